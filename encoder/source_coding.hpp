@@ -1,0 +1,27 @@
+// Source coding: call sign, locator and power into the 50 information bits of a WSPR message.
+#pragma once
+
+#include <cstdint>
+
+#include "wspr_types.hpp"
+
+namespace tonepak {
+
+struct SourceCode {
+  std::uint32_t compact_locator = 0;  // 0..32399 for a valid locator
+  std::uint32_t n1 = 0;               // call-sign number, below 2^28 for a valid call sign
+  std::uint32_t n2 = 0;               // locator * 128 | (power + 64), below 2^22 when valid
+  SourceBytes bytes{};
+};
+
+// Packs N1 and N2, most significant bit first, into the 88-bit stream of SourceBytes:
+//
+//   byte:  0        1        2        3        4        5        6        7..10
+//   bits:  N1 27-20 N1 19-12 N1 11-4  N1 3-0   N2 17-10 N2 9-2   N2 1-0   zero tail
+//                                     N2 21-18                   000000
+//
+// The arithmetic is 32-bit and wraps; characters outside the expected classes give out-of-range
+// numbers that are packed by the same shifts, bits above 28 and 22 overlapping as they fall.
+SourceCode EncodeSource(const MessageFields& fields);
+
+}  // namespace tonepak

@@ -1,0 +1,31 @@
+// a.au: two minutes of the four-tone WSPR signal around 1500 Hz, for playing into a decoder.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "wspr_types.hpp"
+
+namespace tonepak {
+
+inline constexpr const char* kTestAudioFileName = "a.au";
+
+inline constexpr int kSampleRateHz = 12000;
+inline constexpr std::size_t kSampleCount = 1'440'000;   // 120 s, one WSPR transmission period
+inline constexpr std::size_t kAudioHeaderBytes = 24;
+inline constexpr std::size_t kTestAudioFileBytes = kAudioHeaderBytes + 2 * kSampleCount;
+
+inline constexpr double kSampleIntervalS = 1.0 / 12000.0;    // dt
+inline constexpr double kSymbolPeriodS = 8192.0 / 12000.0;   // T, 0.682666... s
+inline constexpr double kToneSpacingHz = 12000.0 / 8192.0;   // 1.46484375 Hz
+inline constexpr double kCentreHz = 1500.0;
+
+// Nominal tone of a symbol value 0..3: 1497.802734375 Hz up to 1502.197265625 Hz.
+constexpr double ToneHz(unsigned symbol) { return (symbol - 1.5) * kToneSpacingHz + kCentreHz; }
+
+// The whole file: a 24-byte Sun/NeXT header (".snd", 16-bit linear PCM, 12000 Hz, mono, size not
+// given) and 1,440,000 big-endian samples of continuous-phase 4-FSK at amplitude 32767.
+// Symbol period p sounds symbol p; after the 162nd period the rest of the two minutes is silence.
+std::vector<std::uint8_t> TestAudioFile(const ChannelSymbols& symbols);
+
+}  // namespace tonepak
