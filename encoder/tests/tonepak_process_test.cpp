@@ -166,5 +166,21 @@ TEST_F(TonepakProcessTest, UnwritableDirectoryFailsBothFiles) {
   EXPECT_NE(run.err.find("cannot create a.au"), std::string::npos);
 }
 
+TEST_F(TonepakProcessTest, ColoursOnlyOnATerminalAndNormalAtTheEnd) {
+  // A file gets plain text (checked against the golden output above); a terminal gets colours.
+  if (std::system("script --version >/dev/null 2>&1") != 0) GTEST_SKIP() << "no script(1)";
+  const std::string command = "cd " + Quote(dir_.string()) + " && script -qec " +
+                              Quote(Quote(TONEPAK_EXE) + " Q1ABC AA00 10") + " /dev/null >tty.txt";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  const std::string tty = Read(dir_ / "tty.txt");
+  const std::size_t yellow = tty.find("\x1b[0;93m");
+  const std::size_t box = tty.find("|   Call  Q1ABC    |");
+  const std::size_t white = tty.find("\x1b[0;97mPacked Symbols for Export");
+  ASSERT_NE(yellow, std::string::npos);
+  EXPECT_LT(yellow, box);
+  EXPECT_NE(white, std::string::npos);
+  EXPECT_TRUE(tty.ends_with("\x1b[0m")) << "the terminal is left coloured";
+}
+
 }  // namespace
 }  // namespace tonepak
