@@ -47,7 +47,7 @@ TEST(ConvolutionTest, SingleBitGivesThePolynomialsAsImpulseResponse) {
   SourceBytes source{};
   source[0] = 0x80;
   const Convolution c = Convolve(source);
-  for (unsigned k = 0; k < 32; ++k) {
+  for (std::size_t k = 0; k < 32; ++k) {
     EXPECT_EQ(c.bits[2 * k], (kPolynomial1 >> k) & 1U) << k;
     EXPECT_EQ(c.bits[2 * k + 1], (kPolynomial2 >> k) & 1U) << k;
   }

@@ -18,6 +18,9 @@
 namespace tonepak {
 namespace {
 
+// Where the 162nd symbol period ends; after it the file is silent.
+constexpr std::size_t kMessageSamples = kSymbolCount * 8192;
+
 ChannelSymbols Symbols(const char* call, const char* loc, const char* power) {
   return MergeSync(Interleave(Convolve(EncodeSource(NormaliseMessage(call, loc, power)).bytes).bits));
 }
@@ -57,7 +60,6 @@ TEST(TestAudioTest, EachToneSoundsAtItsNominalFrequency) {
   const double nominal[] = {1497.802734375, 1499.267578125, 1500.732421875, 1502.197265625};
   for (std::uint8_t v = 0; v < 4; ++v) {
     const std::vector<std::int16_t> samples = AudioSamples(TestAudioFile(Filled(v)));
-    constexpr std::size_t kMessageSamples = 162 * 8192;
     std::size_t first = 0, last = 0, crossings = 0;
     for (std::size_t n = 1; n < kMessageSamples - 8; ++n) {
       if (samples[n - 1] < 0 && samples[n] >= 0) {
@@ -66,7 +68,8 @@ TEST(TestAudioTest, EachToneSoundsAtItsNominalFrequency) {
         ++crossings;
       }
     }
-    const double hz = (crossings - 1) / ((last - first) / 12000.0);
+    const double hz =
+        static_cast<double>(crossings - 1) / (static_cast<double>(last - first) / 12000.0);
     EXPECT_NEAR(hz, nominal[v], 0.01) << "symbol " << int{v};
   }
 }
@@ -83,9 +86,9 @@ TEST(TestAudioTest, SilentAfterTheLastSymbolAndNeverFullNegativeScale) {
   const std::vector<std::int16_t> samples = AudioSamples(TestAudioFile(Filled(2)));
   ASSERT_EQ(samples.size(), kSampleCount);
   // 162 * T is reached at sample 1,327,103 or 1,327,104; from there on, nothing.
-  for (std::size_t n = 162 * 8192; n < samples.size(); ++n) ASSERT_EQ(samples[n], 0) << n;
+  for (std::size_t n = kMessageSamples; n < samples.size(); ++n) ASSERT_EQ(samples[n], 0) << n;
   int peak = 0;
-  for (std::size_t n = 0; n + 1 < 162 * 8192; ++n) {
+  for (std::size_t n = 0; n + 1 < kMessageSamples; ++n) {
     ASSERT_NE(samples[n], -32768);
     peak = std::max(peak, std::abs(int{samples[n]}));
   }
