@@ -1,0 +1,35 @@
+// One recalculation on the window's default inputs, as every keystroke runs it.
+#include <benchmark/benchmark.h>
+
+#include "tuneworks_core.hpp"
+
+namespace {
+
+void BM_CalculateDefaults(benchmark::State& bench) {
+  const tuneworks::CalcInputs inputs{"20", "1", "1", "1", 2, 2, 1};
+  tuneworks::CalcState state;
+  for (auto _ : bench) {
+    tuneworks::CalcOutputs out = tuneworks::Calculate(inputs, state);
+    benchmark::DoNotOptimize(out);
+  }
+}
+BENCHMARK(BM_CalculateDefaults);
+
+void BM_ReadNumber(benchmark::State& bench) {
+  for (auto _ : bench) benchmark::DoNotOptimize(tuneworks::ReadNumber("20.000125"));
+}
+BENCHMARK(BM_ReadNumber);
+
+void BM_LongHex48(benchmark::State& bench) {
+  std::string text;
+  for (auto _ : bench) {
+    double word = 56294995342131.2;
+    tuneworks::LongHex(word, text, 2);
+    benchmark::DoNotOptimize(text);
+  }
+}
+BENCHMARK(BM_LongHex48);
+
+}  // namespace
+
+BENCHMARK_MAIN();

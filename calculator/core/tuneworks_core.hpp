@@ -1,0 +1,110 @@
+// The calculator's whole public interface: input and state records, one calculation, the text
+// conversions and the tuning-word hex writer. No window toolkit is needed to use any of it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace tuneworks {
+
+// The only failure of the calculator: a number beyond the range of its type.
+class OverflowError : public std::overflow_error {
+ public:
+  using std::overflow_error::overflow_error;
+};
+
+// ---- Text conversions (independent of the process locale) -------------------------------------
+
+// Lenient reading of a number typed into a box: blanks ignored anywhere, longest numeric prefix,
+// E or D exponents, full stop only, &H / &O prefixes; no number reads as 0.
+// Throws OverflowError beyond the double range.
+// Details:
+//  - &H / &O (either case, at the start, blanks ignored as everywhere) read the hexadecimal or
+//    octal digits that follow as a non-negative whole number of any length, rounded to the
+//    nearest double; no sign, fraction or exponent ("-&HFF" reads 0, "&H" alone reads 0,
+//    "&HFFFF" reads 65535, not -1); OverflowError beyond the double range.
+//  - Blanks are exactly the blank, the tab and the line feed (a CR or NUL ends the number).
+//  - A number too small for a double (1E-400) reads as 0; -0 reads as +0.
+//  - Only the C++ standard's locale-free std::from_chars is used, never strtod.
+double ReadNumber(std::string_view text);
+
+// Decimal text with a sign position: " 20000000", "-1.5", " .5", " 1E+15".
+// Rounding to 15 significant digits is the correct rounding of the
+// exact binary value, a value exactly halfway going to the even digit; the exponent form is used
+// for magnitudes (after that rounding) of 10^15 and more and below 10^-4 (" .0001", " 1E-05",
+// " 1.5E-07"); -0 is written " 0". NaN and infinities, which Calculate never passes, give " NaN",
+// " Inf" and "-Inf".
+std::string NumberText(double value);
+
+// The picture "#.########Hz" with the caller's decimal separator: ".00465661Hz".
+// The exact binary value is rounded to eight decimals, a value
+// exactly halfway going to the even digit (0.001953125 gives ".00195312Hz"); a negative value that
+// rounds to zero shows no minus sign (".Hz"). NaN and infinities, which Calculate never passes,
+// give "NaNHz", "InfHz" and "-InfHz".
+std::string ResolutionPicture(double value, std::string_view decimal_separator = ".");
+
+// ---- Tuning-word hex --------------------------------------------------------------------------
+
+// Hex digits of value rounded half to even; two's complement (8 digits) when negative.
+// Throws OverflowError outside the signed 32-bit range (and for NaN). Examples: 0.5 -> "0",
+// 1.5 -> "2", 255 -> "FF", -1 -> "FFFFFFFF".
+std::string HexDigits(double value);
+
+// Writes the tuning word `value` as hex cut to the accumulator width of the Resolution index
+// (0: 6 digits, 1: 8 digits, else the whole 12 or more). Adds one half to `value` and leaves it
+// so; `text` is untouched when OverflowError is thrown (value + 1/2 >= 2^55 or < -2^55, or NaN).
+// When the low part rounds up to 2^24, the one is carried into the high part (a seventh low
+// digit would show a wrong word), so that 33554431.3 gives "000002000000" (48 bit), "02000000" (32 bit), "000000" (24 bit).
+void LongHex(double& value, std::string& text, std::int16_t resolution_index);
+
+// ---- One calculation --------------------------------------------------------------------------
+
+// What the window's controls hold at the moment of a recalculation.
+struct CalcInputs {
+  std::string Ref;      // reference frequency, in ClkUnits
+  std::string PLLMult;  // multiplier from reference to DDS clock
+  std::string Fout;     // wanted RF frequency, in Funits
+  std::string RFMult;   // multiplication after the DDS
+  std::int16_t ClkUnits = -1;    // 0 Hz, 1 kHz, 2 MHz, 3 GHz, -1 nothing selected
+  std::int16_t Funits = -1;      // same meaning
+  std::int16_t Resolution = -1;  // 0: 24 bit, 1: 32 bit, 2: 48 bit, -1 nothing selected
+};
+
+// The calculator's state; lives as long as the window. Frequencies in Hz.
+struct CalcState {
+  double ClockHz = 0;
+  double WantedHz = 0;
+  double DdsOutHz = 0;  // kept from the last calculation when the RF multiplication is not positive
+  double FreqUnitScale = 0;
+  double ClockUnitScale = 0;
+  double TuningWord = 0;  // as the last LongHex call left it
+  double ResolutionHz = 0;
+  double AccumulatorSpan = 0;
+  std::string HexText;
+};
+
+inline constexpr int kColourRed = 255;
+inline constexpr int kColourBlack = 0;
+
+// The outputs of one calculation, in the order they are produced. An empty optional is an output
+// that was not produced: the window leaves that control as it is.
+struct CalcOutputs {
+  std::optional<std::string> Clock;    // DDS clock in Hz, NumberText
+  std::optional<std::string> DDSFreq;  // DDS output in Hz, NumberText
+  std::optional<int> ResultsColour;    // kColourRed or kColourBlack; empty: unchanged
+  std::optional<std::string> Results;  // the report, CR LF line ends, as far as it was built
+  bool Overflow = false;               // the calculation stopped with OverflowError
+  std::string OverflowMessage;         // its what() when Overflow, else empty
+};
+
+// Runs one recalculation on `inputs`, updating `state` in place. Never throws: an OverflowError
+// stops the calculation and is reported through CalcOutputs::Overflow, with everything produced
+// before it (and every state field assigned before it) standing. (Only std::bad_alloc could
+// escape.) The decimal separator is used in the resolution line only.
+CalcOutputs Calculate(const CalcInputs& inputs, CalcState& state,
+                      std::string_view decimal_separator = ".");
+
+}  // namespace tuneworks

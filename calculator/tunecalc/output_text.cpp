@@ -1,0 +1,130 @@
+// Plain and JSON renderings of CalcOutputs.
+#include "output_text.hpp"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace tunecalc {
+namespace {
+
+// Length of the well-formed UTF-8 sequence at the start of `bytes`, or 0 when it is not one.
+std::size_t Utf8SequenceLength(std::string_view bytes) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
+  const unsigned char lead = byte(0);
+  std::size_t length = 0;
+  unsigned char low = 0x80, high = 0xBF;  // range of the second byte
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0)
+      low = 0xA0;
+    if (lead == 0xED)
+      high = 0x9F;  // no surrogates
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0)
+      low = 0x90;
+    if (lead == 0xF4)
+      high = 0x8F;
+  } else {
+    return 0;
+  }
+  if (bytes.size() < length || byte(1) < low || byte(1) > high)
+    return 0;
+  for (std::size_t i = 2; i < length; ++i) {
+    if (byte(i) < 0x80 || byte(i) > 0xBF)
+      return 0;
+  }
+  return length;
+}
+
+std::string JsonTextOrNull(const std::optional<std::string>& text) {
+  return text ? JsonString(*text) : "null";
+}
+
+}  // namespace
+
+std::string JsonString(std::string_view bytes) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string json = "\"";
+  json.reserve(bytes.size() + 16);
+  for (std::size_t i = 0; i < bytes.size();) {
+    const auto c = static_cast<unsigned char>(bytes[i]);
+    if (c >= 0x80) {
+      const std::size_t length = Utf8SequenceLength(bytes.substr(i));
+      if (length == 0) {
+        json += "\\ufffd";
+        ++i;
+      } else {
+        json.append(bytes.substr(i, length));
+        i += length;
+      }
+      continue;
+    }
+    switch (c) {
+      case '"':
+        json += "\\\"";
+        break;
+      case '\\':
+        json += "\\\\";
+        break;
+      case '\r':
+        json += "\\r";
+        break;
+      case '\n':
+        json += "\\n";
+        break;
+      case '\t':
+        json += "\\t";
+        break;
+      default:
+        if (c < 0x20 || c == 0x7F) {
+          json += "\\u00";
+          json += kHex[c >> 4];
+          json += kHex[c & 0xF];
+        } else {
+          json += static_cast<char>(c);
+        }
+    }
+    ++i;
+  }
+  json += '"';
+  return json;
+}
+
+std::string JsonOutput(const tuneworks::CalcOutputs& out) {
+  std::string json = "{\"clock\":" + JsonTextOrNull(out.Clock);
+  json += ",\"ddsFreq\":" + JsonTextOrNull(out.DDSFreq);
+  json += ",\"colour\":" + (out.ResultsColour ? std::to_string(*out.ResultsColour) : "null");
+  json += ",\"results\":" + JsonTextOrNull(out.Results);
+  json += ",\"overflow\":";
+  json += out.Overflow ? "true" : "false";
+  json += "}\n";
+  return json;
+}
+
+std::string PlainOutput(const tuneworks::CalcOutputs& out) {
+  std::string text;
+  if (out.Clock)
+    text += "DDS Clock     " + *out.Clock + "\n";
+  if (out.DDSFreq)
+    text += "DDS Output Hz " + *out.DDSFreq + "\n";
+  if (out.ResultsColour == tuneworks::kColourRed) {
+    text += "Warning: the DDS output is above 0.35 of the DDS clock (the report shows in red)\n";
+  }
+  if (out.Results) {
+    text += '\n';
+    const std::string_view report = *out.Results;
+    for (std::size_t i = 0; i < report.size(); ++i) {
+      if (report[i] == '\r' && i + 1 < report.size() && report[i + 1] == '\n')
+        continue;
+      text += report[i];
+    }
+    if (text.back() != '\n')
+      text += '\n';  // the finished report has no line end of its own
+  }
+  return text;
+}
+
+}  // namespace tunecalc

@@ -1,0 +1,27 @@
+// What tunecalc prints for one CalcOutputs: plain text for people, or one JSON object.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "tuneworks_core.hpp"
+
+namespace tunecalc {
+
+// A JSON string literal, quotes included, for any bytes: ", \ and control characters escaped
+// (\r, \n, \t by name, the others and DEL as \u00XX); well-formed UTF-8 passes unchanged and
+// every byte that is not part of a well-formed UTF-8 sequence becomes \ufffd.
+std::string JsonString(std::string_view bytes);
+
+// {"clock":...,"ddsFreq":...,"colour":...,"results":...,"overflow":...} and a line end; a member
+// whose output was not produced is null (colour also when it was left unchanged).
+std::string JsonOutput(const tuneworks::CalcOutputs& out);
+
+// The lines for a terminal, each ending in "\n": "DDS Clock" and "DDS Output Hz" with their
+// texts, a warning line when the colour is red, an empty line and the report with its CR LF
+// turned into "\n", ended by one "\n" unless it already ends with a line end (as its first
+// stage does, when an overflow stopped the calculation). Outputs that were not produced are left
+// out.
+std::string PlainOutput(const tuneworks::CalcOutputs& out);
+
+}  // namespace tunecalc

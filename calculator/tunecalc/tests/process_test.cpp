@@ -1,0 +1,200 @@
+// tunecalc run as a process: arguments, plain and JSON output, exit status.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#if !defined(_WIN32)
+#include <sys/wait.h>
+#endif
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ProcessResult {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string Quote(const std::string& text) {
+#if defined(_WIN32)
+  std::string quoted(1, '"');
+  for (char c : text) {
+    if (c == '"')
+      quoted.push_back('\\');
+    quoted.push_back(c);
+  }
+  quoted.push_back('"');
+  return quoted;
+#else
+  std::string quoted = "'";
+  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+#endif
+}
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  std::string bytes = text.str();
+#if defined(_WIN32)  // the terminal's line ends back to "\n"
+  for (std::size_t at; (at = bytes.find("\r\n")) != std::string::npos;) bytes.erase(at, 1);
+#endif
+  return bytes;
+}
+
+ProcessResult RunTunecalc(const std::vector<std::string>& arguments) {
+  static std::mt19937_64 random{std::random_device{}()};
+  const fs::path dir = fs::temp_directory_path() / ("tunecalc_test_" + std::to_string(random()));
+  fs::create_directories(dir);
+  std::string command = Quote(TUNECALC_PATH);
+  for (const std::string& argument : arguments) {
+    command += ' ';
+    command += Quote(argument);
+  }
+  command += " >";
+  command += Quote((dir / "out").string());
+  command += " 2>";
+  command += Quote((dir / "err").string());
+#if defined(_WIN32)
+  command.insert(command.begin(), '"');  // cmd /c strips one pair of quotes
+  command.push_back('"');
+#endif
+  ProcessResult run;
+  const int raw = std::system(command.c_str());
+#if defined(_WIN32)
+  run.status = raw;
+#else
+  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
+  run.out = ReadFile(dir / "out");
+  run.err = ReadFile(dir / "err");
+  fs::remove_all(dir);
+  return run;
+}
+
+const char kDefaultsPlain[] =
+    "DDS Clock      20000000\n"
+    "DDS Output Hz  1000000\n"
+    "\n"
+    "DDS Setting           0x 0CCCCCCD\n"
+    "WSPR Interval      0x 0000013B\n"
+    "WSPR     Setting   0x 0CCCCAF5\n"
+    "\n"
+    "Resolution    .00465661Hz\n";
+
+const char kDefaultsJson[] =
+    "{\"clock\":\" 20000000\",\"ddsFreq\":\" 1000000\",\"colour\":0,"
+    "\"results\":\"DDS Setting           0x 0CCCCCCD\\r\\nWSPR Interval      0x 0000013B\\r\\n"
+    "WSPR     Setting   0x 0CCCCAF5\\r\\n\\r\\nResolution    .00465661Hz\",\"overflow\":false}\n";
+
+TEST(TunecalcProcess, NoArgumentsCalculatesTheWindowDefaults) {
+  const ProcessResult run = RunTunecalc({});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, kDefaultsPlain);
+  EXPECT_EQ(run.err, "");
+}
+
+TEST(TunecalcProcess, ExplicitDefaultsGiveTheSame) {
+  const ProcessResult run = RunTunecalc({"20", "1", "1", "1", "2", "2", "1"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, kDefaultsPlain);
+}
+
+TEST(TunecalcProcess, JsonOfTheDefaults) {
+  EXPECT_EQ(RunTunecalc({"--json"}).out, kDefaultsJson);
+  const ProcessResult run = RunTunecalc({"--json", "20", "1", "1", "1", "2", "2", "1"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, kDefaultsJson);
+}
+
+TEST(TunecalcProcess, EmptyTextsAndRedWarning) {
+  const ProcessResult run = RunTunecalc({"", "1", "8", "1", "2", "2", "1"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out,
+            "DDS Clock      0\n"
+            "DDS Output Hz  8000000\n"
+            "\n"
+            "DDS Setting           0x 00000000\n"
+            "\n"
+            "\n"
+            "Resolution    .Hz\n");
+  const ProcessResult red = RunTunecalc({"20", "1", "8", "1", "2", "2", "1"});
+  EXPECT_NE(red.out.find("DDS Output Hz  8000000\nWarning: "), std::string::npos) << red.out;
+  const ProcessResult json = RunTunecalc({"--json", "", "1", "8", "", "2", "2", "1"});
+  EXPECT_EQ(json.out.substr(0, 46), "{\"clock\":\" 0\",\"ddsFreq\":\" 0\",\"colour\":null,\"re");
+}
+
+TEST(TunecalcProcess, TextsAsTyped) {
+  const ProcessResult run = RunTunecalc({"--json", "2 0 MHz", "1,5", "&H1", "1e", "2", "2", "-1"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out.substr(0, 48), "{\"clock\":\" 20000000\",\"ddsFreq\":\" 1000000\",\"colou");
+}
+
+TEST(TunecalcProcess, OverflowInStep2PrintsNothingProducedAndExits3) {
+  const ProcessResult run = RunTunecalc({"1E200", "1E200", "1", "1", "2", "2", "1"});
+  EXPECT_EQ(run.status, 3);
+  EXPECT_EQ(run.out, "");
+  EXPECT_NE(run.err.find("Overflow"), std::string::npos);
+  const ProcessResult json = RunTunecalc({"--json", "1E200", "1E200", "1", "1", "2", "2", "1"});
+  EXPECT_EQ(json.status, 3);
+  EXPECT_EQ(
+      json.out,
+      "{\"clock\":null,\"ddsFreq\":null,\"colour\":null,\"results\":null,\"overflow\":true}\n");
+}
+
+TEST(TunecalcProcess, OverflowInStep14PrintsWhatWasProduced) {
+  const ProcessResult run = RunTunecalc({"--json", "1", "1", "1", "0.001", "0", "2", "2"});
+  EXPECT_EQ(run.status, 3);
+  EXPECT_EQ(run.out,
+            "{\"clock\":\" 1\",\"ddsFreq\":\" 1000000000\",\"colour\":255,"
+            "\"results\":\"DDS Setting           0x 000000000000\\r\\n\",\"overflow\":true}\n");
+  const ProcessResult plain = RunTunecalc({"1", "1", "1", "0.001", "0", "2", "2"});
+  EXPECT_EQ(plain.status, 3);
+  const std::string last = "\n\nDDS Setting           0x 000000000000\n";
+  ASSERT_GE(plain.out.size(), last.size());
+  EXPECT_EQ(plain.out.substr(plain.out.size() - last.size()), last);
+  EXPECT_NE(plain.err.find("Overflow"), std::string::npos);
+}
+
+TEST(TunecalcProcess, WrongArgumentsExit2WithUsage) {
+  const std::vector<std::vector<std::string>> wrong = {
+      {"20"},
+      {"20", "1", "1", "1", "2", "2"},
+      {"20", "1", "1", "1", "2", "2", "1", "extra"},
+      {"--json", "20", "1", "1", "1", "2", "2"},
+      {"20", "1", "1", "1", "MHz", "2", "1"},
+      {"20", "1", "1", "1", "2", "", "1"},
+      {"20", "1", "1", "1", "2", "2", "1.0"},
+      {"20", "1", "1", "1", "2", "2", "40000"},
+      {"--xml", "20", "1", "1", "1", "2", "2", "1"},
+  };
+  for (const auto& arguments : wrong) {
+    const ProcessResult run = RunTunecalc(arguments);
+    EXPECT_EQ(run.status, 2) << arguments.size();
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("usage: tunecalc"), std::string::npos);
+  }
+}
+
+TEST(TunecalcProcess, HelpGoesToStandardOutput) {
+  const ProcessResult run = RunTunecalc({"--help"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out.rfind("usage: tunecalc", 0), 0u);
+}
+
+TEST(TunecalcProcess, IndexOutsideTheListsReachesTheCore) {
+  const ProcessResult run = RunTunecalc({"--json", "20", "1", "1", "1", "20000", "2", "1"});
+  EXPECT_EQ(run.status, 3);  // 3 x 20000 does not fit in 16 bits
+  EXPECT_NE(run.out.find("\"overflow\":true"), std::string::npos);
+}
+
+}  // namespace
