@@ -1,0 +1,105 @@
+// Qt widgets made to behave as the form's text boxes and drop-down combo boxes.
+#include "form_controls.hpp"
+
+#include <QColor>
+#include <QFontInfo>
+#include <QPalette>
+
+#include <cmath>
+
+namespace tuneworks {
+
+void PlaceInTwips(QWidget& widget, int left, int top, int width, int height) {
+  widget.setGeometry(left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
+                     height / kTwipsPerPixel);
+}
+
+QFont FormFont(double points) {
+  QFont font;
+  // The classic Windows dialog face, then its TrueType successor, then faces with Arial's metrics,
+  // all of about the same width. Pixel sizes keep any face in proportion to the layout.
+  font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                    QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                    QStringLiteral("Arial")});
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
+  font.setWeight(QFont::Normal);
+  font.setItalic(false);
+  font.setUnderline(false);
+  font.setStrikeOut(false);
+  // None of them here (a plain Linux desktop): the system's sans serif stands in, and the usual
+  // ones (DejaVu Sans) run a tenth wider, enough to cut "RF Multiplication" short in its label.
+  // A semi-condensed stretch picks their narrow face where there is one.
+  if (!font.families().contains(QFontInfo(font).family())) {
+    font.setStretch(QFont::SemiCondensed);
+  }
+  return font;
+}
+
+TextBox::TextBox(const QString& text, QWidget* parent) : QLineEdit(text, parent) {
+  // The text set at creation is the box's starting state, not a change.
+  connect(this, &QLineEdit::textChanged, this, &TextBox::Change);
+}
+
+MultiLineTextBox::MultiLineTextBox(QWidget* parent) : QPlainTextEdit(parent) {
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  // Tab moves on to the next control, as in every other box of the form.
+  setTabChangesFocus(true);
+}
+
+QString MultiLineTextBox::Text() const {
+  QString text = toPlainText();
+  text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+  return text;
+}
+
+void MultiLineTextBox::SetText(const QString& text) {
+  QString lines = text;
+  lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  setPlainText(lines);
+}
+
+void MultiLineTextBox::SetForeColor(int bgr) {
+  const QColor colour(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+  QPalette colours = palette();
+  colours.setColor(QPalette::Active, QPalette::Text, colour);
+  colours.setColor(QPalette::Inactive, QPalette::Text, colour);
+  setPalette(colours);
+}
+
+ComboBox::ComboBox(const QString& text, const QStringList& items, QWidget* parent)
+    : QComboBox(parent) {
+  setEditable(true);
+  // Typed text never becomes an item and is never completed to one: the field shows what was typed.
+  setInsertPolicy(QComboBox::NoInsert);
+  setCompleter(nullptr);
+  // Qt selects the item equal to the typed text when the field loses focus or takes Return; here a
+  // typed text never selects anything, so that connection goes.
+  disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
+  addItems(items);
+  setEditText(text);
+
+  connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
+    list_index_ = -1;
+    emit Change();
+  });
+  connect(this, &QComboBox::activated, this, [this](int index) {
+    list_index_ = static_cast<std::int16_t>(index);
+    emit Click();
+  });
+}
+
+void ComboBox::SetListIndex(int index) {
+  if (index < 0 || index >= count()) {
+    return;
+  }
+  setCurrentIndex(index);
+  // setCurrentIndex leaves a typed-over field alone when the index is already current.
+  setEditText(itemText(index));
+  list_index_ = static_cast<std::int16_t>(index);
+  emit Click();
+}
+
+}  // namespace tuneworks
