@@ -8,8 +8,8 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <csignal>
 #include <unistd.h>
+#include <csignal>
 #endif
 
 namespace tonepak {

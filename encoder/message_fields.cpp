@@ -7,9 +7,7 @@ namespace tonepak {
 namespace {
 
 // The text as a C program would see it: it ends at the first NUL byte.
-std::string_view UpToNul(std::string_view text) {
-  return text.substr(0, text.find('\0'));
-}
+std::string_view UpToNul(std::string_view text) { return text.substr(0, text.find('\0')); }
 
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 

@@ -27,7 +27,8 @@ std::optional<std::string> WriteWholeFile(const char* name, std::span<const std:
   errno = 0;
   const bool closed = std::fclose(file) == 0;
   const int close_error = errno;
-  if (written != bytes.size()) return Failure("write", name, write_error ? write_error : close_error);
+  if (written != bytes.size())
+    return Failure("write", name, write_error ? write_error : close_error);
   if (!closed) return Failure("write", name, close_error);
   return std::nullopt;
 }

@@ -50,7 +50,10 @@ SourceCode EncodeSource(const MessageFields& fields) {
                 Low8(n2 >> 10),
                 Low8(n2 >> 2),
                 Low8((n2 & 3) << 6),
-                0, 0, 0, 0};
+                0,
+                0,
+                0,
+                0};
   return code;
 }
 

@@ -11,13 +11,13 @@ namespace tonepak {
 inline constexpr const char* kTestAudioFileName = "a.au";
 
 inline constexpr int kSampleRateHz = 12000;
-inline constexpr std::size_t kSampleCount = 1'440'000;   // 120 s, one WSPR transmission period
+inline constexpr std::size_t kSampleCount = 1'440'000;  // 120 s, one WSPR transmission period
 inline constexpr std::size_t kAudioHeaderBytes = 24;
 inline constexpr std::size_t kTestAudioFileBytes = kAudioHeaderBytes + 2 * kSampleCount;
 
-inline constexpr double kSampleIntervalS = 1.0 / 12000.0;    // dt
-inline constexpr double kSymbolPeriodS = 8192.0 / 12000.0;   // T, 0.682666... s
-inline constexpr double kToneSpacingHz = 12000.0 / 8192.0;   // 1.46484375 Hz
+inline constexpr double kSampleIntervalS = 1.0 / 12000.0;   // dt
+inline constexpr double kSymbolPeriodS = 8192.0 / 12000.0;  // T, 0.682666... s
+inline constexpr double kToneSpacingHz = 12000.0 / 8192.0;  // 1.46484375 Hz
 inline constexpr double kCentreHz = 1500.0;
 
 // Nominal tone of a symbol value 0..3: 1497.802734375 Hz up to 1502.197265625 Hz.

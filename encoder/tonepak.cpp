@@ -68,8 +68,8 @@ int RunTonepak(int argc, const char* const* argv, std::FILE* in) {
   ConsoleColour(kNormalGrey);
   const std::string include_text = IncludeFileText(fields, packed);
   const bool include_written = WriteOutput(
-      kIncludeFileName, {reinterpret_cast<const std::uint8_t*>(include_text.data()),
-                         include_text.size()});
+      kIncludeFileName,
+      {reinterpret_cast<const std::uint8_t*>(include_text.data()), include_text.size()});
   Print(kIncludeFileStoredLine);
 
   // Two minutes of the signal, for a decoder to confirm the message.

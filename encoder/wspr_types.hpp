@@ -6,11 +6,11 @@
 
 namespace tonepak {
 
-inline constexpr std::size_t kSymbolCount = 162;      // channel symbols in one transmission
-inline constexpr std::size_t kSourceByteCount = 11;   // 50 message bits + 38 zero tail bits
-inline constexpr std::size_t kSourceBitCount = 88;    // kSourceByteCount * 8
+inline constexpr std::size_t kSymbolCount = 162;        // channel symbols in one transmission
+inline constexpr std::size_t kSourceByteCount = 11;     // 50 message bits + 38 zero tail bits
+inline constexpr std::size_t kSourceBitCount = 88;      // kSourceByteCount * 8
 inline constexpr std::size_t kConvolverBitCount = 176;  // two coded bits per source bit
-inline constexpr std::size_t kPackedByteCount = 41;   // four symbols a byte, 162 = 40 * 4 + 2
+inline constexpr std::size_t kPackedByteCount = 41;     // four symbols a byte, 162 = 40 * 4 + 2
 
 // Call sign aligned so that its call-area digit stands in position 2; not terminated.
 using CallsignField = std::array<char, 6>;

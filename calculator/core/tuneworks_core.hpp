@@ -57,17 +57,18 @@ std::string HexDigits(double value);
 // (0: 6 digits, 1: 8 digits, else the whole 12 or more). Adds one half to `value` and leaves it
 // so; `text` is untouched when OverflowError is thrown (value + 1/2 >= 2^55 or < -2^55, or NaN).
 // When the low part rounds up to 2^24, the one is carried into the high part (a seventh low
-// digit would show a wrong word), so that 33554431.3 gives "000002000000" (48 bit), "02000000" (32 bit), "000000" (24 bit).
+// digit would show a wrong word), so that 33554431.3 gives "000002000000" (48 bit), "02000000" (32
+// bit), "000000" (24 bit).
 void LongHex(double& value, std::string& text, std::int16_t resolution_index);
 
 // ---- One calculation --------------------------------------------------------------------------
 
 // What the window's controls hold at the moment of a recalculation.
 struct CalcInputs {
-  std::string Ref;      // reference frequency, in ClkUnits
-  std::string PLLMult;  // multiplier from reference to DDS clock
-  std::string Fout;     // wanted RF frequency, in Funits
-  std::string RFMult;   // multiplication after the DDS
+  std::string Ref;               // reference frequency, in ClkUnits
+  std::string PLLMult;           // multiplier from reference to DDS clock
+  std::string Fout;              // wanted RF frequency, in Funits
+  std::string RFMult;            // multiplication after the DDS
   std::int16_t ClkUnits = -1;    // 0 Hz, 1 kHz, 2 MHz, 3 GHz, -1 nothing selected
   std::int16_t Funits = -1;      // same meaning
   std::int16_t Resolution = -1;  // 0: 24 bit, 1: 32 bit, 2: 48 bit, -1 nothing selected

@@ -19,8 +19,7 @@ std::string UsageText() {
 }
 
 std::optional<std::int16_t> ParseIndex(std::string_view text) {
-  if (!text.empty() && text.front() == '+')
-    text.remove_prefix(1);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   int value = 0;
   const char* end = text.data() + text.size();
   const auto result = std::from_chars(text.data(), end, value);
@@ -45,10 +44,8 @@ std::optional<Arguments> ParseArguments(int argc, const char* const* argv) {
     ++first;
   }
   const int values = argc - first;
-  if (values == 0)
-    return arguments;
-  if (values != 7)
-    return std::nullopt;
+  if (values == 0) return arguments;
+  if (values != 7) return std::nullopt;
   tuneworks::CalcInputs& in = arguments.inputs;
   in.Ref = argv[first];
   in.PLLMult = argv[first + 1];
@@ -57,8 +54,7 @@ std::optional<Arguments> ParseArguments(int argc, const char* const* argv) {
   const auto clock_units = ParseIndex(argv[first + 4]);
   const auto freq_units = ParseIndex(argv[first + 5]);
   const auto resolution = ParseIndex(argv[first + 6]);
-  if (!clock_units || !freq_units || !resolution)
-    return std::nullopt;
+  if (!clock_units || !freq_units || !resolution) return std::nullopt;
   in.ClkUnits = *clock_units;
   in.Funits = *freq_units;
   in.Resolution = *resolution;

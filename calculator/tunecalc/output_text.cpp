@@ -17,24 +17,18 @@ std::size_t Utf8SequenceLength(std::string_view bytes) {
     length = 2;
   } else if (lead >= 0xE0 && lead <= 0xEF) {
     length = 3;
-    if (lead == 0xE0)
-      low = 0xA0;
-    if (lead == 0xED)
-      high = 0x9F;  // no surrogates
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;  // no surrogates
   } else if (lead >= 0xF0 && lead <= 0xF4) {
     length = 4;
-    if (lead == 0xF0)
-      low = 0x90;
-    if (lead == 0xF4)
-      high = 0x8F;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
   } else {
     return 0;
   }
-  if (bytes.size() < length || byte(1) < low || byte(1) > high)
-    return 0;
+  if (bytes.size() < length || byte(1) < low || byte(1) > high) return 0;
   for (std::size_t i = 2; i < length; ++i) {
-    if (byte(i) < 0x80 || byte(i) > 0xBF)
-      return 0;
+    if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
   }
   return length;
 }
@@ -106,10 +100,8 @@ std::string JsonOutput(const tuneworks::CalcOutputs& out) {
 
 std::string PlainOutput(const tuneworks::CalcOutputs& out) {
   std::string text;
-  if (out.Clock)
-    text += "DDS Clock     " + *out.Clock + "\n";
-  if (out.DDSFreq)
-    text += "DDS Output Hz " + *out.DDSFreq + "\n";
+  if (out.Clock) text += "DDS Clock     " + *out.Clock + "\n";
+  if (out.DDSFreq) text += "DDS Output Hz " + *out.DDSFreq + "\n";
   if (out.ResultsColour == tuneworks::kColourRed) {
     text += "Warning: the DDS output is above 0.35 of the DDS clock (the report shows in red)\n";
   }
@@ -117,12 +109,10 @@ std::string PlainOutput(const tuneworks::CalcOutputs& out) {
     text += '\n';
     const std::string_view report = *out.Results;
     for (std::size_t i = 0; i < report.size(); ++i) {
-      if (report[i] == '\r' && i + 1 < report.size() && report[i + 1] == '\n')
-        continue;
+      if (report[i] == '\r' && i + 1 < report.size() && report[i + 1] == '\n') continue;
       text += report[i];
     }
-    if (text.back() != '\n')
-      text += '\n';  // the finished report has no line end of its own
+    if (text.back() != '\n') text += '\n';  // the finished report has no line end of its own
   }
   return text;
 }

@@ -46,9 +46,7 @@ void Lay(QWidget& control, const char* name, int left, int top, int width, int h
   control.setFont(FormFont(font_points));
 }
 
-QString FromCore(const std::string& text) {
-  return QString::fromStdString(text);
-}
+QString FromCore(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 

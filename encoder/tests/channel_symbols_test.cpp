@@ -68,7 +68,8 @@ TEST(InterleaverTest, FirstPlacementsAndPermutation) {
 
 TEST(InterleaverTest, DeinterleaveUndoesInterleave) {
   ConvolverBits bits{};
-  for (std::size_t i = 0; i < kSymbolCount; ++i) bits[i] = static_cast<std::uint8_t>((i * 7 / 3) & 1);
+  for (std::size_t i = 0; i < kSymbolCount; ++i)
+    bits[i] = static_cast<std::uint8_t>((i * 7 / 3) & 1);
   EXPECT_EQ(Deinterleave(Interleave(bits)), bits);
 }
 

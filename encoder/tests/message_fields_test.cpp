@@ -61,7 +61,10 @@ INSTANTIATE_TEST_SUITE_P(
                     LocatorCase{"LettersInDigitPlacesAreFolded", "AAxy", "AA89"},
                     LocatorCase{"LongerIsCut", "jo01ab", "JO01"},
                     LocatorCase{"HighBytesFoldIntoRange", "RR\xff\x80", "RR?0"},
-                    LocatorCase{"EmptyGivesNulLettersAndZeroDigits", "", std::string("\0\0" "00", 4)}),
+                    LocatorCase{"EmptyGivesNulLettersAndZeroDigits", "",
+                                std::string("\0\0"
+                                            "00",
+                                            4)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct PowerCase {
@@ -78,8 +81,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, PowerTest,
     testing::Values(PowerCase{"Plain", "10", 10}, PowerCase{"NotANumber", "x", 0},
                     PowerCase{"Negative", "-10", -10}, PowerCase{"WithUnit", "10dBm", 10},
-                    PowerCase{"LeadingWhiteSpaceAndPlus", " \t+37", 37},
-                    PowerCase{"Empty", "", 0}, PowerCase{"SignOnly", "-", 0},
+                    PowerCase{"LeadingWhiteSpaceAndPlus", " \t+37", 37}, PowerCase{"Empty", "", 0},
+                    PowerCase{"SignOnly", "-", 0},
                     PowerCase{"LargestInt", "2147483647", 2147483647},
                     PowerCase{"SaturatesHigh", "99999999999999999999", 2147483647},
                     PowerCase{"SmallestInt", "-2147483648", -2147483647 - 1},

@@ -72,12 +72,14 @@ TEST(IncludeFileTest, PowerHasNoMinimumWidth) {
                         Case{"10", 429, " 10         ("}}) {
     const std::string text = IncludeFileText(NormaliseMessage("Q1ABC", "AA00", c.power), {});
     EXPECT_EQ(text.size(), c.size) << c.power;
-    EXPECT_NE(text.find(std::string("  ; Q1ABC AA00") + c.line2_tail), std::string::npos) << c.power;
+    EXPECT_NE(text.find(std::string("  ; Q1ABC AA00") + c.line2_tail), std::string::npos)
+        << c.power;
   }
 }
 
 TEST(IncludeFileTest, OnlyCrLfLineEndsAndNoTrailingComma) {
-  const std::string text = IncludeFileText(NormaliseMessage("QA1BCD", "LL55", "37"), kExamplePacked);
+  const std::string text =
+      IncludeFileText(NormaliseMessage("QA1BCD", "LL55", "37"), kExamplePacked);
   std::size_t lines = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\n') {

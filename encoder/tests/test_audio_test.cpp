@@ -22,7 +22,8 @@ namespace {
 constexpr std::size_t kMessageSamples = kSymbolCount * 8192;
 
 ChannelSymbols Symbols(const char* call, const char* loc, const char* power) {
-  return MergeSync(Interleave(Convolve(EncodeSource(NormaliseMessage(call, loc, power)).bytes).bits));
+  return MergeSync(
+      Interleave(Convolve(EncodeSource(NormaliseMessage(call, loc, power)).bytes).bits));
 }
 
 ChannelSymbols Filled(std::uint8_t value) {
@@ -37,9 +38,9 @@ TEST(TestAudioTest, TimingConstantsAreTheNearestDoubles) {
 }
 
 TEST(TestAudioTest, HeaderAndLengthWhateverTheMessage) {
-  const std::vector<std::uint8_t> expected_header = {0x2E, 0x73, 0x6E, 0x64, 0x00, 0x00, 0x00, 0x18,
-                                                     0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x03,
-                                                     0x00, 0x00, 0x2E, 0xE0, 0x00, 0x00, 0x00, 0x01};
+  const std::vector<std::uint8_t> expected_header = {
+      0x2E, 0x73, 0x6E, 0x64, 0x00, 0x00, 0x00, 0x18, 0xFF, 0xFF, 0xFF, 0xFF,
+      0x00, 0x00, 0x00, 0x03, 0x00, 0x00, 0x2E, 0xE0, 0x00, 0x00, 0x00, 0x01};
   for (const ChannelSymbols& s : {Filled(0), Filled(3), Symbols("Q1ABC", "AA00", "10")}) {
     const auto file = TestAudioFile(s);
     ASSERT_EQ(file.size(), 2'880'024u);

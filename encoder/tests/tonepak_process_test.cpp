@@ -43,8 +43,8 @@ class TonepakProcessTest : public testing::Test {
  protected:
   void SetUp() override {
     const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = fs::temp_directory_path() /
-           ("tonepak-" + std::to_string(::getpid()) + "-" + info->name());
+    dir_ =
+        fs::temp_directory_path() / ("tonepak-" + std::to_string(::getpid()) + "-" + info->name());
     fs::remove_all(dir_);
     fs::create_directories(dir_);
   }
@@ -113,7 +113,8 @@ TEST_F(TonepakProcessTest, EndOfInputAtAPromptLeavesTheFieldEmpty) {
 TEST_F(TonepakProcessTest, HugeAndBinaryWordsAreCutNotFatal) {
   std::string huge(3 << 20, 'k');
   huge[1] = '1';
-  const ProcessResult run = Tonepak({}, huge + "\n\x01\xff\x7f\x80\x1b\n" + std::string(100000, '7') + "\n");
+  const ProcessResult run =
+      Tonepak({}, huge + "\n\x01\xff\x7f\x80\x1b\n" + std::string(100000, '7') + "\n");
   EXPECT_EQ(run.status, 0);
   EXPECT_NE(run.out.find("|   Call  K1KKK    |"), std::string::npos);
   EXPECT_NE(run.out.find("|   dBm  2147483647        |"), std::string::npos);

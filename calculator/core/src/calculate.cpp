@@ -47,11 +47,9 @@ void Run(const CalcInputs& in, CalcState& s, std::string_view separator, CalcOut
 
   const double m = ReadNumber(in.RFMult);  // 5: m is first needed here
   double low_tone_dds_hz = 0.0;
-  if (m > 0)
-    s.DdsOutHz = CheckedDiv(s.WantedHz, m);
-  if (m > 0)
-    low_tone_dds_hz = CheckedDiv(CheckedSub(s.WantedHz, kLowToneOffsetHz), m);  // 6
-  out.DDSFreq = NumberText(s.DdsOutHz);                                         // 7
+  if (m > 0) s.DdsOutHz = CheckedDiv(s.WantedHz, m);
+  if (m > 0) low_tone_dds_hz = CheckedDiv(CheckedSub(s.WantedHz, kLowToneOffsetHz), m);  // 6
+  out.DDSFreq = NumberText(s.DdsOutHz);                                                  // 7
 
   if (s.ClockHz > 0) {  // 8
     out.ResultsColour =

@@ -10,28 +10,23 @@
 
 namespace tuneworks::detail {
 
-void ThrowOverflow(const char* what) {
-  throw OverflowError(std::string("Overflow: ") + what);
-}
+void ThrowOverflow(const char* what) { throw OverflowError(std::string("Overflow: ") + what); }
 
 double CheckedMul(double a, double b) {
   const double r = a * b;
-  if (!std::isfinite(r))
-    ThrowOverflow("a product beyond the double range");
+  if (!std::isfinite(r)) ThrowOverflow("a product beyond the double range");
   return r;
 }
 
 double CheckedDiv(double a, double b) {
   const double r = a / b;
-  if (!std::isfinite(r))
-    ThrowOverflow("a quotient beyond the double range");
+  if (!std::isfinite(r)) ThrowOverflow("a quotient beyond the double range");
   return r;
 }
 
 double CheckedSub(double a, double b) {
   const double r = a - b;
-  if (!std::isfinite(r))
-    ThrowOverflow("a difference beyond the double range");
+  if (!std::isfinite(r)) ThrowOverflow("a difference beyond the double range");
   return r;
 }
 
@@ -58,8 +53,7 @@ double PowerOfTen(int exponent) {
   const auto written = std::to_chars(text + 2, text + sizeof text, exponent);
   double value = 0.0;
   const auto read = std::from_chars(text, written.ptr, value);
-  if (read.ec != std::errc{})
-    return 0.0;  // below the smallest subnormal
+  if (read.ec != std::errc{}) return 0.0;  // below the smallest subnormal
   return value;
 }
 

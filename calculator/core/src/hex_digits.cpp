@@ -18,8 +18,7 @@ std::int32_t RoundToInt32(double value) {
   const double floor = std::floor(value);
   const double fraction = value - floor;  // exact in this range
   auto rounded = static_cast<std::int64_t>(floor);
-  if (fraction > 0.5 || (fraction == 0.5 && (rounded & 1) != 0))
-    ++rounded;
+  if (fraction > 0.5 || (fraction == 0.5 && (rounded & 1) != 0)) ++rounded;
   if (rounded < INT32_MIN || rounded > INT32_MAX) {
     detail::ThrowOverflow("HexDigits: a number beyond the signed 32-bit range");
   }

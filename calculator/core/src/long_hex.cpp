@@ -37,20 +37,15 @@ void LongHex(double& value, std::string& text, std::int16_t resolution_index) {
   if (rounds_up && low_floor + 1.0 == kSplit) {
     ++high;
     low = 0.0;
-    if (high > INT32_MAX)
-      detail::ThrowOverflow("LongHex: a tuning word beyond 2^55");
+    if (high > INT32_MAX) detail::ThrowOverflow("LongHex: a tuning word beyond 2^55");
   }
 
-  std::string joined = HexDigits(low);  // step 4
-  if (joined.size() < 6)
-    joined.insert(0, 6 - joined.size(), '0');              // step 5
-  joined.insert(0, HexDigits(static_cast<double>(high)));  // step 6
-  if (joined.size() < 12)
-    joined.insert(0, 12 - joined.size(), '0');  // step 7
-  if (resolution_index == 1)
-    joined.erase(0, joined.size() - 8);  // step 8
-  if (resolution_index == 0)
-    joined.erase(0, joined.size() - 6);  // step 9
+  std::string joined = HexDigits(low);                                // step 4
+  if (joined.size() < 6) joined.insert(0, 6 - joined.size(), '0');    // step 5
+  joined.insert(0, HexDigits(static_cast<double>(high)));             // step 6
+  if (joined.size() < 12) joined.insert(0, 12 - joined.size(), '0');  // step 7
+  if (resolution_index == 1) joined.erase(0, joined.size() - 8);      // step 8
+  if (resolution_index == 0) joined.erase(0, joined.size() - 6);      // step 9
   text = std::move(joined);
 }
 

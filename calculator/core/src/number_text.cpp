@@ -18,13 +18,10 @@ constexpr int kSmallestPlainExponent = -4;
 }  // namespace
 
 std::string NumberText(double value) {
-  if (std::isnan(value))
-    return " NaN";  // never produced by Calculate
-  if (std::isinf(value))
-    return value > 0 ? " Inf" : "-Inf";
+  if (std::isnan(value)) return " NaN";  // never produced by Calculate
+  if (std::isinf(value)) return value > 0 ? " Inf" : "-Inf";
   std::string text(1, value < 0 ? '-' : ' ');
-  if (value == 0.0)
-    return text + '0';  // negative zero too
+  if (value == 0.0) return text + '0';  // negative zero too
 
   // d.dddddddddddddde[+-]xxx: 15 significant digits.
   char buffer[32];
@@ -50,8 +47,7 @@ std::string NumberText(double value) {
     text += 'E';
     text += exponent < 0 ? '-' : '+';
     const int magnitude = exponent < 0 ? -exponent : exponent;
-    if (magnitude < 10)
-      text += '0';
+    if (magnitude < 10) text += '0';
     char exponent_digits[8];
     text.append(exponent_digits,
                 std::to_chars(exponent_digits, exponent_digits + 8, magnitude).ptr);

@@ -40,9 +40,7 @@ class Cursor {
   std::size_t pos_ = 0;
 };
 
-bool IsDigit(int c) {
-  return c >= '0' && c <= '9';
-}
+bool IsDigit(int c) { return c >= '0' && c <= '9'; }
 
 int RadixDigit(int c, int radix) {
   int v = -1;
@@ -64,23 +62,19 @@ double ReadRadix(Cursor& in, int radix, int bits_per_digit) {
   std::int64_t dropped_bits = 0;
   bool sticky = false;
   for (int d; (d = RadixDigit(in.Peek(), radix)) >= 0; in.Advance()) {
-    if (kept == 0 && d == 0)
-      continue;  // leading zeros
+    if (kept == 0 && d == 0) continue;  // leading zeros
     if (kept_bits + bits_per_digit <= kKeptBits) {
       kept = (kept << bits_per_digit) | static_cast<std::uint64_t>(d);
       kept_bits = static_cast<int>(std::bit_width(kept));
     } else {
       sticky = sticky || d != 0;
-      if (dropped_bits < kExponentCap)
-        dropped_bits += bits_per_digit;
+      if (dropped_bits < kExponentCap) dropped_bits += bits_per_digit;
     }
   }
-  if (sticky)
-    kept |= 1u;
+  if (sticky) kept |= 1u;
   const double value = std::ldexp(static_cast<double>(kept),
                                   static_cast<int>(std::min<std::int64_t>(dropped_bits, 4096)));
-  if (!std::isfinite(value))
-    detail::ThrowOverflow("ReadNumber: a number beyond the double range");
+  if (!std::isfinite(value)) detail::ThrowOverflow("ReadNumber: a number beyond the double range");
   return value;
 }
 
@@ -117,12 +111,10 @@ double ReadNumber(std::string_view text) {
   auto take_digit = [&](int c, bool after_point) {
     any_digit = true;
     if (kept == 0 && c == '0') {  // a leading zero: only moves the point when after it
-      if (after_point)
-        --point_exponent;
+      if (after_point) --point_exponent;
       return;
     }
-    if (!after_point)
-      ++point_exponent;
+    if (!after_point) ++point_exponent;
     if (kept < kKeptDigits) {
       digits[kept++] = static_cast<char>(c);
     } else if (c != '0') {
@@ -140,8 +132,7 @@ double ReadNumber(std::string_view text) {
       in.Advance();
     }
   }
-  if (!any_digit)
-    return 0.0;  // "", "-", ".", "-.", "e5", "abc"
+  if (!any_digit) return 0.0;  // "", "-", ".", "-.", "e5", "abc"
 
   // Exponent: E or D, optional sign, at least one digit; otherwise it is not part of the number.
   std::int64_t exponent = 0;
@@ -157,17 +148,13 @@ double ReadNumber(std::string_view text) {
       exponent = std::min(exponent * 10 + (in.Peek() - '0'), kExponentCap);
       in.Advance();
     }
-    if (exponent_negative)
-      exponent = -exponent;
+    if (exponent_negative) exponent = -exponent;
   }
 
-  if (kept == 0)
-    return 0.0;  // all digits zero
+  if (kept == 0) return 0.0;  // all digits zero
   const std::int64_t total_exponent = point_exponent + exponent;
-  if (total_exponent > 400)
-    detail::ThrowOverflow("ReadNumber: a number beyond the double range");
-  if (total_exponent < -400)
-    return 0.0;  // below the smallest subnormal
+  if (total_exponent > 400) detail::ThrowOverflow("ReadNumber: a number beyond the double range");
+  if (total_exponent < -400) return 0.0;  // below the smallest subnormal
 
   // "0.DIGITS[1]e<total_exponent>"
   std::array<char, kKeptDigits + 16> canonical{};
@@ -175,22 +162,18 @@ double ReadNumber(std::string_view text) {
   *out++ = '0';
   *out++ = '.';
   for (std::size_t i = 0; i < kept; ++i) *out++ = digits[i];
-  if (sticky)
-    *out++ = '1';
+  if (sticky) *out++ = '1';
   *out++ = 'e';
   out = std::to_chars(out, canonical.data() + canonical.size(), total_exponent).ptr;
 
   double value = 0.0;
   const auto result = std::from_chars(canonical.data(), out, value);
   if (result.ec == std::errc::result_out_of_range) {
-    if (total_exponent > 0)
-      detail::ThrowOverflow("ReadNumber: a number beyond the double range");
+    if (total_exponent > 0) detail::ThrowOverflow("ReadNumber: a number beyond the double range");
     return 0.0;
   }
-  if (!std::isfinite(value))
-    detail::ThrowOverflow("ReadNumber: a number beyond the double range");
-  if (value == 0.0)
-    return 0.0;
+  if (!std::isfinite(value)) detail::ThrowOverflow("ReadNumber: a number beyond the double range");
+  if (value == 0.0) return 0.0;
   return negative ? -value : value;
 }
 

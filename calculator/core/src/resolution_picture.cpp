@@ -10,10 +10,8 @@
 namespace tuneworks {
 
 std::string ResolutionPicture(double value, std::string_view decimal_separator) {
-  if (std::isnan(value))
-    return "NaNHz";  // never produced by Calculate
-  if (std::isinf(value))
-    return value > 0 ? "InfHz" : "-InfHz";
+  if (std::isnan(value)) return "NaNHz";  // never produced by Calculate
+  if (std::isinf(value)) return value > 0 ? "InfHz" : "-InfHz";
 
   // Up to 309 whole digits, the point and eight decimals.
   char buffer[340];
@@ -23,15 +21,13 @@ std::string ResolutionPicture(double value, std::string_view decimal_separator) 
   const std::size_t point = fixed.find('.');
   std::string_view whole = fixed.substr(0, point);
   std::string_view fraction = fixed.substr(point + 1);
-  if (whole == "0")
-    whole = {};
+  if (whole == "0") whole = {};
   while (!fraction.empty() && fraction.back() == '0') fraction.remove_suffix(1);
 
   std::string text;
   text.reserve(whole.size() + fraction.size() + decimal_separator.size() + 3);
   // A negative value that rounds to zero shows no minus sign (".Hz").
-  if (value < 0 && !(whole.empty() && fraction.empty()))
-    text += '-';
+  if (value < 0 && !(whole.empty() && fraction.empty())) text += '-';
   text += whole;
   text += decimal_separator;
   text += fraction;

@@ -25,9 +25,7 @@ std::string ReportWithoutWspr(const std::string& dds, const std::string& resolut
   return kDds + dds + "\r\n\r\n\r\n" + kResolution + resolution;
 }
 
-CalcInputs Defaults() {
-  return CalcInputs{"20", "1", "1", "1", 2, 2, 1};
-}
+CalcInputs Defaults() { return CalcInputs{"20", "1", "1", "1", 2, 2, 1}; }
 
 TEST(Calculate, DefaultsFor32Bit) {
   CalcState state;

@@ -64,8 +64,7 @@ struct IgnoreLibcLeaks {};
 // temporary folder that LOCPATH points to. Returns an empty text when neither is possible.
 std::string SetGermanCLocale([[maybe_unused]] std::filesystem::path& compiled) {
   for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "German_Germany.1252", "de-DE"}) {
-    if (std::setlocale(LC_ALL, name) != nullptr)
-      return name;
+    if (std::setlocale(LC_ALL, name) != nullptr) return name;
   }
 #if defined(__GLIBC__)
   std::random_device random;
@@ -76,8 +75,7 @@ std::string SetGermanCLocale([[maybe_unused]] std::filesystem::path& compiled) {
       "localedef -i de_DE -f UTF-8 '" + (compiled / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
   if (std::system(command.c_str()) == 0 && setenv("LOCPATH", compiled.c_str(), 1) == 0) {
     [[maybe_unused]] const IgnoreLibcLeaks ignore;
-    if (std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr)
-      return "de_DE.UTF-8 (compiled)";
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr) return "de_DE.UTF-8 (compiled)";
   }
 #endif
   return {};
@@ -87,8 +85,7 @@ TEST(Locale, GermanCLocaleDoesNotLeakIn) {
   std::filesystem::path compiled;
   const std::string name = SetGermanCLocale(compiled);
   if (name.empty()) {
-    if (!compiled.empty())
-      std::filesystem::remove_all(compiled);
+    if (!compiled.empty()) std::filesystem::remove_all(compiled);
     GTEST_SKIP() << "no German C locale is installed and none could be compiled with localedef";
   }
   // The locale really is German: the C library itself now writes a comma.
@@ -109,8 +106,7 @@ TEST(Locale, GermanCLocaleDoesNotLeakIn) {
     std::locale::global(previous);
     std::setlocale(LC_ALL, "C");
   }
-  if (!compiled.empty())
-    std::filesystem::remove_all(compiled);
+  if (!compiled.empty()) std::filesystem::remove_all(compiled);
 }
 
 }  // namespace

@@ -15,9 +15,7 @@ struct TextRow {
 
 class NumberTextTable : public testing::TestWithParam<TextRow> {};
 
-TEST_P(NumberTextTable, Writes) {
-  EXPECT_EQ(NumberText(GetParam().value), GetParam().text);
-}
+TEST_P(NumberTextTable, Writes) { EXPECT_EQ(NumberText(GetParam().value), GetParam().text); }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, NumberTextTable,

@@ -27,8 +27,7 @@ std::string Quote(const std::string& text) {
 #if defined(_WIN32)
   std::string quoted(1, '"');
   for (char c : text) {
-    if (c == '"')
-      quoted.push_back('\\');
+    if (c == '"') quoted.push_back('\\');
     quoted.push_back(c);
   }
   quoted.push_back('"');

@@ -30,9 +30,7 @@ const QColor kRed(255, 0, 0);
 const QColor kBlack(0, 0, 0);
 const QString kDdsSetting = "DDS Setting           0x ";
 
-QString Separator() {
-  return QLocale::system().decimalPoint();
-}
+QString Separator() { return QLocale::system().decimalPoint(); }
 
 QString DefaultReport() {
   return kDdsSetting + "0CCCCCCD\r\nWSPR Interval      0x 0000013B\r\n" +
@@ -65,9 +63,7 @@ void Retype(QLineEdit* box, const QString& text) {
   }
 }
 
-TextBox* Box(Form1& form, const QString& name) {
-  return form.findChild<TextBox*>(name);
-}
+TextBox* Box(Form1& form, const QString& name) { return form.findChild<TextBox*>(name); }
 
 }  // namespace
 

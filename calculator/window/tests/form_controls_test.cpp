@@ -18,9 +18,7 @@ using tuneworks::TextBox;
 
 namespace {
 
-QStringList Units() {
-  return {"Hz", "kHz", "MHz", "GHz"};
-}
+QStringList Units() { return {"Hz", "kHz", "MHz", "GHz"}; }
 
 }  // namespace
 
