@@ -15,7 +15,7 @@ namespace tuneworks {
 
 namespace {
 
-QColor Grey(int level) { return QColor(level, level, level); }
+QColor Grey(int level) { return {level, level, level}; }
 
 }  // namespace
 

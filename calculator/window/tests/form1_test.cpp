@@ -175,7 +175,7 @@ class Form1Test : public QObject {
     QFETCH(QString, ddsFreq);
     Window window;
     Form1& form = window.form;
-    ComboBox* units = form.findChild<ComboBox*>(combo);
+    auto* units = form.findChild<ComboBox*>(combo);
     units->lineEdit()->clear();
     const int before = window.Count();
 
