@@ -1,0 +1,81 @@
+# Manual pages and the Debian package (CPack) of tonepak, tunecalc and tuneworks.
+
+# ---- Manual pages -----------------------------------------------------------------------------
+# Installed gzipped, as Debian keeps them, when gzip is at hand; plain otherwise (man reads both).
+if(UNIX)
+  set(wspr_man_pages tonepak tunecalc)
+  if(WSPR_BUILD_WINDOW)
+    list(APPEND wspr_man_pages tuneworks)
+  endif()
+  find_program(WSPR_GZIP gzip)
+  foreach(page IN LISTS wspr_man_pages)
+    set(source ${PROJECT_SOURCE_DIR}/man/${page}.1)
+    if(WSPR_GZIP)
+      # -n leaves out the name and time stamp, so that the package is the same on every build.
+      set(compressed ${PROJECT_BINARY_DIR}/man/${page}.1.gz)
+      add_custom_command(OUTPUT ${compressed}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/man
+        COMMAND ${WSPR_GZIP} -9 -n -c ${source} > ${compressed}
+        DEPENDS ${source}
+        COMMENT "Compressing the manual page ${page}.1"
+        VERBATIM)
+      list(APPEND wspr_man_outputs ${compressed})
+      install(FILES ${compressed} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    else()
+      install(FILES ${source} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    endif()
+  endforeach()
+  if(wspr_man_outputs)
+    add_custom_target(man_pages ALL DEPENDS ${wspr_man_outputs})
+  endif()
+endif()
+
+# ---- Package ----------------------------------------------------------------------------------
+set(WSPR_PACKAGE_MAINTAINER "WSPR beacon tools maintainers <wspr-beacon-tools@example.org>"
+    CACHE STRING "Maintainer named in the Debian package")
+
+set(CPACK_PACKAGE_NAME wspr-beacon-tools)
+set(CPACK_PACKAGE_VENDOR "WSPR beacon tools")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT ${WSPR_PACKAGE_MAINTAINER})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+    "WSPR encoder and DDS tuning-word calculator for PIC beacons")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY ${CPACK_PACKAGE_NAME})
+set(CPACK_STRIP_FILES ON)
+
+if(UNIX AND NOT APPLE)
+  set(CPACK_GENERATOR DEB)
+else()
+  set(CPACK_GENERATOR ZIP)
+endif()
+
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${WSPR_PACKAGE_MAINTAINER})
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)  # wspr-beacon-tools_VERSION_ARCH.deb
+set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# The summary above is the synopsis; CPack indents these lines and marks the empty ones.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "Two tools for building a low-power WSPR beacon from a PIC microcontroller
+and a DDS chip.
+
+tonepak encodes a call sign, locator and power into the 162 WSPR channel
+symbols, printing every stage, and writes them packed for the PIC assembler
+(wsptones.inc) and as two minutes of test audio (a.au).
+
+tuneworks (a Qt window) and tunecalc (the command line) compute the DDS
+clock, tuning words, WSPR tone step, lowest-tone word and resolution for
+24-bit PIC, AD9850/AD9851 and AD9852 synthesisers.")
+# dpkg-shlibdeps (package dpkg-dev) reads the libraries the programs really link; without it
+# the list is the one a Debian 12 build with Qt 6 needs.
+find_program(WSPR_DPKG_SHLIBDEPS dpkg-shlibdeps)
+if(WSPR_DPKG_SHLIBDEPS)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+else()
+  set(wspr_depends "libc6, libgcc-s1, libstdc++6")
+  if(WSPR_BUILD_WINDOW)
+    string(APPEND wspr_depends ", libqt6core6, libqt6gui6, libqt6widgets6")
+  endif()
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS ${wspr_depends})
+endif()
+
+include(CPack)
