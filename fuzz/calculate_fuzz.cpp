@@ -20,6 +20,7 @@
 #include <string>
 #include <string_view>
 
+#include "escaped_text.hpp"
 #include "tuneworks_core.hpp"
 
 namespace {
@@ -31,16 +32,9 @@ using tuneworks::CalcState;
 const CalcInputs* g_inputs = nullptr;  // the calculation being checked, for the failure message
 
 void PrintText(const char* name, std::string_view text) {
-  std::fprintf(stderr, "  %s \"", name);
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x20 && byte < 0x7F && byte != '"' && byte != '\\') {
-      std::fputc(byte, stderr);
-    } else {
-      std::fprintf(stderr, "\\x%02X", byte);
-    }
-  }
-  std::fprintf(stderr, "\"\n");
+  std::fprintf(stderr, "  %s ", name);
+  PrintEscaped(text);
+  std::fputc('\n', stderr);
 }
 
 [[noreturn]] void Fail(const char* what, std::string_view text = {}) {

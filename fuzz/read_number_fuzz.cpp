@@ -15,21 +15,15 @@
 #include <string>
 #include <string_view>
 
+#include "escaped_text.hpp"
 #include "tuneworks_core.hpp"
 
 namespace {
 
 [[noreturn]] void Fail(std::string_view text, const char* what) {
-  std::fprintf(stderr, "read_number_fuzz: %s for the text \"", what);
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x20 && byte < 0x7F && byte != '"' && byte != '\\') {
-      std::fputc(byte, stderr);
-    } else {
-      std::fprintf(stderr, "\\x%02X", byte);
-    }
-  }
-  std::fprintf(stderr, "\"\n");
+  std::fprintf(stderr, "read_number_fuzz: %s for the text ", what);
+  PrintEscaped(text);
+  std::fputc('\n', stderr);
   std::abort();
 }
 
