@@ -11,7 +11,7 @@
 #include <iterator>
 #include <string>
 
-#include "wspr_demodulator.hpp"
+#include "tone_demodulation.hpp"
 #include "wspr_types.hpp"
 
 namespace tonepak {
