@@ -35,6 +35,17 @@ std::string_view NextWord(std::string_view& rest) {
   return word;
 }
 
+// An assembler label: a letter or '_' first, then letters, digits and '_', perhaps a ':' last.
+bool IsLabel(std::string_view word) {
+  if (word.ends_with(':')) word.remove_suffix(1);
+  auto letter = [](char c) { return (Lower(c) >= 'a' && Lower(c) <= 'z') || c == '_'; };
+  if (word.empty() || !letter(word.front())) return false;
+  for (const char c : word) {
+    if (!letter(c) && !(c >= '0' && c <= '9')) return false;
+  }
+  return true;
+}
+
 // A piece of the file for a message: printable ASCII as it is, anything else as \xNN, cut short.
 std::string Quoted(std::string_view text) {
   constexpr std::size_t kShown = 24;
@@ -118,8 +129,7 @@ IncludeReading ReadIncludeText(std::string_view text) {
     std::string_view rest = line;
     std::string_view word = NextWord(rest);
     if (!EqualsNoCase(word, "de")) {
-      word = NextWord(rest);  // the first word was a label
-      if (!EqualsNoCase(word, "de")) continue;
+      if (!IsLabel(word) || !EqualsNoCase(NextWord(rest), "de")) continue;
     }
     const std::string where = "line " + std::to_string(line_number) + ": ";
     if (Trimmed(rest).empty()) {
