@@ -176,7 +176,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(decoded.message->locator == fields.locator, "locator read back differs");
     Check(decoded.message->power_dbm == fields.power_dbm, "power read back differs");
   } else if (decoded.message) {
-    Check(EncodeMessage(*decoded.message).symbols == symbols, "message read back encodes otherwise");
+    Check(EncodeMessage(*decoded.message).symbols == symbols,
+          "message read back encodes otherwise");
   } else {
     Check(!decoded.problems.empty(), "refused without a reason");
   }

@@ -135,7 +135,8 @@ Decoded DecodeSymbols(const ChannelSymbols& symbols) {
   Decoded out;
   if (!check.sync_errors.empty()) {
     const std::size_t n = check.sync_errors.size();
-    out.problems.push_back("the sync " + std::string(n == 1 ? "bit of symbol " : "bits of symbols ") +
+    out.problems.push_back("the sync " +
+                           std::string(n == 1 ? "bit of symbol " : "bits of symbols ") +
                            NumberList(check.sync_errors) + (n == 1 ? " disagrees" : " disagree") +
                            " with the WSPR synchronisation vector" +
                            (n == 1 ? "" : " (" + std::to_string(n) + " of 162)"));
@@ -146,12 +147,14 @@ Decoded DecodeSymbols(const ChannelSymbols& symbols) {
         "disagrees with the first in " +
         std::to_string(check.parity_disagreements) + " of 81 bits");
   } else if (check.coded_error_count > 0) {
-    std::string text = Counted(check.coded_error_count, "coded bit disagrees", "coded bits disagree") +
-                       " with the convolutional code";
+    std::string text =
+        Counted(check.coded_error_count, "coded bit disagrees", "coded bits disagree") +
+        " with the convolutional code";
     if (check.coded_error_symbols.empty()) {
       text += "; more than one choice of flipped bits explains it";
     } else {
-      text += std::string(": the data bit") + (check.coded_error_count == 1 ? " of symbol " : "s of symbols ") +
+      text += std::string(": the data bit") +
+              (check.coded_error_count == 1 ? " of symbol " : "s of symbols ") +
               NumberList(check.coded_error_symbols);
     }
     out.problems.push_back(text);

@@ -11,12 +11,12 @@ namespace tonepak {
 
 struct Encoding {
   MessageFields fields;
-  SourceCode source;          // N1, N2 and the 11 source bytes
-  Convolution convolution;    // register states and the 176 coded bits
+  SourceCode source;        // N1, N2 and the 11 source bytes
+  Convolution convolution;  // register states and the 176 coded bits
   InterleavedBits interleaved{};
-  ChannelSymbols symbols{};   // 0..3: sync bit + 2 * data bit
-  PackedSymbols packed{};     // four symbols to a byte
-  std::string include_file;   // the text of wsptones.inc
+  ChannelSymbols symbols{};  // 0..3: sync bit + 2 * data bit
+  PackedSymbols packed{};    // four symbols to a byte
+  std::string include_file;  // the text of wsptones.inc
 };
 
 // Source coding, convolution, interleaving, the sync merge, packing and the include file, in that

@@ -85,11 +85,16 @@ std::optional<unsigned> Digits(std::string_view digits, unsigned radix) {
 
 unsigned RadixOf(char letter) {
   switch (Lower(letter)) {
-    case 'h': return 16;
-    case 'd': return 10;
-    case 'b': return 2;
-    case 'o': return 8;
-    default: return 0;
+    case 'h':
+      return 16;
+    case 'd':
+      return 10;
+    case 'b':
+      return 2;
+    case 'o':
+      return 8;
+    default:
+      return 0;
   }
 }
 

@@ -61,7 +61,8 @@ UnpackedMessage UnpackMessage(std::uint32_t n1, std::uint32_t n2) {
                            " dBm does not end in 0, 3 or 7: another WSPR message type (compound "
                            "or hashed call sign), which is not read here");
   }
-  if (out.problems.empty()) out.fields = MessageFields{UnpackCallsign(n1), UnpackLocator(compact), power};
+  if (out.problems.empty())
+    out.fields = MessageFields{UnpackCallsign(n1), UnpackLocator(compact), power};
   return out;
 }
 

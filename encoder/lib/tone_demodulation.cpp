@@ -118,9 +118,10 @@ HeardSymbols HearTestAudio(std::span<const std::uint8_t> file) {
     if (!tone.clear && unclear++ == 0) first_unclear = p;
   }
   if (unclear > 0) {
-    out.problem = "symbol period " + std::to_string(first_unclear) +
-                  " holds no clear one of the four WSPR tones around 1500 Hz" +
-                  (unclear > 1 ? ", nor do " + std::to_string(unclear - 1) + " more periods" : "");
+    out.problem =
+        "symbol period " + std::to_string(first_unclear) +
+        " holds no clear one of the four WSPR tones around 1500 Hz" +
+        (unclear > 1 ? " (" + std::to_string(unclear) + " of the 162 periods hold none)" : "");
     return out;
   }
   out.symbols = symbols;

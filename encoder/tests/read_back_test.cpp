@@ -21,8 +21,8 @@ namespace {
 
 // Call signs of every shape a standard message carries: shifted or not, short, digits first,
 // the first and last of each position's characters.
-const char* const kCalls[] = {"Q1ABC", "QA1BCD", "k1abc", "Q1A", "A0", "9Z9ZZZ",
-                              "00",    "2E0AAA", "Q1A C", "ZZ9Z"};
+const char* const kCalls[] = {"Q1ABC",  "QA1BCD", "k1abc",  "Q1A",   "A0",
+                              "9Z9ZZZ", "00",     "2E0AAA", "Q1A C", "ZZ9Z"};
 const char* const kLocators[] = {"AA00", "RR99", "FN42", "jo01", "AR90", "RA09"};
 
 std::vector<std::string> StandardPowers() {
@@ -60,9 +60,9 @@ TEST(ReadBackTest, IncludeFileGivesBackTheNormalisedMessage) {
 }
 
 TEST(ReadBackTest, TestAudioGivesBackTheNormalisedMessage) {
-  for (const auto& [call, loc, power] : {std::tuple{"Q1ABC", "AA00", "10"},
-                                         std::tuple{"9Z9ZZZ", "RR99", "60"},
-                                         std::tuple{"K1ABC", "FN42", "37"}}) {
+  for (const auto& [call, loc, power] :
+       {std::tuple{"Q1ABC", "AA00", "10"}, std::tuple{"9Z9ZZZ", "RR99", "60"},
+        std::tuple{"K1ABC", "FN42", "37"}}) {
     const MessageFields fields = NormaliseMessage(call, loc, power);
     const HeardSymbols heard = HearTestAudio(TestAudioFile(EncodeMessage(fields).symbols));
     ASSERT_TRUE(heard.symbols) << heard.problem;
@@ -100,12 +100,14 @@ TEST(ReadBackTest, IncludeTextThatIsNoTransmission) {
        "its \"de\" lines hold 16 bytes; the 162 symbols of a transmission, four to a byte, are 41"},
       {good + "  de 0x00\r\n",
        "its \"de\" lines hold 42 bytes; the 162 symbols of a transmission, four to a byte, are 41"},
-      {"  de 0xF0, 240\n", "line 1: '240' is no byte value the assembler reads alike everywhere "
-                           "(write 0xF0, H'F0' or .240)"},
+      {"  de 0xF0, 240\n",
+       "line 1: '240' is no byte value the assembler reads alike everywhere "
+       "(write 0xF0, H'F0' or .240)"},
       {"  de 0x1F0\n", "line 1: '0x1F0' is larger than a byte"},
       {"\n\n  de 0xF0,, 0x00\n", "line 3: a value is missing between commas"},
-      {"  de \"\x01\"\n", "line 1: '\"\\x01\"' is no byte value the assembler reads alike "
-                          "everywhere (write 0xF0, H'F0' or .240)"},
+      {"  de \"\x01\"\n",
+       "line 1: '\"\\x01\"' is no byte value the assembler reads alike "
+       "everywhere (write 0xF0, H'F0' or .240)"},
   };
   for (const auto& c : cases) EXPECT_EQ(ReadIncludeText(c.text).problem, c.problem) << c.text;
 }
@@ -126,7 +128,8 @@ TEST(ReadBackTest, DamagedSymbolsAreNamedExactly) {
             "|the data bits alone carry Q1ABC AA00 10");
   EXPECT_EQ(flipped({{3, 3}, {9, 1}}),
             "|the sync bits of symbols 3 and 9 disagree with the WSPR synchronisation vector "
-            "(2 of 162)|1 coded bit disagrees" + kCode + ": the data bit of symbol 3");
+            "(2 of 162)|1 coded bit disagrees" +
+                kCode + ": the data bit of symbol 3");
   const std::string many = flipped({{10, 2}, {20, 2}, {30, 2}, {40, 2}});
   EXPECT_TRUE(many.starts_with("|3 or more coded bits disagree" + kCode)) << many;
 
@@ -156,10 +159,11 @@ TEST(ReadBackTest, AudioThatHoldsNoTransmission) {
   const std::vector<std::uint8_t> cut(file.begin(), file.begin() + 1'000'024);
   EXPECT_EQ(HearTestAudio(cut).problem,
             "it holds 500000 samples, the 162 symbols need 1327104: the file is cut short");
-  std::fill(file.begin() + 24 + 2 * 8192 * 7, file.begin() + 24 + 2 * 8192 * 9, 0);
+  constexpr std::ptrdiff_t kPeriodBytes = 2 * 8192;
+  std::fill(file.begin() + 24 + 7 * kPeriodBytes, file.begin() + 24 + 9 * kPeriodBytes, 0);
   EXPECT_EQ(HearTestAudio(file).problem,
-            "symbol period 7 holds no clear one of the four WSPR tones around 1500 Hz, nor do 1 "
-            "more periods");
+            "symbol period 7 holds no clear one of the four WSPR tones around 1500 Hz (2 of the "
+            "162 periods hold none)");
   file[18] = 0x1F;  // 8000 Hz
   file[19] = 0x40;
   EXPECT_EQ(HearTestAudio(file).problem, "sample rate 8000 Hz; tonepak's a.au has 12000 Hz");

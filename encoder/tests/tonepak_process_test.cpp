@@ -191,8 +191,8 @@ TEST_F(TonepakProcessTest, HelpAndVersionAloneAreOptions) {
   EXPECT_EQ(help.err, "");
   const ProcessResult version = Tonepak({"--version"});
   EXPECT_EQ(version.status, 0);
-  EXPECT_EQ(version.out, std::string("tonepak (wspr-beacon-tools) ") + wspr_beacon_tools::kVersion +
-                             "\n");
+  EXPECT_EQ(version.out,
+            std::string("tonepak (wspr-beacon-tools) ") + wspr_beacon_tools::kVersion + "\n");
   EXPECT_FALSE(fs::exists(dir_ / "a.au"));
   // Any other word, or the options with another argument count, still means prompting.
   for (const std::vector<std::string>& args :
@@ -214,7 +214,7 @@ TEST_F(TonepakProcessTest, ReadsItsOwnFilesBack) {
 
 TEST_F(TonepakProcessTest, RefusesDamagedAndForeignFiles) {
   std::string inc = Golden("q1abc_aa00_10.inc");
-  inc[inc.find("0x6A")+3] = 'B';  // symbols 8..11: 1 2 2 2 becomes 1 2 2 3
+  inc[inc.find("0x6A") + 3] = 'B';  // symbols 8..11: 1 2 2 2 becomes 1 2 2 3
   std::ofstream(dir_ / "damaged.inc", std::ios::binary) << inc;
   std::ofstream(dir_ / "notes.txt") << "73 de Q1ABC\n";
   std::ofstream(dir_ / "short.au", std::ios::binary) << std::string(".snd\0\0\0\x18", 8);

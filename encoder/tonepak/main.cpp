@@ -19,10 +19,14 @@ int Print(const std::string& text) {
 int main(int argc, char** argv) {
   const tonepak::CommandLine command_line = tonepak::ParseCommandLine(argc, argv);
   switch (command_line.mode) {
-    case tonepak::Mode::kHelp: return Print(tonepak::HelpText());
-    case tonepak::Mode::kVersion: return Print(tonepak::VersionText());
-    case tonepak::Mode::kRead: return tonepak::ReadBack(command_line.file);
-    case tonepak::Mode::kEncode: break;
+    case tonepak::Mode::kHelp:
+      return Print(tonepak::HelpText());
+    case tonepak::Mode::kVersion:
+      return Print(tonepak::VersionText());
+    case tonepak::Mode::kRead:
+      return tonepak::ReadBack(command_line.file);
+    case tonepak::Mode::kEncode:
+      break;
   }
   return tonepak::RunTonepak(argc, argv, stdin);
 }

@@ -9,8 +9,8 @@
 #include "include_reading.hpp"
 #include "input_file.hpp"
 #include "message_unpacking.hpp"
-#include "tonepak.hpp"
 #include "tone_demodulation.hpp"
+#include "tonepak.hpp"
 
 namespace tonepak {
 namespace {
