@@ -159,7 +159,7 @@ TEST(ReadBackTest, AudioThatHoldsNoTransmission) {
   const std::vector<std::uint8_t> cut(file.begin(), file.begin() + 1'000'024);
   EXPECT_EQ(HearTestAudio(cut).problem,
             "it holds 500000 samples, the 162 symbols need 1327104: the file is cut short");
-  constexpr std::ptrdiff_t kPeriodBytes = 2 * 8192;
+  constexpr std::ptrdiff_t kPeriodBytes = std::ptrdiff_t{2} * 8192;
   std::fill(file.begin() + 24 + 7 * kPeriodBytes, file.begin() + 24 + 9 * kPeriodBytes, 0);
   EXPECT_EQ(HearTestAudio(file).problem,
             "symbol period 7 holds no clear one of the four WSPR tones around 1500 Hz (2 of the "
