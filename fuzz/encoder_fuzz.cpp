@@ -1,4 +1,5 @@
-// Fuzz target: any call sign, locator and power text through the whole encoder to the include file.
+// Fuzz target: any call sign, locator and power text through the whole encoder to the include
+// file, and back: a message that a standard WSPR message carries must read back as it was.
 //
 // Input: three byte strings as FuzzedDataProvider splits them (call sign and locator each end at
 // a backslash followed by anything but a backslash; the rest is the power text), so a seed reads
@@ -12,13 +13,12 @@
 #include <string_view>
 #include <tuple>
 
-#include "convolution.hpp"
+#include "decoding.hpp"
+#include "encoding.hpp"
 #include "field_warnings.hpp"
-#include "include_file.hpp"
+#include "include_reading.hpp"
 #include "interleaver.hpp"
 #include "message_fields.hpp"
-#include "packing.hpp"
-#include "source_coding.hpp"
 #include "sync.hpp"
 #include "trace.hpp"
 #include "wspr_types.hpp"
@@ -134,27 +134,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const MessageFields fields = NormaliseMessage(callsign, locator, power);
   CheckFields(callsign, fields);
 
-  const SourceCode source = EncodeSource(fields);
+  const Encoding e = EncodeMessage(fields);
+  const SourceCode& source = e.source;
   CheckSourceCode(source);
 
-  const Convolution convolution = Convolve(source.bytes);
+  const Convolution& convolution = e.convolution;
   for (const std::uint8_t bit : convolution.bits) Check(bit <= 1, "coded bit is not 0 or 1");
 
-  const InterleavedBits interleaved = Interleave(convolution.bits);
+  const InterleavedBits& interleaved = e.interleaved;
   for (const std::uint8_t bit : interleaved) Check(bit <= 1, "interleaved bit is not 0 or 1");
   const ConvolverBits back = Deinterleave(interleaved);
   for (std::size_t i = 0; i < kSymbolCount; ++i) {
     Check(back[i] == convolution.bits[i], "de-interleaving does not give the coded bits back");
   }
 
-  const ChannelSymbols symbols = MergeSync(interleaved);
+  const ChannelSymbols& symbols = e.symbols;
   for (std::size_t i = 0; i < kSymbolCount; ++i) {
     Check(symbols[i] <= 3, "channel symbol above 3");
     Check((symbols[i] & 1) == SyncVector[i], "low bit of a symbol is not the sync bit");
     Check((symbols[i] >> 1) == interleaved[i], "high bit of a symbol is not the data bit");
   }
 
-  const PackedSymbols packed = PackSymbols(symbols);
+  const PackedSymbols& packed = e.packed;
   static_assert(std::tuple_size_v<PackedSymbols> == 41, "162 symbols make 41 packed bytes");
   Check((packed[40] & 0x0F) == 0, "low nibble of the last packed byte is not zero");
   for (std::size_t i = 0; i < kSymbolCount; ++i) {
@@ -162,7 +163,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(((packed[i / 4] >> shift) & 3U) == symbols[i], "packed byte loses a symbol");
   }
 
-  CheckIncludeFile(IncludeFileText(fields, packed), fields, packed);
+  CheckIncludeFile(e.include_file, fields, packed);
+
+  // Back from the include file: a standard message reads back as the normalised fields; any other
+  // is refused, or reads as a message that encodes to the very same symbols.
+  const IncludeReading reading = ReadIncludeText(e.include_file);
+  Check(reading.packed.has_value() && *reading.packed == packed, "include file does not read back");
+  const Decoded decoded = DecodePacked(packed);
+  if (FieldWarnings(fields).empty()) {
+    Check(decoded.message.has_value() && decoded.problems.empty(), "standard message refused");
+    Check(decoded.message->callsign == fields.callsign, "call sign read back differs");
+    Check(decoded.message->locator == fields.locator, "locator read back differs");
+    Check(decoded.message->power_dbm == fields.power_dbm, "power read back differs");
+  } else if (decoded.message) {
+    Check(EncodeMessage(*decoded.message).symbols == symbols,
+          "message read back encodes otherwise");
+  } else {
+    Check(!decoded.problems.empty(), "refused without a reason");
+  }
 
   // The console text and the warnings are built from the same fields and must cope with any
   // byte in them; the sanitizers are the check here.

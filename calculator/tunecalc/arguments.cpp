@@ -5,6 +5,8 @@
 #include <limits>
 #include <system_error>
 
+#include "project_version.hpp"
+
 namespace tunecalc {
 
 std::string UsageText() {
@@ -14,8 +16,14 @@ std::string UsageText() {
          "  CLKUNITS FUNITS          selected unit index: 0 Hz, 1 kHz, 2 MHz, 3 GHz, -1 none\n"
          "  RESOLUTION               selected accumulator: 0 24 bit, 1 32 bit, 2 48 bit, -1 none\n"
          "  without values: the window's defaults, 20 1 1 1 2 2 1\n"
+         "  --version                print the version\n"
          "  --json                   one JSON object: clock, ddsFreq, colour, results, overflow\n"
          "exit status: 0 done, 3 overflow (what was produced is printed), 2 wrong arguments\n";
+}
+
+std::string VersionText() {
+  return std::string("tunecalc (") + wspr_beacon_tools::kPackageName + ") " +
+         wspr_beacon_tools::kVersion + "\n";
 }
 
 std::optional<std::int16_t> ParseIndex(std::string_view text) {
@@ -37,6 +45,10 @@ std::optional<Arguments> ParseArguments(int argc, const char* const* argv) {
   int first = 1;
   if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
     arguments.help = true;
+    return arguments;
+  }
+  if (argc == 2 && std::string_view(argv[1]) == "--version") {
+    arguments.version = true;
     return arguments;
   }
   if (argc > first && std::string_view(argv[first]) == "--json") {

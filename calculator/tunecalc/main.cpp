@@ -24,8 +24,8 @@ int main(int argc, char** argv) {
     Write(stderr, "tunecalc: wrong arguments\n" + tunecalc::UsageText());
     return kExitUsage;
   }
-  if (arguments->help) {
-    Write(stdout, tunecalc::UsageText());
+  if (arguments->help || arguments->version) {
+    Write(stdout, arguments->help ? tunecalc::UsageText() : tunecalc::VersionText());
     return kExitDone;
   }
   tuneworks::CalcState state;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "convolution.hpp"
+#include "encoding.hpp"
 #include "interleaver.hpp"
 #include "message_fields.hpp"
 #include "source_coding.hpp"
@@ -90,7 +91,7 @@ TEST(ChannelSymbolsTest, WholeExampleMessage) {
 
 TEST(ChannelSymbolsTest, AllZeroMessageIsTheSyncVector) {
   const MessageFields zero = NormaliseMessage("000AAA", "RA90", "-64");
-  const ChannelSymbols symbols = MergeSync(Interleave(Convolve(EncodeSource(zero).bytes).bits));
+  const ChannelSymbols symbols = EncodeMessage(zero).symbols;
   EXPECT_TRUE(std::equal(symbols.begin(), symbols.end(), SyncVector.begin()));
 }
 
@@ -101,8 +102,7 @@ TEST(ChannelSymbolsTest, EverySymbolCarriesItsSyncBitWhateverTheMessage) {
   for (const char* call : calls) {
     for (const char* loc : locators) {
       for (const char* power : powers) {
-        const auto code = EncodeSource(NormaliseMessage(call, loc, power));
-        const ChannelSymbols s = MergeSync(Interleave(Convolve(code.bytes).bits));
+        const ChannelSymbols s = EncodeMessage(NormaliseMessage(call, loc, power)).symbols;
         for (std::size_t i = 0; i < kSymbolCount; ++i) {
           ASSERT_LE(s[i], 3);
           ASSERT_EQ(s[i] & 1, SyncVector[i]) << i;

@@ -8,22 +8,15 @@
 #include <cmath>
 #include <numbers>
 
-#include "convolution.hpp"
-#include "interleaver.hpp"
+#include "encoding.hpp"
 #include "message_fields.hpp"
-#include "source_coding.hpp"
-#include "sync.hpp"
-#include "wspr_demodulator.hpp"
+#include "tone_demodulation.hpp"
 
 namespace tonepak {
 namespace {
 
-// Where the 162nd symbol period ends; after it the file is silent.
-constexpr std::size_t kMessageSamples = kSymbolCount * 8192;
-
 ChannelSymbols Symbols(const char* call, const char* loc, const char* power) {
-  return MergeSync(
-      Interleave(Convolve(EncodeSource(NormaliseMessage(call, loc, power)).bytes).bits));
+  return EncodeMessage(NormaliseMessage(call, loc, power)).symbols;
 }
 
 ChannelSymbols Filled(std::uint8_t value) {
@@ -62,7 +55,7 @@ TEST(TestAudioTest, EachToneSoundsAtItsNominalFrequency) {
   for (std::uint8_t v = 0; v < 4; ++v) {
     const std::vector<std::int16_t> samples = AudioSamples(TestAudioFile(Filled(v)));
     std::size_t first = 0, last = 0, crossings = 0;
-    for (std::size_t n = 1; n < kMessageSamples - 8; ++n) {
+    for (std::size_t n = 1; n < kMessageSampleCount - 8; ++n) {
       if (samples[n - 1] < 0 && samples[n] >= 0) {
         if (crossings == 0) first = n;
         last = n;
@@ -87,9 +80,9 @@ TEST(TestAudioTest, SilentAfterTheLastSymbolAndNeverFullNegativeScale) {
   const std::vector<std::int16_t> samples = AudioSamples(TestAudioFile(Filled(2)));
   ASSERT_EQ(samples.size(), kSampleCount);
   // 162 * T is reached at sample 1,327,103 or 1,327,104; from there on, nothing.
-  for (std::size_t n = kMessageSamples; n < samples.size(); ++n) ASSERT_EQ(samples[n], 0) << n;
+  for (std::size_t n = kMessageSampleCount; n < samples.size(); ++n) ASSERT_EQ(samples[n], 0) << n;
   int peak = 0;
-  for (std::size_t n = 0; n + 1 < kMessageSamples; ++n) {
+  for (std::size_t n = 0; n + 1 < kMessageSampleCount; ++n) {
     ASSERT_NE(samples[n], -32768);
     peak = std::max(peak, std::abs(int{samples[n]}));
   }

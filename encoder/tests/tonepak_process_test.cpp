@@ -11,7 +11,8 @@
 #include <iterator>
 #include <string>
 
-#include "wspr_demodulator.hpp"
+#include "project_version.hpp"
+#include "tone_demodulation.hpp"
 #include "wspr_types.hpp"
 
 namespace tonepak {
@@ -182,6 +183,60 @@ TEST_F(TonepakProcessTest, ColoursOnlyOnATerminalAndNormalAtTheEnd) {
   EXPECT_LT(yellow, box);
   EXPECT_NE(white, std::string::npos);
   EXPECT_TRUE(tty.ends_with("\x1b[0m")) << "the terminal is left coloured";
+}
+
+TEST_F(TonepakProcessTest, HelpAndVersionAloneAreOptions) {
+  const ProcessResult help = Tonepak({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_TRUE(help.out.starts_with("usage: tonepak CALL LOC POWER\n")) << help.out;
+  EXPECT_EQ(help.err, "");
+  const ProcessResult version = Tonepak({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out,
+            std::string("tonepak (wspr-beacon-tools) ") + wspr_beacon_tools::kVersion + "\n");
+  EXPECT_FALSE(fs::exists(dir_ / "a.au"));
+  // Any other word, or the options with another argument count, still means prompting.
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"-h"}, {"--read"}, {"--help", "x"}, {"--version", "--help"}}) {
+    const ProcessResult run = Tonepak(args, "Q1ABC\nAA00\n10\n");
+    EXPECT_EQ(run.out, kPromptHead + Golden("q1abc_aa00_10.stdout")) << args[0];
+  }
+}
+
+TEST_F(TonepakProcessTest, ReadsItsOwnFilesBack) {
+  ASSERT_EQ(Tonepak({"k1abc", "fn42", "37"}).status, 0);
+  for (const char* file : {"wsptones.inc", "a.au"}) {
+    const ProcessResult run = Tonepak({"--read", file});
+    EXPECT_EQ(run.status, 0) << file << run.err;
+    EXPECT_EQ(run.out, "K1ABC FN42 37\n");
+    EXPECT_EQ(run.err, "");
+  }
+}
+
+TEST_F(TonepakProcessTest, RefusesDamagedAndForeignFiles) {
+  std::string inc = Golden("q1abc_aa00_10.inc");
+  inc[inc.find("0x6A") + 3] = 'B';  // symbols 8..11: 1 2 2 2 becomes 1 2 2 3
+  std::ofstream(dir_ / "damaged.inc", std::ios::binary) << inc;
+  std::ofstream(dir_ / "notes.txt") << "73 de Q1ABC\n";
+  std::ofstream(dir_ / "short.au", std::ios::binary) << std::string(".snd\0\0\0\x18", 8);
+  const struct {
+    const char* file;
+    std::string err;
+  } cases[] = {
+      {"damaged.inc",
+       "tonepak: damaged.inc: the sync bit of symbol 11 disagrees with the WSPR synchronisation "
+       "vector\ntonepak: damaged.inc: the data bits alone carry Q1ABC AA00 10\n"},
+      {"notes.txt", "tonepak: notes.txt: it holds no \"de\" lines: not a WSPR include file\n"},
+      {"short.au", "tonepak: short.au: not a Sun/NeXT audio file (no \".snd\" header)\n"},
+      {"missing.inc", "tonepak: cannot read missing.inc: No such file or directory\n"},
+      {".", "tonepak: cannot read .: Is a directory\n"},
+  };
+  for (const auto& c : cases) {
+    const ProcessResult run = Tonepak({"--read", c.file});
+    EXPECT_EQ(run.status, 1) << c.file;
+    EXPECT_EQ(run.out, "") << c.file;
+    EXPECT_EQ(run.err, c.err);
+  }
 }
 
 }  // namespace

@@ -184,10 +184,14 @@ TEST(TunecalcProcess, WrongArgumentsExit2WithUsage) {
   }
 }
 
-TEST(TunecalcProcess, HelpGoesToStandardOutput) {
+TEST(TunecalcProcess, HelpAndVersionGoToStandardOutput) {
   const ProcessResult run = RunTunecalc({"--help"});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out.rfind("usage: tunecalc", 0), 0u);
+  const ProcessResult version = RunTunecalc({"--version"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "tunecalc (wspr-beacon-tools) " PROJECT_VERSION "\n");
+  EXPECT_EQ(RunTunecalc({"--version", "--json"}).status, 2);
 }
 
 TEST(TunecalcProcess, IndexOutsideTheListsReachesTheCore) {

@@ -6,16 +6,12 @@
 #include <string_view>
 
 #include "console_colour.hpp"
-#include "convolution.hpp"
+#include "encoding.hpp"
 #include "field_warnings.hpp"
 #include "include_file.hpp"
-#include "interleaver.hpp"
 #include "message_entry.hpp"
 #include "message_fields.hpp"
 #include "output_file.hpp"
-#include "packing.hpp"
-#include "source_coding.hpp"
-#include "sync.hpp"
 #include "test_audio.hpp"
 #include "trace.hpp"
 
@@ -23,11 +19,6 @@ namespace tonepak {
 namespace {
 
 void Print(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
-
-void Complain(std::string_view what) {
-  std::fflush(stdout);
-  std::fprintf(stderr, "tonepak: %.*s\n", static_cast<int>(what.size()), what.data());
-}
 
 // Writes a file; a failure is said on standard error and the run goes on.
 bool WriteOutput(const char* name, std::span<const std::uint8_t> bytes) {
@@ -37,6 +28,11 @@ bool WriteOutput(const char* name, std::span<const std::uint8_t> bytes) {
 }
 
 }  // namespace
+
+void Complain(std::string_view what) {
+  std::fflush(stdout);
+  std::fprintf(stderr, "tonepak: %.*s\n", static_cast<int>(what.size()), what.data());
+}
 
 int RunTonepak(int argc, const char* const* argv, std::FILE* in) {
   InitConsole();
@@ -48,32 +44,25 @@ int RunTonepak(int argc, const char* const* argv, std::FILE* in) {
   Print(SummaryBox(fields));
   for (const std::string& warning : FieldWarnings(fields)) Complain(warning);
 
-  // Source coding: 50 message bits and the zero tail.
+  // Every stage at once; each one's trace follows in the order of the chain.
+  const Encoding e = EncodeMessage(fields);
   ConsoleColour(kNormalGrey);
-  const SourceCode source = EncodeSource(fields);
-  Print(SourceTrace(source));
-
-  // Channel coding: convolution, interleaving, merge with the sync vector.
-  const Convolution convolution = Convolve(source.bytes);
-  Print(ConvolutionTrace(convolution));
-  const InterleavedBits interleaved = Interleave(convolution.bits);
-  Print(InterleaverTrace(interleaved));
-  const ChannelSymbols symbols = MergeSync(interleaved);
-  Print(ChannelSymbolsTrace(symbols));
+  Print(SourceTrace(e.source));
+  Print(ConvolutionTrace(e.convolution));
+  Print(InterleaverTrace(e.interleaved));
+  Print(ChannelSymbolsTrace(e.symbols));
 
   // The symbols packed four to a byte for the firmware's include file.
-  const PackedSymbols packed = PackSymbols(symbols);
   ConsoleColour(kPackedBrightWhite);
-  Print(PackedSymbolsTrace(packed));
+  Print(PackedSymbolsTrace(e.packed));
   ConsoleColour(kNormalGrey);
-  const std::string include_text = IncludeFileText(fields, packed);
   const bool include_written = WriteOutput(
       kIncludeFileName,
-      {reinterpret_cast<const std::uint8_t*>(include_text.data()), include_text.size()});
+      {reinterpret_cast<const std::uint8_t*>(e.include_file.data()), e.include_file.size()});
   Print(kIncludeFileStoredLine);
 
   // Two minutes of the signal, for a decoder to confirm the message.
-  const bool audio_written = WriteOutput(kTestAudioFileName, TestAudioFile(symbols));
+  const bool audio_written = WriteOutput(kTestAudioFileName, TestAudioFile(e.symbols));
 
   std::fflush(stdout);
   return include_written && audio_written ? 0 : 1;

@@ -1,0 +1,23 @@
+// The whole encoding of one message: every stage's result from the normalised fields onwards.
+#include "encoding.hpp"
+
+#include "include_file.hpp"
+#include "interleaver.hpp"
+#include "packing.hpp"
+#include "sync.hpp"
+
+namespace tonepak {
+
+Encoding EncodeMessage(const MessageFields& fields) {
+  Encoding e;
+  e.fields = fields;
+  e.source = EncodeSource(fields);
+  e.convolution = Convolve(e.source.bytes);
+  e.interleaved = Interleave(e.convolution.bits);
+  e.symbols = MergeSync(e.interleaved);
+  e.packed = PackSymbols(e.symbols);
+  e.include_file = IncludeFileText(fields, e.packed);
+  return e;
+}
+
+}  // namespace tonepak
