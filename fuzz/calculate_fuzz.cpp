@@ -8,7 +8,7 @@
 //
 // Every calculation must either finish or stop with OverflowError; the outputs it produced must be
 // those that come before the failure, in order (Clock, DDSFreq, colour, report), and every text
-// must be one the report format allows.
+// must be one the report format allows. The actual frequencies of the same inputs are checked too.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cmath>
@@ -302,6 +302,24 @@ CalcInputs ConsumeInputs(FuzzedDataProvider& provider) {
   return in;
 }
 
+// The frequencies the words give: nothing after an overflow, else finite figures whose tones lie
+// one step apart, and a status line that says something.
+void CheckActual(const CalcInputs& in, const CalcOutputs& out) {
+  g_inputs = &in;
+  const auto actual = tuneworks::CalculateActual(in);
+  if (out.Overflow) Check(!actual, "actual frequencies after an overflow");
+  if (!actual) return;
+  Check(std::isfinite(actual->settingHz) && std::isfinite(actual->stepErrorPercent) &&
+            std::isfinite(actual->centreErrorHz),
+        "actual frequencies not finite");
+  for (const double tone : actual->tonesHz) Check(std::isfinite(tone), "tone not finite");
+  Check(actual->stepHz >= 0 && actual->tonesHz[3] >= actual->tonesHz[0], "tones not rising");
+  Check(!actual->decoderLossDb || actual->decodable, "a loss where nothing decodes");
+  const tuneworks::StatusLine line = tuneworks::ActualStatusLine(actual);
+  Check(line.text.starts_with("Tones ") && !line.tooltip.empty(), "status line", line.text);
+  g_inputs = nullptr;
+}
+
 void RunOne(const CalcInputs& in, CalcState& state) {
   const CalcState before = state;
   CalcOutputs out;
@@ -315,6 +333,7 @@ void RunOne(const CalcInputs& in, CalcState& state) {
     Fail("Calculate threw something other than a std::exception");
   }
   CheckCalculation(in, before, state, out);
+  CheckActual(in, out);
 }
 
 }  // namespace

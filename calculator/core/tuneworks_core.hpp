@@ -2,8 +2,10 @@
 // conversions and the tuning-word hex writer. No window toolkit is needed to use any of it.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -107,5 +109,72 @@ struct CalcOutputs {
 // escape.) The decimal separator is used in the resolution line only.
 CalcOutputs Calculate(const CalcInputs& inputs, CalcState& state,
                       std::string_view decimal_separator = ".");
+
+// ---- What the words really make -----------------------------------------------------------
+
+// The RF output that the report's words give, and what a WSPR decoder makes of the tone step.
+// Frequencies in Hz at the RF output (after the RF multiplication).
+struct ActualFrequencies {
+  double settingHz = 0;                 // the DDS Setting word S
+  double settingErrorHz = 0;            // settingHz - wanted
+  std::array<double, 4> tonesHz{};      // lowest-tone word L plus 0..3 interval words I
+  double stepHz = 0;                    // the interval word I
+  double stepErrorPercent = 0;          // (stepHz / 1.46484375 - 1) x 100
+  double centreErrorHz = 0;             // middle of tones 1 and 2, minus wanted
+  std::optional<double> decoderLossDb;  // extra SNR the decoder needs for this step; empty when
+                                        // it cannot follow (or the loss was not measured there)
+  bool decodable = false;               // wsprd still decodes a clean signal with this step
+};
+
+// The frequencies that the words of the report give, for the inputs of one calculation; the
+// report itself is not touched. A word counts as the report shows it: LongHex's text is the
+// tuning word plus one half rounded to the nearest whole number, ties to even (so 1.2288 shows
+// as 2), with a low part that rounds up to 2^24 carried into the high part; that whole number
+// is the word. I and L are worked out even when the report hides the WSPR lines.
+// Nothing (std::nullopt) when the clock or the RF multiplication is not positive, no accumulator
+// is selected (Resolution not 0, 1 or 2), the calculation overflows, or a word is not in
+// 0 .. 2^N - 1 (including a lowest tone below 0 Hz, and an interval word too long for the
+// report's eight-digit WSPR Interval line).
+std::optional<ActualFrequencies> CalculateActual(const CalcInputs& inputs);
+
+// The threshold interpolated between measured step errors: how much stronger a signal whose tone
+// step is `step_error_percent` off must be than a correct one for wsprd to decode it; empty
+// where a clean signal no longer decodes or where the loss was not measured.
+std::optional<double> DecoderLossDb(double step_error_percent);
+
+// A clean signal with this step error still decodes (measured with wsprd).
+bool DecoderFollows(double step_error_percent);
+
+// The step errors, in percent, between which a clean signal still decodes.
+struct DecoderLimits {
+  double lowPercent;
+  double highPercent;
+};
+DecoderLimits CleanDecodeLimits();
+
+// One measured point of the decoder's tolerance: the lowest SNR (dB in 2500 Hz) at which half the
+// noise seeds decode; empty when none does.
+struct ThresholdPoint {
+  double stepErrorPercent;
+  std::optional<int> thresholdSnrDb;
+};
+// The measured table, in rising step error, as compiled in.
+std::span<const ThresholdPoint> DecoderThresholds();
+
+// ---- The line below Results -----------------------------------------------------------------
+
+// What the window's status line shows for a calculation: one short line, in red when `warn`,
+// and the full figures for its tooltip. UTF-8.
+struct StatusLine {
+  std::string text;     // "Tones 14097097.8 … 14097102.2 Hz, step 1.4668 Hz (+0.14 %)"
+  bool warn = false;    // the decoder loses more than 1 dB, or cannot follow
+  std::string tooltip;  // every figure, one per line ("\n" between lines, none at the end)
+};
+
+// The status line for the result of CalculateActual; all empty when there is nothing to report.
+StatusLine ActualStatusLine(const std::optional<ActualFrequencies>& actual);
+
+// The full figures, one per line, each ending in "\n"; the tooltip and tunecalc show them.
+std::string ActualFiguresText(const ActualFrequencies& actual);
 
 }  // namespace tuneworks

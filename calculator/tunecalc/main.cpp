@@ -30,7 +30,9 @@ int main(int argc, char** argv) {
   }
   tuneworks::CalcState state;
   const tuneworks::CalcOutputs out = tuneworks::Calculate(arguments->inputs, state);
-  Write(stdout, arguments->json ? tunecalc::JsonOutput(out) : tunecalc::PlainOutput(out));
+  const auto actual = out.Overflow ? std::nullopt : tuneworks::CalculateActual(arguments->inputs);
+  Write(stdout,
+        arguments->json ? tunecalc::JsonOutput(out, actual) : tunecalc::PlainOutput(out, actual));
   std::fflush(stdout);
   if (out.Overflow) {
     Write(stderr, "tunecalc: " + out.OverflowMessage +

@@ -1,6 +1,7 @@
 // Plain and JSON renderings of CalcOutputs.
 #include "output_text.hpp"
 
+#include <charconv>
 #include <cstddef>
 #include <cstdint>
 
@@ -35,6 +36,30 @@ std::size_t Utf8SequenceLength(std::string_view bytes) {
 
 std::string JsonTextOrNull(const std::optional<std::string>& text) {
   return text ? JsonString(*text) : "null";
+}
+
+// The shortest decimal that reads back as the same double; the core gives only finite values.
+std::string JsonNumber(double value) {
+  char buffer[32];
+  return {buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr};
+}
+
+std::string JsonActual(const std::optional<tuneworks::ActualFrequencies>& actual) {
+  if (!actual) return "null";
+  const tuneworks::ActualFrequencies& a = *actual;
+  std::string json = "{\"settingHz\":" + JsonNumber(a.settingHz);
+  json += ",\"settingErrorHz\":" + JsonNumber(a.settingErrorHz);
+  json += ",\"tonesHz\":[";
+  for (std::size_t k = 0; k < a.tonesHz.size(); ++k) {
+    json += (k == 0 ? "" : ",") + JsonNumber(a.tonesHz[k]);
+  }
+  json += "],\"stepHz\":" + JsonNumber(a.stepHz);
+  json += ",\"stepErrorPercent\":" + JsonNumber(a.stepErrorPercent);
+  json += ",\"centreErrorHz\":" + JsonNumber(a.centreErrorHz);
+  json += ",\"decoderLossDb\":" + (a.decoderLossDb ? JsonNumber(*a.decoderLossDb) : "null");
+  json += ",\"decodable\":";
+  json += a.decodable ? "true}" : "false}";
+  return json;
 }
 
 }  // namespace
@@ -87,18 +112,21 @@ std::string JsonString(std::string_view bytes) {
   return json;
 }
 
-std::string JsonOutput(const tuneworks::CalcOutputs& out) {
+std::string JsonOutput(const tuneworks::CalcOutputs& out,
+                       const std::optional<tuneworks::ActualFrequencies>& actual) {
   std::string json = "{\"clock\":" + JsonTextOrNull(out.Clock);
   json += ",\"ddsFreq\":" + JsonTextOrNull(out.DDSFreq);
   json += ",\"colour\":" + (out.ResultsColour ? std::to_string(*out.ResultsColour) : "null");
   json += ",\"results\":" + JsonTextOrNull(out.Results);
   json += ",\"overflow\":";
   json += out.Overflow ? "true" : "false";
+  json += ",\"actual\":" + JsonActual(actual);
   json += "}\n";
   return json;
 }
 
-std::string PlainOutput(const tuneworks::CalcOutputs& out) {
+std::string PlainOutput(const tuneworks::CalcOutputs& out,
+                        const std::optional<tuneworks::ActualFrequencies>& actual) {
   std::string text;
   if (out.Clock) text += "DDS Clock     " + *out.Clock + "\n";
   if (out.DDSFreq) text += "DDS Output Hz " + *out.DDSFreq + "\n";
@@ -114,6 +142,8 @@ std::string PlainOutput(const tuneworks::CalcOutputs& out) {
     }
     if (text.back() != '\n') text += '\n';  // the finished report has no line end of its own
   }
+  if (actual)
+    text += "\nWhat these words give at the RF output:\n" + tuneworks::ActualFiguresText(*actual);
   return text;
 }
 

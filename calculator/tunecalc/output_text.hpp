@@ -1,6 +1,7 @@
 // What tunecalc prints for one CalcOutputs: plain text for people, or one JSON object.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,15 +14,20 @@ namespace tunecalc {
 // every byte that is not part of a well-formed UTF-8 sequence becomes \ufffd.
 std::string JsonString(std::string_view bytes);
 
-// {"clock":...,"ddsFreq":...,"colour":...,"results":...,"overflow":...} and a line end; a member
-// whose output was not produced is null (colour also when it was left unchanged).
-std::string JsonOutput(const tuneworks::CalcOutputs& out);
+// {"clock":...,"ddsFreq":...,"colour":...,"results":...,"overflow":...,"actual":...} and a line
+// end; a member whose output was not produced is null (colour also when it was left unchanged).
+// "actual" is null or {"settingHz","settingErrorHz","tonesHz":[4],"stepHz","stepErrorPercent",
+// "centreErrorHz","decoderLossDb" (null when unknown),"decodable"}, numbers in the shortest form
+// that reads back as the same double.
+std::string JsonOutput(const tuneworks::CalcOutputs& out,
+                       const std::optional<tuneworks::ActualFrequencies>& actual = std::nullopt);
 
 // The lines for a terminal, each ending in "\n": "DDS Clock" and "DDS Output Hz" with their
 // texts, a warning line when the colour is red, an empty line and the report with its CR LF
 // turned into "\n", ended by one "\n" unless it already ends with a line end (as its first
 // stage does, when an overflow stopped the calculation). Outputs that were not produced are left
-// out.
-std::string PlainOutput(const tuneworks::CalcOutputs& out);
+// out. With `actual`, an empty line and its figures (tuneworks::ActualFiguresText) follow.
+std::string PlainOutput(const tuneworks::CalcOutputs& out,
+                        const std::optional<tuneworks::ActualFrequencies>& actual = std::nullopt);
 
 }  // namespace tunecalc

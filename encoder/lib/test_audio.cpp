@@ -22,7 +22,7 @@ constexpr double kTwoPi = 2.0 * std::numbers::pi;
 
 }  // namespace
 
-std::vector<std::uint8_t> TestAudioFile(const ChannelSymbols& symbols) {
+std::vector<std::uint8_t> TestAudioFile(const ChannelSymbols& symbols, double tone_spacing_hz) {
   std::vector<std::uint8_t> file(kTestAudioFileBytes, 0);
   std::copy(kHeader.begin(), kHeader.end(), file.begin());
 
@@ -39,7 +39,7 @@ std::vector<std::uint8_t> TestAudioFile(const ChannelSymbols& symbols) {
     if (k >= kSymbolCount) break;  // the message is over: silence (already zero) to the end
     if (k != current_symbol) {
       current_symbol = k;
-      phase_step = (kTwoPi * kSampleIntervalS) * ToneHz(symbols[k] & 3U);
+      phase_step = (kTwoPi * kSampleIntervalS) * ToneHz(symbols[k] & 3U, tone_spacing_hz);
     }
     tone_phase += phase_step;
     const auto v = static_cast<std::int16_t>(std::sin(tone_phase) * kAmplitude);

@@ -20,12 +20,18 @@ inline constexpr double kSymbolPeriodS = 8192.0 / 12000.0;  // T, 0.682666... s
 inline constexpr double kToneSpacingHz = 12000.0 / 8192.0;  // 1.46484375 Hz
 inline constexpr double kCentreHz = 1500.0;
 
-// Nominal tone of a symbol value 0..3: 1497.802734375 Hz up to 1502.197265625 Hz.
-constexpr double ToneHz(unsigned symbol) { return (symbol - 1.5) * kToneSpacingHz + kCentreHz; }
+// Tone of a symbol value 0..3, centred on 1500 Hz: 1497.802734375 Hz up to 1502.197265625 Hz at
+// the nominal spacing.
+constexpr double ToneHz(unsigned symbol, double tone_spacing_hz = kToneSpacingHz) {
+  return (symbol - 1.5) * tone_spacing_hz + kCentreHz;
+}
 
 // The whole file: a 24-byte Sun/NeXT header (".snd", 16-bit linear PCM, 12000 Hz, mono, size not
 // given) and 1,440,000 big-endian samples of continuous-phase 4-FSK at amplitude 32767.
 // Symbol period p sounds symbol p; after the 162nd period the rest of the two minutes is silence.
-std::vector<std::uint8_t> TestAudioFile(const ChannelSymbols& symbols);
+// A tone spacing other than the nominal one imitates a DDS whose tuning-word step is off, for
+// measuring how far off a decoder still follows.
+std::vector<std::uint8_t> TestAudioFile(const ChannelSymbols& symbols,
+                                        double tone_spacing_hz = kToneSpacingHz);
 
 }  // namespace tonepak

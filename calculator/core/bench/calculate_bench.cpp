@@ -1,4 +1,5 @@
-// One recalculation on the window's default inputs, as every keystroke runs it.
+// One recalculation on the window's default inputs, as every keystroke runs it, alone and with
+// the actual frequencies and their status line.
 #include <benchmark/benchmark.h>
 
 #include "tuneworks_core.hpp"
@@ -14,6 +15,20 @@ void BM_CalculateDefaults(benchmark::State& bench) {
   }
 }
 BENCHMARK(BM_CalculateDefaults);
+
+// What a keystroke now costs: the recalculation, the frequencies its words give and the line
+// below Results.
+void BM_CalculateWithActual(benchmark::State& bench) {
+  const tuneworks::CalcInputs inputs{"20", "1", "14.0971", "1", 2, 2, 1};
+  tuneworks::CalcState state;
+  for (auto _ : bench) {
+    tuneworks::CalcOutputs out = tuneworks::Calculate(inputs, state);
+    tuneworks::StatusLine line = tuneworks::ActualStatusLine(tuneworks::CalculateActual(inputs));
+    benchmark::DoNotOptimize(out);
+    benchmark::DoNotOptimize(line);
+  }
+}
+BENCHMARK(BM_CalculateWithActual);
 
 void BM_ReadNumber(benchmark::State& bench) {
   for (auto _ : bench) benchmark::DoNotOptimize(tuneworks::ReadNumber("20.000125"));

@@ -34,14 +34,14 @@ TEST(JsonOutput, NullForWhatWasNotProduced) {
   tuneworks::CalcOutputs out;
   out.Clock = " 1";
   out.Overflow = true;
-  EXPECT_EQ(
-      JsonOutput(out),
-      "{\"clock\":\" 1\",\"ddsFreq\":null,\"colour\":null,\"results\":null,\"overflow\":true}\n");
+  EXPECT_EQ(JsonOutput(out),
+            "{\"clock\":\" 1\",\"ddsFreq\":null,\"colour\":null,\"results\":null,\"overflow\":true,"
+            "\"actual\":null}\n");
   out.ResultsColour = tuneworks::kColourRed;
   out.Results = "A\r\nB";
   EXPECT_EQ(JsonOutput(out),
             "{\"clock\":\" 1\",\"ddsFreq\":null,\"colour\":255,"
-            "\"results\":\"A\\r\\nB\",\"overflow\":true}\n");
+            "\"results\":\"A\\r\\nB\",\"overflow\":true,\"actual\":null}\n");
 }
 
 TEST(PlainOutput, TurnsCrLfIntoLineEnds) {

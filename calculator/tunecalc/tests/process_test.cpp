@@ -88,12 +88,23 @@ const char kDefaultsPlain[] =
     "WSPR Interval      0x 0000013B\n"
     "WSPR     Setting   0x 0CCCCAF5\n"
     "\n"
-    "Resolution    .00465661Hz\n";
+    "Resolution    .00465661Hz\n"
+    "\n"
+    "What these words give at the RF output:\n"
+    "DDS setting gives  1000000.0009 Hz (+0.000931 Hz from wanted)\n"
+    "WSPR tones         999997.8030 / 999999.2698 / 1000000.7367 / 1000002.2035 Hz\n"
+    "Tone step          1.466833 Hz (+0.14 % from 1.46484375 Hz)\n"
+    "Tone centre        +0.003260 Hz from wanted\n"
+    "Decoder (wsprd)    needs 0.0 dB more signal than with an exact step\n";
 
 const char kDefaultsJson[] =
     "{\"clock\":\" 20000000\",\"ddsFreq\":\" 1000000\",\"colour\":0,"
     "\"results\":\"DDS Setting           0x 0CCCCCCD\\r\\nWSPR Interval      0x 0000013B\\r\\n"
-    "WSPR     Setting   0x 0CCCCAF5\\r\\n\\r\\nResolution    .00465661Hz\",\"overflow\":false}\n";
+    "WSPR     Setting   0x 0CCCCAF5\\r\\n\\r\\nResolution    .00465661Hz\",\"overflow\":false,"
+    "\"actual\":{\"settingHz\":1000000.0009313226,\"settingErrorHz\":0.0009313225746154785,"
+    "\"tonesHz\":[999997.8030100465,999999.2698431015,1000000.7366761565,1000002.2035092115],"
+    "\"stepHz\":1.4668330550193787,\"stepErrorPercent\":0.13580322265625,"
+    "\"centreErrorHz\":0.003259629011154175,\"decoderLossDb\":0,\"decodable\":true}}\n";
 
 TEST(TunecalcProcess, NoArgumentsCalculatesTheWindowDefaults) {
   const ProcessResult run = RunTunecalc({});
@@ -145,9 +156,9 @@ TEST(TunecalcProcess, OverflowInStep2PrintsNothingProducedAndExits3) {
   EXPECT_NE(run.err.find("Overflow"), std::string::npos);
   const ProcessResult json = RunTunecalc({"--json", "1E200", "1E200", "1", "1", "2", "2", "1"});
   EXPECT_EQ(json.status, 3);
-  EXPECT_EQ(
-      json.out,
-      "{\"clock\":null,\"ddsFreq\":null,\"colour\":null,\"results\":null,\"overflow\":true}\n");
+  EXPECT_EQ(json.out,
+            "{\"clock\":null,\"ddsFreq\":null,\"colour\":null,\"results\":null,\"overflow\":true,"
+            "\"actual\":null}\n");
 }
 
 TEST(TunecalcProcess, OverflowInStep14PrintsWhatWasProduced) {
@@ -155,7 +166,8 @@ TEST(TunecalcProcess, OverflowInStep14PrintsWhatWasProduced) {
   EXPECT_EQ(run.status, 3);
   EXPECT_EQ(run.out,
             "{\"clock\":\" 1\",\"ddsFreq\":\" 1000000000\",\"colour\":255,"
-            "\"results\":\"DDS Setting           0x 000000000000\\r\\n\",\"overflow\":true}\n");
+            "\"results\":\"DDS Setting           0x 000000000000\\r\\n\",\"overflow\":true,"
+            "\"actual\":null}\n");
   const ProcessResult plain = RunTunecalc({"1", "1", "1", "0.001", "0", "2", "2"});
   EXPECT_EQ(plain.status, 3);
   const std::string last = "\n\nDDS Setting           0x 000000000000\n";

@@ -1,0 +1,80 @@
+// The line below Results and its tooltip: the frequencies the words give, in a few words.
+#include <charconv>
+#include <cmath>
+#include <string>
+
+#include "tuneworks_core.hpp"
+
+namespace tuneworks {
+namespace {
+
+constexpr double kWarnLossDb = 1.0;  // the decoder losing more than this is worth a red line
+constexpr std::string_view kEllipsis = "\u2026";
+
+// `value` with `decimals` places, full stop, no locale; `sign` puts + before values from zero
+// up, and a value that rounds to zero never shows a minus sign.
+std::string Fixed(double value, int decimals, bool sign = false) {
+  char buffer[400];
+  const auto end =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals).ptr;
+  std::string text(buffer, end);
+  if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
+  if (sign && text.front() != '-') text.insert(0, 1, '+');
+  return text;
+}
+
+std::string LimitsText() {
+  const DecoderLimits limits = CleanDecodeLimits();
+  return Fixed(limits.lowPercent, 1, true) + " % to " + Fixed(limits.highPercent, 1, true) + " %";
+}
+
+// The warning, or empty: the decoder cannot follow, or loses more than 1 dB, or its loss here
+// was not measured.
+std::string Warning(const ActualFrequencies& a) {
+  if (!a.decodable) return "a WSPR decoder cannot follow this step";
+  if (!a.decoderLossDb) return "a WSPR decoder needs a much stronger signal with this step";
+  if (*a.decoderLossDb > kWarnLossDb) {
+    return "a WSPR decoder needs " + Fixed(*a.decoderLossDb, 1) + " dB more signal";
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string ActualFiguresText(const ActualFrequencies& a) {
+  std::string text;
+  text += "DDS setting gives  " + Fixed(a.settingHz, 4) + " Hz (" +
+          Fixed(a.settingErrorHz, 6, true) + " Hz from wanted)\n";
+  text += "WSPR tones         " + Fixed(a.tonesHz[0], 4);
+  for (int k = 1; k < 4; ++k) text += " / " + Fixed(a.tonesHz[k], 4);
+  text += " Hz\n";
+  text += "Tone step          " + Fixed(a.stepHz, 6) + " Hz (" +
+          Fixed(a.stepErrorPercent, 2, true) + " % from 1.46484375 Hz)\n";
+  text += "Tone centre        " + Fixed(a.centreErrorHz, 6, true) + " Hz from wanted\n";
+  text += "Decoder (wsprd)    ";
+  if (!a.decodable) {
+    text += "cannot follow; it decodes only steps from " + LimitsText() + " off\n";
+  } else if (!a.decoderLossDb) {
+    text += "decodes a clean signal; its loss this far off was not measured\n";
+  } else {
+    text += "needs " + Fixed(*a.decoderLossDb, 1) + " dB more signal than with an exact step\n";
+  }
+  return text;
+}
+
+StatusLine ActualStatusLine(const std::optional<ActualFrequencies>& actual) {
+  if (!actual) return {};
+  const ActualFrequencies& a = *actual;
+  StatusLine line;
+  line.text = "Tones " + Fixed(a.tonesHz[0], 1) + " " + std::string(kEllipsis) + " " +
+              Fixed(a.tonesHz[3], 1) + " Hz, step " + Fixed(a.stepHz, 4) + " Hz (" +
+              Fixed(a.stepErrorPercent, 2, true) + " %)";
+  const std::string warning = Warning(a);
+  line.warn = !warning.empty();
+  if (line.warn) line.text += ": " + warning;
+  line.tooltip = ActualFiguresText(a);
+  line.tooltip.pop_back();  // no line end after the last line
+  return line;
+}
+
+}  // namespace tuneworks

@@ -1,0 +1,49 @@
+// White Gaussian noise at a WSPR signal-to-noise ratio.
+#include "noisy_signal.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <random>
+
+namespace measure {
+
+double MeanPower(std::span<const double> samples) {
+  if (samples.empty()) return 0.0;
+  double sum = 0.0;
+  for (const double s : samples) sum += s * s;
+  return sum / static_cast<double>(samples.size());
+}
+
+double NoiseSigma(double signal_power, double snr_db) {
+  // The noise spreads over sample rate / 2 = 6000 Hz; only 2500 Hz of it count for the SNR.
+  const double noise_in_reference = signal_power / std::pow(10.0, snr_db / 10.0);
+  return std::sqrt(noise_in_reference * (kSampleRateHz / 2.0) / kSnrReferenceBandwidthHz);
+}
+
+std::vector<double> AddWhiteNoise(std::span<const double> signal, double sigma,
+                                  std::uint64_t seed) {
+  std::mt19937_64 generator(seed);
+  // Uniform in (0, 1]: 53 random bits, never 0, so that the logarithm stays finite.
+  const auto uniform = [&generator] {
+    return (static_cast<double>(generator() >> 11) + 1.0) * 0x1.0p-53;
+  };
+  std::vector<double> noisy(signal.begin(), signal.end());
+  for (std::size_t i = 0; i < noisy.size(); i += 2) {
+    const double radius = sigma * std::sqrt(-2.0 * std::log(uniform()));
+    const double angle = 2.0 * std::numbers::pi * uniform();
+    noisy[i] += radius * std::cos(angle);
+    if (i + 1 < noisy.size()) noisy[i + 1] += radius * std::sin(angle);
+  }
+  return noisy;
+}
+
+std::vector<std::int16_t> ToPcm16(std::span<const double> samples, double gain) {
+  std::vector<std::int16_t> pcm(samples.size());
+  std::transform(samples.begin(), samples.end(), pcm.begin(), [gain](double s) {
+    return static_cast<std::int16_t>(std::clamp(std::round(s * gain), -32768.0, 32767.0));
+  });
+  return pcm;
+}
+
+}  // namespace measure
