@@ -9,13 +9,10 @@
 #include <system_error>
 #include <vector>
 
-#include "convolution.hpp"
-#include "interleaver.hpp"
+#include "encoding.hpp"
 #include "message_fields.hpp"
 #include "noisy_signal.hpp"
 #include "output_file.hpp"
-#include "source_coding.hpp"
-#include "sync.hpp"
 #include "test_audio.hpp"
 #include "wav_file.hpp"
 
@@ -58,8 +55,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const tonepak::MessageFields fields = tonepak::NormaliseMessage(argv[1], argv[2], argv[3]);
-  const tonepak::ChannelSymbols symbols = tonepak::MergeSync(
-      tonepak::Interleave(tonepak::Convolve(tonepak::EncodeSource(fields).bytes).bits));
+  const tonepak::ChannelSymbols symbols = tonepak::EncodeMessage(fields).symbols;
   const double spacing_hz = tonepak::kToneSpacingHz * (1.0 + error_percent / 100.0);
   std::vector<double> samples = Signal(symbols, spacing_hz);
 
