@@ -92,44 +92,44 @@ struct ControlSpec {
   std::size_t max_chars;  // the most the user may put in; 0 where the user types nothing
 };
 
+// clang-format off
 inline constexpr std::array<ControlSpec, kControlCount> kControls{{
-  // clang-format off
-  // id                  name          kind                    text                  items
-  //   left  top  width height  tab  font                enabled multi  tip    max_chars
-  {ControlId::ClkUnits,   "ClkUnits",   ControlKind::kComboBox, "MHz",                kUnitItems,
+  // id                  name          kind                   text                 items
+  //   left  top   width height  tab font                enabled multi  tip   max_chars
+  {ControlId::ClkUnits,   "ClkUnits",   ControlKind::kComboBox, "MHz",               kUnitItems,
      {2520,  360,  975,  360}, 15, kBoxFontPoints,     true,  false, false, kInputMaxChars},
-  {ControlId::DDSFreq,    "DDSFreq",    ControlKind::kTextBox,  "",                   {},
+  {ControlId::DDSFreq,    "DDSFreq",    ControlKind::kTextBox,  "",                  {},
      {1560, 2400, 1575,  315}, 14, kDefaultFontPoints, false, false, true,  0},
-  {ControlId::Clock,      "Clock",      ControlKind::kTextBox,  "",                   {},
+  {ControlId::Clock,      "Clock",      ControlKind::kTextBox,  "",                  {},
      {4200,  720,  975,  285}, 11, kDefaultFontPoints, false, false, true,  0},
-  {ControlId::Results,    "Results",    ControlKind::kTextBox,  "",                   {},
+  {ControlId::Results,    "Results",    ControlKind::kTextBox,  "",                  {},
      { 600, 2760, 4095, 1695}, 10, kBoxFontPoints,     true,  true,  false, kResultsMaxChars},
-  {ControlId::Funits,     "Funits",     ControlKind::kComboBox, "MHz",                kUnitItems,
+  {ControlId::Funits,     "Funits",     ControlKind::kComboBox, "MHz",               kUnitItems,
      {3120, 1920,  975,  360},  9, kBoxFontPoints,     true,  false, false, kInputMaxChars},
-  {ControlId::Fout,       "Fout",       ControlKind::kTextBox,  kDefaultFout,         {},
+  {ControlId::Fout,       "Fout",       ControlKind::kTextBox,  kDefaultFout,        {},
      {1560, 1920, 1575,  375},  8, kFoutFontPoints,    true,  false, false, kInputMaxChars},
   {ControlId::Resolution, "Resolution", ControlKind::kComboBox, "Select resolution", kResolutionItems,
      {1560, 1440, 1815,  315},  6, kDefaultFontPoints, true,  false, false, kInputMaxChars},
-  {ControlId::RFMult,     "RFMult",     ControlKind::kTextBox,  kDefaultRFMult,       {},
+  {ControlId::RFMult,     "RFMult",     ControlKind::kTextBox,  kDefaultRFMult,      {},
      {1560, 1080,  975,  285},  2, kBoxFontPoints,     true,  false, false, kInputMaxChars},
-  {ControlId::PLLMult,    "PLLMult",    ControlKind::kTextBox,  kDefaultPLLMult,      {},
+  {ControlId::PLLMult,    "PLLMult",    ControlKind::kTextBox,  kDefaultPLLMult,     {},
      {1560,  720,  975,  285},  1, kBoxFontPoints,     true,  false, false, kInputMaxChars},
-  {ControlId::Ref,        "Ref",        ControlKind::kTextBox,  kDefaultRef,          {},
+  {ControlId::Ref,        "Ref",        ControlKind::kTextBox,  kDefaultRef,         {},
      {1560,  360,  975,  285},  0, kBoxFontPoints,     true,  false, false, kInputMaxChars},
-  {ControlId::Label6,     "Label6",     ControlKind::kLabel,    "DDS Output Hz",      {},
+  {ControlId::Label6,     "Label6",     ControlKind::kLabel,    "DDS Output Hz",     {},
      { 120, 2400, 1335,  255}, 13, kDefaultFontPoints, true,  false, false, 0},
-  {ControlId::Label5,     "Label5",     ControlKind::kLabel,    "DDS Clock",          {},
+  {ControlId::Label5,     "Label5",     ControlKind::kLabel,    "DDS Clock",         {},
      {2760,  720, 1335,  255}, 12, kDefaultFontPoints, true,  false, false, 0},
-  {ControlId::Label4,     "Label4",     ControlKind::kLabel,    "Wanted Freq",        {},
+  {ControlId::Label4,     "Label4",     ControlKind::kLabel,    "Wanted Freq",       {},
      { 120, 1920, 1335,  255},  7, kDefaultFontPoints, true,  false, false, 0},
-  {ControlId::Label3,     "Label3",     ControlKind::kLabel,    "RF Multiplication",  {},
+  {ControlId::Label3,     "Label3",     ControlKind::kLabel,    "RF Multiplication", {},
      { 120, 1080, 1335,  255},  5, kDefaultFontPoints, true,  false, false, 0},
-  {ControlId::Label2,     "Label2",     ControlKind::kLabel,    "PLL Multiplier",     {},
+  {ControlId::Label2,     "Label2",     ControlKind::kLabel,    "PLL Multiplier",    {},
      { 240,  720, 1215,  255},  4, kDefaultFontPoints, true,  false, false, 0},
-  {ControlId::Label1,     "Label1",     ControlKind::kLabel,    "Reference",          {},
+  {ControlId::Label1,     "Label1",     ControlKind::kLabel,    "Reference",         {},
      { 120,  360, 1335,  255},  3, kDefaultFontPoints, true,  false, false, 0},
-  // clang-format on
 }};
+// clang-format on
 
 constexpr const ControlSpec& Spec(ControlId id) { return kControls[Index(id)]; }
 
