@@ -3,15 +3,13 @@
 #include "form1.hpp"
 
 #include <QColor>
-#include <QIcon>
 #include <QLocale>
 #include <QPalette>
-#include <QPixmap>
 #include <QStringList>
 
 #include <cmath>
 
-#include "tuneworks_icon.hpp"
+#include "qt_icon.hpp"
 
 namespace tuneworks {
 
@@ -122,7 +120,7 @@ Form1::Form1(QWidget* parent)
   connect(Resolution, &ComboBox::Click, this, &Form1::Resolution_Click);
 
   setWindowTitle(QStringLiteral("TUNEWORKS - VARNO"));
-  setWindowIcon(QIcon(QPixmap::fromImage(DrawTuneworksIcon())));
+  setWindowIcon(TuneworksIcon());
   setFixedSize(kClientWidthTwips / kTwipsPerPixel, kClientHeightTwips / kTwipsPerPixel);
 }
 

@@ -1,16 +1,14 @@
 // tuneworks: opens the DDS settings calculator's window; closing it ends the program.
 #include <QApplication>
-#include <QIcon>
-#include <QPixmap>
 
 #include "form1.hpp"
-#include "tuneworks_icon.hpp"
+#include "qt_icon.hpp"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("tuneworks"));
   QApplication::setDesktopFileName(QStringLiteral("tuneworks"));
-  QApplication::setWindowIcon(QIcon(QPixmap::fromImage(tuneworks::DrawTuneworksIcon())));
+  QApplication::setWindowIcon(tuneworks::TuneworksIcon());
 
   tuneworks::Form1 form;
   form.Form_Load();
