@@ -19,8 +19,13 @@ if(NOT MSVC)
   endforeach()
 endif()
 
-# The icon drawn for the window, when this build makes it as an .ico.
-get_property(wspr_icon_ico GLOBAL PROPERTY WSPR_TUNEWORKS_ICO)
+# The installer and uninstaller wear the window's icon, written from the same drawing, when this
+# build draws it (it does whenever it builds the window).
+if(COMMAND wspr_icon_file)
+  set(wspr_icon_ico ${PROJECT_BINARY_DIR}/packaging/tuneworks.ico)
+  wspr_icon_file(OUTPUT ${wspr_icon_ico})
+  add_custom_target(installer_icon ALL DEPENDS ${wspr_icon_ico})
+endif()
 
 # ---- Both packages ----------------------------------------------------------------------------
 set(CPACK_GENERATOR NSIS ZIP)
@@ -34,9 +39,8 @@ set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "WSPR beacon tools")
 
 # ---- The installer ----------------------------------------------------------------------------
 # A 64-bit installer: its programs are 64-bit, and a 32-bit one would need the 32-bit half of
-# Windows (or of Wine) only to unpack them.
-# The Start-menu folder keeps one name across versions; the installer itself carries the version
-# among its file properties.
+# Windows (or of Wine) only to unpack them. The Start-menu folder keeps one name across
+# versions; the installer itself carries the version among its file properties.
 set(CPACK_NSIS_DEFINES "Target amd64-unicode
 !define MUI_STARTMENUPAGE_DEFAULTFOLDER \"WSPR beacon tools\"
 VIProductVersion ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0
