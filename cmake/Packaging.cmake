@@ -28,6 +28,9 @@ if(UNIX)
   if(wspr_man_outputs)
     add_custom_target(man_pages ALL DEPENDS ${wspr_man_outputs})
   endif()
+  # The user's guide, which the manual pages point to for the rules of reading numbers.
+  install(FILES ${PROJECT_SOURCE_DIR}/README.md
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/wspr-beacon-tools)
 endif()
 
 # ---- Package ----------------------------------------------------------------------------------
@@ -65,10 +68,12 @@ symbols, printing every stage, and writes them packed for the PIC assembler
 tuneworks (a Qt window) and tunecalc (the command line) compute the DDS
 clock, tuning words, WSPR tone step, lowest-tone word and resolution for
 24-bit PIC, AD9850/AD9851 and AD9852 synthesisers.")
-# dpkg-shlibdeps (package dpkg-dev) reads the libraries the programs really link; without it
-# the list is the one a Debian 12 build with Qt 6 needs.
+# dpkg-shlibdeps (package dpkg-dev) reads the libraries the programs really link; CPack runs it
+# only with the `file` program at hand (package file). Without either the list is the one a
+# Debian 12 build with Qt 6 needs.
 find_program(WSPR_DPKG_SHLIBDEPS dpkg-shlibdeps)
-if(WSPR_DPKG_SHLIBDEPS)
+find_program(WSPR_FILE_PROGRAM file)
+if(WSPR_DPKG_SHLIBDEPS AND WSPR_FILE_PROGRAM)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 else()
   set(wspr_depends "libc6, libgcc-s1, libstdc++6")
