@@ -121,7 +121,8 @@ class FormWindowTest : public testing::Test {
     tool.uId = static_cast<UINT_PTR>(CommandId(id));
     tool.lpszText = text.data();
     SendMessageW(tips, TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
-    return text.c_str();
+    text.resize(text.find(L'\0'));
+    return text;
   }
 
   HWND window_ = nullptr;
