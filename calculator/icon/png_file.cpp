@@ -84,7 +84,7 @@ std::vector<std::uint8_t> EncodePng(const RgbaImage& image) {
   header.insert(header.end(), {8, 6, 0, 0, 0});  // 8 bits, RGBA, deflate, adaptive filters, none
 
   // Each row starts with its filter type, 0: the bytes as they are.
-  const std::size_t row_bytes = side * 4U;
+  const std::size_t row_bytes = std::size_t{side} * 4;
   Bytes raw;
   raw.reserve(side * (row_bytes + 1));
   for (std::uint32_t y = 0; y < side; ++y) {

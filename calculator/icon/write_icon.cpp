@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
     bytes = tuneworks::EncodePng(tuneworks::DrawTuneworksIcon());
   } else if (path.ends_with(".ico")) {
     std::vector<tuneworks::RgbaImage> images;
+    images.reserve(tuneworks::kWindowsIconSizes.size());
     for (const int size : tuneworks::kWindowsIconSizes) {
       images.push_back(tuneworks::DrawTuneworksIcon(size));
     }

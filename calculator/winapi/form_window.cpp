@@ -54,8 +54,9 @@ DWORD ControlStyle(const ControlSpec& spec) {
   }
   style |= spec.enabled ? WS_TABSTOP : WS_DISABLED;
   if (spec.multi_line) {
-    // Lines wrap at word boundaries (no horizontal scrolling), and Enter starts a new line.
-    return style | ES_LEFT | ES_MULTILINE | ES_WANTRETURN;
+    // Lines wrap at word boundaries (no horizontal scrolling), Enter starts a new line, and text
+    // beyond the bottom scrolls into view rather than being refused, all without scroll bars.
+    return style | ES_LEFT | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL;
   }
   return style | ES_LEFT | ES_AUTOHSCROLL;
 }

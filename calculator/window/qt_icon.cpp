@@ -8,7 +8,8 @@
 namespace tuneworks {
 
 QImage ToQImage(const RgbaImage& image) {
-  return QImage(image.rgba.data(), image.size, image.size, image.size * 4, QImage::Format_RGBA8888)
+  return QImage(image.rgba.data(), image.size, image.size, qsizetype{image.size} * 4,
+                QImage::Format_RGBA8888)
       .copy();
 }
 
