@@ -1,4 +1,5 @@
-# Manual pages and the Debian package (CPack) of tonepak, tunecalc and tuneworks.
+# Manual pages and the packages (CPack) of tonepak, tunecalc and tuneworks: the Debian package,
+# and on Windows an installer and a ZIP.
 
 # ---- Manual pages -----------------------------------------------------------------------------
 # Installed gzipped, as Debian keeps them, when gzip is at hand; plain otherwise (man reads both).
@@ -46,7 +47,9 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
 set(CPACK_PACKAGE_INSTALL_DIRECTORY ${CPACK_PACKAGE_NAME})
 set(CPACK_STRIP_FILES ON)
 
-if(UNIX AND NOT APPLE)
+if(WIN32)
+  include(${CMAKE_CURRENT_LIST_DIR}/WindowsPackage.cmake)
+elseif(UNIX AND NOT APPLE)
   set(CPACK_GENERATOR DEB)
 else()
   set(CPACK_GENERATOR ZIP)

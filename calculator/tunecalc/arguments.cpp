@@ -5,17 +5,23 @@
 #include <limits>
 #include <system_error>
 
+#include "form_defaults.hpp"
 #include "project_version.hpp"
 
 namespace tunecalc {
 
 std::string UsageText() {
+  const tuneworks::CalcInputs defaults = tuneworks::DefaultInputs();
   return "usage: tunecalc [--json] [REF PLLMULT FOUT RFMULT CLKUNITS FUNITS RESOLUTION]\n"
          "  REF PLLMULT FOUT RFMULT  the texts of the four boxes, as typed (\"\" for an empty "
          "box)\n"
          "  CLKUNITS FUNITS          selected unit index: 0 Hz, 1 kHz, 2 MHz, 3 GHz, -1 none\n"
          "  RESOLUTION               selected accumulator: 0 24 bit, 1 32 bit, 2 48 bit, -1 none\n"
-         "  without values: the window's defaults, 20 1 1 1 2 2 1\n"
+         "  without values: the window's defaults, " +
+         defaults.Ref + ' ' + defaults.PLLMult + ' ' + defaults.Fout + ' ' + defaults.RFMult + ' ' +
+         std::to_string(defaults.ClkUnits) + ' ' + std::to_string(defaults.Funits) + ' ' +
+         std::to_string(defaults.Resolution) +
+         "\n"
          "  --version                print the version\n"
          "  --json                   one JSON object: clock, ddsFreq, colour, results, overflow\n"
          "exit status: 0 done, 3 overflow (what was produced is printed), 2 wrong arguments\n";
@@ -41,7 +47,7 @@ std::optional<std::int16_t> ParseIndex(std::string_view text) {
 
 std::optional<Arguments> ParseArguments(int argc, const char* const* argv) {
   Arguments arguments;
-  arguments.inputs = tuneworks::CalcInputs{"20", "1", "1", "1", 2, 2, 1};
+  arguments.inputs = tuneworks::DefaultInputs();
   int first = 1;
   if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
     arguments.help = true;

@@ -1,192 +1,155 @@
-// The calculator's window: its controls and their places, the default selections made at load,
-// and the recalculation that every edit and every choice runs.
+// The calculator's window on Qt: its controls built from the form's table, their notifications
+// passed on to the form, and what the form writes shown in them.
 #include "form1.hpp"
 
 #include <QColor>
-#include <QIcon>
 #include <QLocale>
 #include <QPalette>
-#include <QPixmap>
 #include <QStringList>
 
-#include <cmath>
+#include <algorithm>
+#include <cstddef>
+#include <string_view>
 
-#include "tuneworks_icon.hpp"
+#include "form_controls.hpp"
+#include "qt_icon.hpp"
 
 namespace tuneworks {
 
 namespace {
 
-constexpr int kClientWidthTwips = 5715;
-constexpr int kClientHeightTwips = 5145;
-constexpr double kBoxFontPoints = 9.75;
-constexpr double kFoutFontPoints = 12.0;
-
-QStringList UnitItems() {
-  return {QStringLiteral("Hz"), QStringLiteral("kHz"), QStringLiteral("MHz"),
-          QStringLiteral("GHz")};
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QStringList ResolutionItems() {
-  return {QStringLiteral("24 Bit PIC"), QStringLiteral("32 Bit AD9850/51"),
-          QStringLiteral("48 Bit AD9852")};
+QStringList Items(const ControlSpec& spec) {
+  QStringList items;
+  for (const std::string_view item : spec.items) {
+    items << FromUtf8(item);
+  }
+  return items;
 }
 
-// Labels end next to the control they name, so their captions are right-aligned.
-QLabel* NewLabel(const QString& caption, QWidget* parent) {
-  auto* label = new QLabel(caption, parent);
+void Place(QWidget& control, const TwipRect& place, double font_points) {
+  PlaceInTwips(control, place.left, place.top, place.width, place.height);
+  control.setFont(FormFont(font_points));
+}
+
+}  // namespace
+
+Form1::Form1(QWidget* parent) : QWidget(parent) {
+  // The controls in creation order (later ones lie on top where they overlap), each at its place.
+  for (const ControlSpec& spec : kControls) {
+    QWidget* control = CreateControl(spec);
+    control->setObjectName(FromUtf8(spec.name));
+    control->setEnabled(spec.enabled);
+    Place(*control, spec.place, spec.font_points);
+    controls_[Index(spec.id)] = control;
+  }
+  // The strip below Results is free: the status line lives there.
+  status_ = new QLabel(this);
+  status_->setObjectName(QStringLiteral("StatusLine"));
+  Place(*status_, kStatusPlace, kDefaultFontPoints);
+  status_->setWordWrap(true);
+  status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+  // Tab order; Qt passes over the disabled boxes.
+  const auto order = TabOrder();
+  for (std::size_t i = 1; i < order.size(); ++i) {
+    setTabOrder(Control(order[i - 1]), Control(order[i]));
+  }
+  Control(order.front())->setFocus();
+
+  setWindowTitle(FromUtf8(kCaption));
+  setWindowIcon(TuneworksIcon());
+  setFixedSize(kClientWidthTwips / kTwipsPerPixel, kClientHeightTwips / kTwipsPerPixel);
+}
+
+QWidget* Form1::CreateControl(const ControlSpec& spec) {
+  const QString text = FromUtf8(spec.text);
+  const int max_length = static_cast<int>(std::min<std::size_t>(spec.max_chars, 1U << 30));
+  const ControlId id = spec.id;
+  switch (spec.kind) {
+    case ControlKind::kComboBox: {
+      auto* combo = new ComboBox(text, Items(spec), this);
+      combo->lineEdit()->setMaxLength(max_length);
+      connect(combo, &ComboBox::Change, this, [this, id] { form_.Change(id); });
+      connect(combo, &ComboBox::Click, this, [this, id](int index) { form_.Click(id, index); });
+      return combo;
+    }
+    case ControlKind::kTextBox: {
+      if (spec.multi_line) {
+        auto* box = new MultiLineTextBox(spec.max_chars, this);
+        box->SetText(text);
+        connect(box, &MultiLineTextBox::Change, this, [this, id] { form_.Change(id); });
+        return box;
+      }
+      auto* box = new TextBox(text, this);
+      if (max_length > 0) {
+        box->setMaxLength(max_length);
+      }
+      connect(box, &TextBox::Change, this, [this, id] { form_.Change(id); });
+      return box;
+    }
+    case ControlKind::kLabel:
+      break;
+  }
+  auto* label = new QLabel(text, this);
+  // Labels end next to the control they name.
   label->setAlignment(Qt::AlignRight | Qt::AlignTop);
   return label;
 }
 
-void Lay(QWidget& control, const char* name, int left, int top, int width, int height,
-         double font_points) {
-  control.setObjectName(QString::fromLatin1(name));
-  PlaceInTwips(control, left, top, width, height);
-  control.setFont(FormFont(font_points));
+std::string Form1::Text(ControlId id) const {
+  QWidget* control = Control(id);
+  if (auto* combo = qobject_cast<ComboBox*>(control)) {
+    return combo->currentText().toStdString();
+  }
+  if (auto* box = qobject_cast<MultiLineTextBox*>(control)) {
+    return box->Text().toStdString();
+  }
+  if (auto* box = qobject_cast<TextBox*>(control)) {
+    return box->text().toStdString();
+  }
+  return qobject_cast<QLabel*>(control)->text().toStdString();
 }
 
-QString FromCore(const std::string& text) { return QString::fromStdString(text); }
-
-}  // namespace
-
-Form1::Form1(QWidget* parent)
-    : QWidget(parent),
-      ClkUnits(new ComboBox(QStringLiteral("MHz"), UnitItems(), this)),
-      DDSFreq(new TextBox(QString(), this)),
-      Clock(new TextBox(QString(), this)),
-      Results(new MultiLineTextBox(this)),
-      Funits(new ComboBox(QStringLiteral("MHz"), UnitItems(), this)),
-      Fout(new TextBox(QStringLiteral("1"), this)),
-      Resolution(new ComboBox(QStringLiteral("Select resolution"), ResolutionItems(), this)),
-      RFMult(new TextBox(QStringLiteral("1"), this)),
-      PLLMult(new TextBox(QStringLiteral("1"), this)),
-      Ref(new TextBox(QStringLiteral("20"), this)),
-      Label6(NewLabel(QStringLiteral("DDS Output Hz"), this)),
-      Label5(NewLabel(QStringLiteral("DDS Clock"), this)),
-      Label4(NewLabel(QStringLiteral("Wanted Freq"), this)),
-      Label3(NewLabel(QStringLiteral("RF Multiplication"), this)),
-      Label2(NewLabel(QStringLiteral("PLL Multiplier"), this)),
-      Label1(NewLabel(QStringLiteral("Reference"), this)),
-      OverflowReport(new QLabel(this)) {
-  // Names, places in twips (left, top, width, height) and fonts.
-  // clang-format off
-  Lay(*ClkUnits,   "ClkUnits",   2520,  360,  975,  360, kBoxFontPoints);
-  Lay(*DDSFreq,    "DDSFreq",    1560, 2400, 1575,  315, kDefaultFontPoints);
-  Lay(*Clock,      "Clock",      4200,  720,  975,  285, kDefaultFontPoints);
-  Lay(*Results,    "Results",     600, 2760, 4095, 1695, kBoxFontPoints);
-  Lay(*Funits,     "Funits",     3120, 1920,  975,  360, kBoxFontPoints);
-  Lay(*Fout,       "Fout",       1560, 1920, 1575,  375, kFoutFontPoints);
-  Lay(*Resolution, "Resolution", 1560, 1440, 1815,  315, kDefaultFontPoints);
-  Lay(*RFMult,     "RFMult",     1560, 1080,  975,  285, kBoxFontPoints);
-  Lay(*PLLMult,    "PLLMult",    1560,  720,  975,  285, kBoxFontPoints);
-  Lay(*Ref,        "Ref",        1560,  360,  975,  285, kBoxFontPoints);
-  Lay(*Label6,     "Label6",      120, 2400, 1335,  255, kDefaultFontPoints);
-  Lay(*Label5,     "Label5",     2760,  720, 1335,  255, kDefaultFontPoints);
-  Lay(*Label4,     "Label4",      120, 1920, 1335,  255, kDefaultFontPoints);
-  Lay(*Label3,     "Label3",      120, 1080, 1335,  255, kDefaultFontPoints);
-  Lay(*Label2,     "Label2",      240,  720, 1215,  255, kDefaultFontPoints);
-  Lay(*Label1,     "Label1",      120,  360, 1335,  255, kDefaultFontPoints);
-  // clang-format on
-  // The strip below Results is free: the overflow report lives there.
-  Lay(*OverflowReport, "OverflowReport", 120, 4560, 5475, 510, kDefaultFontPoints);
-
-  Clock->setEnabled(false);
-  DDSFreq->setEnabled(false);
-  OverflowReport->setWordWrap(true);
-  OverflowReport->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  QPalette report_colours = OverflowReport->palette();
-  report_colours.setColor(QPalette::WindowText, QColor(255, 0, 0));
-  OverflowReport->setPalette(report_colours);
-
-  // Tab order; the disabled boxes in it are passed over.
-  setTabOrder(Ref, PLLMult);
-  setTabOrder(PLLMult, RFMult);
-  setTabOrder(RFMult, Resolution);
-  setTabOrder(Resolution, Fout);
-  setTabOrder(Fout, Funits);
-  setTabOrder(Funits, Results);
-  setTabOrder(Results, Clock);
-  setTabOrder(Clock, DDSFreq);
-  setTabOrder(DDSFreq, ClkUnits);
-  Ref->setFocus();
-
-  connect(Ref, &TextBox::Change, this, &Form1::Ref_Change);
-  connect(PLLMult, &TextBox::Change, this, &Form1::PLLMult_Change);
-  connect(RFMult, &TextBox::Change, this, &Form1::RFMult_Change);
-  connect(Fout, &TextBox::Change, this, &Form1::Fout_Change);
-  connect(ClkUnits, &ComboBox::Change, this, &Form1::ClkUnits_Change);
-  connect(ClkUnits, &ComboBox::Click, this, &Form1::ClkUnits_Click);
-  connect(Funits, &ComboBox::Change, this, &Form1::Funits_Change);
-  connect(Funits, &ComboBox::Click, this, &Form1::Funits_Click);
-  connect(Resolution, &ComboBox::Click, this, &Form1::Resolution_Click);
-
-  setWindowTitle(QStringLiteral("TUNEWORKS - VARNO"));
-  setWindowIcon(QIcon(QPixmap::fromImage(DrawTuneworksIcon())));
-  setFixedSize(kClientWidthTwips / kTwipsPerPixel, kClientHeightTwips / kTwipsPerPixel);
+void Form1::SetText(ControlId id, const std::string& text) {
+  QWidget* control = Control(id);
+  if (auto* box = qobject_cast<MultiLineTextBox*>(control)) {
+    box->SetText(FromUtf8(text));
+  } else if (auto* box = qobject_cast<TextBox*>(control)) {
+    box->ShowText(FromUtf8(text));
+  }
 }
 
-void Form1::Form_Load() {
-  Funits->SetListIndex(2);
-  ClkUnits->SetListIndex(2);
-  state_.ClockUnitScale = 1000000;
-  // The initial texts give 20 MHz; texts that overflow leave the window open with the report
-  // and stop loading here, as a failed recalculation stops.
-  double clock_hz = HUGE_VAL;
-  try {
-    clock_hz = state_.ClockUnitScale *
-               (ReadNumber(PLLMult->Text().toStdString()) * ReadNumber(Ref->Text().toStdString()));
-  } catch (const OverflowError&) {
-  }
-  if (!std::isfinite(clock_hz)) {
-    ShowOverflow();
-    return;
-  }
-  state_.ClockHz = clock_hz;
-  Resolution->SetListIndex(1);
+void Form1::SetToolTip(ControlId id, const std::string& text) {
+  Control(id)->setToolTip(FromUtf8(text));
 }
 
-void Form1::LongHex(double& value, std::string& text) const {
-  tuneworks::LongHex(value, text, Resolution->ListIndex());
+void Form1::ShowListItem(ControlId id, int index) {
+  if (auto* combo = qobject_cast<ComboBox*>(Control(id))) {
+    combo->ShowItem(index);
+  }
 }
 
-void Form1::Recalculate() {
-  CalcInputs inputs;
-  inputs.Ref = Ref->Text().toStdString();
-  inputs.PLLMult = PLLMult->Text().toStdString();
-  inputs.Fout = Fout->Text().toStdString();
-  inputs.RFMult = RFMult->Text().toStdString();
-  inputs.ClkUnits = ClkUnits->ListIndex();
-  inputs.Funits = Funits->ListIndex();
-  inputs.Resolution = Resolution->ListIndex();
-
-  // Only the resolution line follows the user's decimal separator; Calculate knows which.
-  const CalcOutputs outputs =
-      Calculate(inputs, state_, QLocale::system().decimalPoint().toStdString());
-  if (outputs.Clock) {
-    Clock->SetText(FromCore(*outputs.Clock));
+void Form1::SetResultsColour(int bgr) {
+  if (auto* box = qobject_cast<MultiLineTextBox*>(Control(ControlId::Results))) {
+    box->SetForeColor(bgr);
   }
-  if (outputs.DDSFreq) {
-    DDSFreq->SetText(FromCore(*outputs.DDSFreq));
-  }
-  if (outputs.ResultsColour) {
-    Results->SetForeColor(*outputs.ResultsColour);
-  }
-  if (outputs.Results) {
-    Results->SetText(FromCore(*outputs.Results));
-  }
-  if (outputs.Overflow) {
-    ShowOverflow();
-  } else {
-    OverflowReport->clear();
-  }
-  emit recalculated(inputs);
 }
 
-void Form1::ShowOverflow() {
-  OverflowReport->setText(
-      QStringLiteral("Overflow: a number is beyond the range the calculator can work with. "
-                     "Outputs it did not reach keep their earlier values."));
+void Form1::SetStatus(const StatusLine& status) {
+  status_->setText(FromUtf8(status.text));
+  status_->setToolTip(FromUtf8(status.tool_tip));
+  QPalette colours = status_->palette();
+  colours.setColor(QPalette::WindowText,
+                   status.warning ? QColor(255, 0, 0) : palette().color(QPalette::WindowText));
+  status_->setPalette(colours);
+}
+
+std::string Form1::DecimalSeparator() const {
+  return QLocale::system().decimalPoint().toStdString();
 }
 
 }  // namespace tuneworks

@@ -1,19 +1,20 @@
-// The calculator's window: sixteen controls, Form_Load, one-line event procedures and the one
-// recalculation that hands the controls' inputs to Calculate and shows its outputs.
+// The calculator's window on Qt: creates the form's controls from its table, forwards their
+// notifications to the form's logic and paints what the logic writes.
 #pragma once
 
 #include <QLabel>
-#include <QString>
 #include <QWidget>
 
+#include <array>
 #include <string>
 
-#include "form_controls.hpp"
-#include "tuneworks_core.hpp"
+#include "form.hpp"
+#include "form_table.hpp"
+#include "form_view.hpp"
 
 namespace tuneworks {
 
-class Form1 : public QWidget {
+class Form1 final : public QWidget, private FormView {
   Q_OBJECT
 
  public:
@@ -22,53 +23,24 @@ class Form1 : public QWidget {
 
   // The load notification: sets the default selections, which runs three recalculations. Run
   // once, after creation and before the window is first shown.
-  void Form_Load();
-
-  // Writes a tuning word in hex cut to the accumulator width selected in Resolution.
-  void LongHex(double& value, std::string& text) const;
-
-  const CalcState& State() const { return state_; }
-
-  // The controls, in the order they are created (later ones lie on top where they overlap).
-  ComboBox* const ClkUnits;
-  TextBox* const DDSFreq;
-  TextBox* const Clock;
-  MultiLineTextBox* const Results;
-  ComboBox* const Funits;
-  TextBox* const Fout;
-  ComboBox* const Resolution;
-  TextBox* const RFMult;
-  TextBox* const PLLMult;
-  TextBox* const Ref;
-  QLabel* const Label6;
-  QLabel* const Label5;
-  QLabel* const Label4;
-  QLabel* const Label3;
-  QLabel* const Label2;
-  QLabel* const Label1;
-  // Red line in the free strip below Results naming an overflow; empty when the last
-  // recalculation completed.
-  QLabel* const OverflowReport;
-
- signals:
-  // Raised at the end of every recalculation with the inputs it read.
-  void recalculated(const tuneworks::CalcInputs& inputs);
+  void Form_Load() { form_.Form_Load(); }
 
  private:
-  void Recalculate();
-  void ShowOverflow();
+  // What the form's logic reads and writes.
+  std::string Text(ControlId id) const override;
+  void SetText(ControlId id, const std::string& text) override;
+  void SetToolTip(ControlId id, const std::string& text) override;
+  void ShowListItem(ControlId id, int index) override;
+  void SetResultsColour(int bgr) override;
+  void SetStatus(const StatusLine& status) override;
+  std::string DecimalSeparator() const override;
 
-  void Ref_Change() { Recalculate(); }
-  void PLLMult_Change() { Recalculate(); }
-  void RFMult_Change() { Recalculate(); }
-  void Fout_Change() { Recalculate(); }
-  void ClkUnits_Change() { Recalculate(); }
-  void ClkUnits_Click() { Recalculate(); }
-  void Funits_Change() { Recalculate(); }
-  void Funits_Click() { Recalculate(); }
-  void Resolution_Click() { Recalculate(); }
+  QWidget* CreateControl(const ControlSpec& spec);
+  QWidget* Control(ControlId id) const { return controls_[Index(id)]; }
 
-  CalcState state_;
+  std::array<QWidget*, kControlCount> controls_{};
+  QLabel* status_ = nullptr;  // the strip below Results
+  Form form_{*this};
 };
 
 }  // namespace tuneworks

@@ -3,9 +3,14 @@
 
 #include <QColor>
 #include <QFontInfo>
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QPalette>
+#include <QTextCursor>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace tuneworks {
 
@@ -41,12 +46,21 @@ TextBox::TextBox(const QString& text, QWidget* parent) : QLineEdit(text, parent)
   connect(this, &QLineEdit::textChanged, this, &TextBox::Change);
 }
 
-MultiLineTextBox::MultiLineTextBox(QWidget* parent) : QPlainTextEdit(parent) {
+void TextBox::ShowText(const QString& text) {
+  setText(text);
+  setCursorPosition(0);
+}
+
+MultiLineTextBox::MultiLineTextBox(std::size_t max_chars, QWidget* parent)
+    : QPlainTextEdit(parent),
+      max_chars_(static_cast<qsizetype>(
+          std::min<std::size_t>(max_chars, std::numeric_limits<int>::max()))) {
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setLineWrapMode(QPlainTextEdit::WidgetWidth);
   // Tab moves on to the next control, as in every other box of the form.
   setTabChangesFocus(true);
+  connect(this, &QPlainTextEdit::textChanged, this, &MultiLineTextBox::Change);
 }
 
 QString MultiLineTextBox::Text() const {
@@ -69,6 +83,32 @@ void MultiLineTextBox::SetForeColor(int bgr) {
   setPalette(colours);
 }
 
+qsizetype MultiLineTextBox::Room() const {
+  const qsizetype held = document()->characterCount() - 1;  // less the closing paragraph mark
+  const QTextCursor cursor = textCursor();
+  const qsizetype selected = cursor.selectionEnd() - cursor.selectionStart();
+  return std::max<qsizetype>(0, max_chars_ - held + selected);
+}
+
+void MultiLineTextBox::insertFromMimeData(const QMimeData* source) {
+  if (source == nullptr || !source->hasText()) {
+    return;
+  }
+  textCursor().insertText(source->text().left(Room()));
+  ensureCursorVisible();
+}
+
+void MultiLineTextBox::keyPressEvent(QKeyEvent* event) {
+  // A character, or the line break of Return, that does not fit is not taken.
+  const bool adds_text = (!event->text().isEmpty() && event->text().front().isPrint()) ||
+                         event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  if (adds_text && Room() < std::max<qsizetype>(1, event->text().size())) {
+    event->accept();
+    return;
+  }
+  QPlainTextEdit::keyPressEvent(event);
+}
+
 ComboBox::ComboBox(const QString& text, const QStringList& items, QWidget* parent)
     : QComboBox(parent) {
   setEditable(true);
@@ -81,25 +121,17 @@ ComboBox::ComboBox(const QString& text, const QStringList& items, QWidget* paren
   addItems(items);
   setEditText(text);
 
-  connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
-    list_index_ = -1;
-    emit Change();
-  });
-  connect(this, &QComboBox::activated, this, [this](int index) {
-    list_index_ = static_cast<std::int16_t>(index);
-    emit Click();
-  });
+  connect(lineEdit(), &QLineEdit::textEdited, this, &ComboBox::Change);
+  connect(this, &QComboBox::activated, this, &ComboBox::Click);
 }
 
-void ComboBox::SetListIndex(int index) {
+void ComboBox::ShowItem(int index) {
   if (index < 0 || index >= count()) {
     return;
   }
   setCurrentIndex(index);
   // setCurrentIndex leaves a typed-over field alone when the index is already current.
   setEditText(itemText(index));
-  list_index_ = static_cast<std::int16_t>(index);
-  emit Click();
 }
 
 }  // namespace tuneworks

@@ -1,5 +1,6 @@
-// The kinds of control the calculator's form is built from, placed in twips, with the change and
-// click notifications and the selected-index rules that the form relies on.
+// The kinds of control the calculator's form is built from, as Qt widgets placed in twips: a
+// text box, a multi-line text box and a drop-down combo box, each raising the change and click
+// notifications the form acts on.
 #pragma once
 
 #include <QComboBox>
@@ -10,7 +11,7 @@
 #include <QStringList>
 #include <QWidget>
 
-#include <cstdint>
+#include <cstddef>
 
 namespace tuneworks {
 
@@ -24,9 +25,6 @@ void PlaceInTwips(QWidget& widget, int left, int top, int width, int height);
 // its proportion to the pixel-exact layout whatever logical DPI the platform reports.
 QFont FormFont(double points);
 
-// Size of the form's default font, used by the labels and the smaller boxes.
-inline constexpr double kDefaultFontPoints = 8.25;
-
 // A single-line text box. Change is raised on every change of its text, typed or set.
 class TextBox : public QLineEdit {
   Q_OBJECT
@@ -34,46 +32,57 @@ class TextBox : public QLineEdit {
  public:
   TextBox(const QString& text, QWidget* parent);
 
-  QString Text() const { return text(); }
-  void SetText(const QString& text) { setText(text); }
+  // Shows a text the program produced from its start, so that the leading (most significant)
+  // digits of a number too long for the box stay in view.
+  void ShowText(const QString& text);
 
  signals:
   void Change();
 };
 
 // A multi-line text box without scroll bars that wraps long lines at word boundaries. Its text
-// uses CR LF line ends both ways, and its text colour is set as a 0x00BBGGRR value.
+// uses CR LF line ends both ways, its text colour is set as a 0x00BBGGRR value, and it takes at
+// most `max_chars` characters: a paste is cut to the room left before it is laid out.
 class MultiLineTextBox : public QPlainTextEdit {
+  Q_OBJECT
+
  public:
-  explicit MultiLineTextBox(QWidget* parent);
+  MultiLineTextBox(std::size_t max_chars, QWidget* parent);
 
   QString Text() const;
   void SetText(const QString& text);
   void SetForeColor(int bgr);
+
+ signals:
+  void Change();
+
+ protected:
+  void insertFromMimeData(const QMimeData* source) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  // Characters that can still go in when the selection is replaced.
+  qsizetype Room() const;
+
+  qsizetype max_chars_;
 };
 
-// A drop-down combo box with an editable field. ListIndex is -1 at creation and after any typing
-// into the field (even when the typed text equals an item); choosing an item from the list or with
-// the arrow keys raises Click, typing raises Change, and SetListIndex raises Click before it
-// returns.
+// A drop-down combo box with an editable field whose typed text never selects an item, even when
+// it equals one. Choosing an item from the list or with the arrow keys raises Click with its
+// index; typing raises Change. Showing an item from the program raises nothing.
 class ComboBox : public QComboBox {
   Q_OBJECT
 
  public:
   ComboBox(const QString& text, const QStringList& items, QWidget* parent);
 
-  std::int16_t ListIndex() const { return list_index_; }
-  // Shows the item's text in the field and runs the click handlers; an index outside the list is
-  // ignored, since the form never sets one.
-  void SetListIndex(int index);
-  QString Text() const { return currentText(); }
+  // Shows item `index` as the chosen one, its text in the field (also when it is the current item
+  // and the field was typed over). An index outside the list is ignored.
+  void ShowItem(int index);
 
  signals:
-  void Click();
+  void Click(int index);
   void Change();
-
- private:
-  std::int16_t list_index_ = -1;
 };
 
 }  // namespace tuneworks

@@ -1,12 +1,10 @@
 // tuneworks: opens the DDS settings calculator's window; closing it ends the program.
 // --help and --version answer before Qt starts, so they need no display.
 #include <QApplication>
-#include <QIcon>
-#include <QPixmap>
 #include <cstdio>
 
 #include "form1.hpp"
-#include "tuneworks_icon.hpp"
+#include "qt_icon.hpp"
 #include "window_options.hpp"
 
 int main(int argc, char** argv) {
@@ -17,7 +15,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("tuneworks"));
   QApplication::setDesktopFileName(QStringLiteral("tuneworks"));
-  QApplication::setWindowIcon(QIcon(QPixmap::fromImage(tuneworks::DrawTuneworksIcon())));
+  QApplication::setWindowIcon(tuneworks::TuneworksIcon());
 
   tuneworks::Form1 form;
   form.Form_Load();

@@ -1,14 +1,13 @@
-// Tests of the form's controls: the combo box's selected index and its click and change
-// notifications, the text box's change notification, the multi-line box's line ends and colour.
+// Tests of the form's controls: the combo box's click and change notifications, the text box's
+// change notification and start-first display, the multi-line box's line ends, colour and limit.
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QClipboard>
 #include <QColor>
 #include <QLineEdit>
 #include <QPalette>
 #include <QSignalSpy>
 #include <QTest>
-
-#include <utility>
-#include <vector>
 
 #include "form_controls.hpp"
 
@@ -26,55 +25,46 @@ class FormControlsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void comboBoxStartsWithNothingSelected() {
+  void comboBoxShowsItsTextAndList() {
     ComboBox units("MHz", Units(), nullptr);
-    QCOMPARE(units.ListIndex(), -1);
-    QCOMPARE(units.Text(), QString("MHz"));
+    QCOMPARE(units.currentText(), QString("MHz"));
     QCOMPARE(units.count(), 4);
     QCOMPARE(units.itemText(3), QString("GHz"));
   }
 
-  void settingTheIndexClicksBeforeReturning() {
+  void showingAnItemRaisesNothing() {
     ComboBox units("MHz", Units(), nullptr);
-    std::vector<std::pair<int, QString>> seen_in_click;
-    connect(&units, &ComboBox::Click, this,
-            [&] { seen_in_click.emplace_back(units.ListIndex(), units.Text()); });
+    QSignalSpy clicks(&units, &ComboBox::Click);
     QSignalSpy changes(&units, &ComboBox::Change);
-
-    units.SetListIndex(2);
-    QCOMPARE(seen_in_click.size(), 1u);
-    QCOMPARE(seen_in_click.back(), std::make_pair(2, QString("MHz")));
-    // Typed over, then set to the same index: the item's text comes back.
+    units.ShowItem(2);
+    // Typed over, then shown again: the item's text comes back.
     QTest::keyClicks(&units, "xy");
-    QCOMPARE(units.Text(), QString("MHzxy"));
-    units.SetListIndex(2);
-    QCOMPARE(seen_in_click.size(), 2u);
-    QCOMPARE(seen_in_click.back(), std::make_pair(2, QString("MHz")));
-    units.SetListIndex(1);
-    QCOMPARE(seen_in_click.size(), 3u);
-    QCOMPARE(seen_in_click.back(), std::make_pair(1, QString("kHz")));
+    QCOMPARE(units.currentText(), QString("MHzxy"));
+    units.ShowItem(2);
+    QCOMPARE(units.currentText(), QString("MHz"));
+    units.ShowItem(1);
+    QCOMPARE(units.currentText(), QString("kHz"));
+    QCOMPARE(clicks.count(), 0);
     QCOMPARE(changes.count(), 2);  // the two typed characters only
   }
 
-  void typingSelectsNothingEvenWhenTextEqualsAnItem() {
+  void typingNeverClicksEvenWhenTextEqualsAnItem() {
     ComboBox units("MHz", Units(), nullptr);
-    units.SetListIndex(2);
+    units.ShowItem(2);
     QSignalSpy clicks(&units, &ComboBox::Click);
     QSignalSpy changes(&units, &ComboBox::Change);
     units.lineEdit()->clear();
     QTest::keyClicks(&units, "kHz");
     QCOMPARE(changes.count(), 3);
-    QCOMPARE(units.Text(), QString("kHz"));
-    QCOMPARE(units.ListIndex(), -1);
+    QCOMPARE(units.currentText(), QString("kHz"));
     // Return and leaving the field must not turn the typed text into a selection.
     QTest::keyClick(&units, Qt::Key_Return);
     emit units.lineEdit()->editingFinished();
-    QCOMPARE(units.ListIndex(), -1);
     QCOMPARE(clicks.count(), 0);
     QCOMPARE(changes.count(), 3);
   }
 
-  void choosingFromTheListClicks() {
+  void choosingFromTheListClicksWithTheIndex() {
     ComboBox units("MHz", Units(), nullptr);
     units.show();
     QVERIFY(QTest::qWaitForWindowExposed(&units));
@@ -85,14 +75,14 @@ class FormControlsTest : public QObject {
     const QRect item = list->visualRect(list->model()->index(1, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());
     QTRY_COMPARE(clicks.count(), 1);
-    QCOMPARE(units.ListIndex(), 1);
-    QCOMPARE(units.Text(), QString("kHz"));
+    QCOMPARE(clicks.back().at(0).toInt(), 1);
+    QCOMPARE(units.currentText(), QString("kHz"));
 
     // An arrow key in the closed field chooses the neighbouring item.
     QTest::keyClick(&units, Qt::Key_Down);
     QCOMPARE(clicks.count(), 2);
-    QCOMPARE(units.ListIndex(), 2);
-    QCOMPARE(units.Text(), QString("MHz"));
+    QCOMPARE(clicks.back().at(0).toInt(), 2);
+    QCOMPARE(units.currentText(), QString("MHz"));
   }
 
   void textBoxChangesOnTypingAndOnSetting() {
@@ -100,15 +90,24 @@ class FormControlsTest : public QObject {
     QSignalSpy changes(&box, &TextBox::Change);
     QTest::keyClicks(&box, "5.");
     QCOMPARE(changes.count(), 2);
-    QCOMPARE(box.Text(), QString("205."));
-    box.SetText("1");
+    QCOMPARE(box.text(), QString("205."));
+    box.ShowText("1");
     QCOMPARE(changes.count(), 3);
-    box.SetText("1");  // the same text is no change
+    box.ShowText("1");  // the same text is no change
     QCOMPARE(changes.count(), 3);
   }
 
+  void textBoxShowsTheStartOfATextTheProgramSets() {
+    TextBox box("", nullptr);
+    box.resize(65, 19);
+    box.ShowText(" 120000740.4");
+    QCOMPARE(box.cursorPosition(), 0);
+    // The caret, and so the scrolled view, sits at the left edge.
+    QVERIFY(box.inputMethodQuery(Qt::ImCursorRectangle).toRect().left() < box.width() / 4);
+  }
+
   void multiLineBoxKeepsCrLfLineEnds() {
-    MultiLineTextBox box(nullptr);
+    MultiLineTextBox box(100, nullptr);
     const QString report = "DDS Setting\r\n\r\n\r\nResolution";
     box.SetText(report);
     QCOMPARE(box.document()->blockCount(), 4);
@@ -126,10 +125,27 @@ class FormControlsTest : public QObject {
   void multiLineBoxColour() {
     QFETCH(int, bgr);
     QFETCH(QColor, colour);
-    MultiLineTextBox box(nullptr);
+    MultiLineTextBox box(100, nullptr);
     box.SetForeColor(bgr);
     QCOMPARE(box.palette().color(QPalette::Active, QPalette::Text), colour);
     QCOMPARE(box.palette().color(QPalette::Inactive, QPalette::Text), colour);
+  }
+
+  void multiLineBoxTakesNoMoreThanItsLimit() {
+    MultiLineTextBox box(8, nullptr);
+    QSignalSpy changes(&box, &MultiLineTextBox::Change);
+    box.SetText("abc");
+    box.selectAll();
+    QApplication::clipboard()->setText(QString(1 << 20, 'x'));
+    box.paste();
+    QCOMPARE(box.Text(), QString(8, 'x'));
+    QTest::keyClicks(&box, "yz");
+    QTest::keyClick(&box, Qt::Key_Return);
+    QCOMPARE(box.Text(), QString(8, 'x'));
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    QTest::keyClicks(&box, "yz");
+    QCOMPARE(box.Text(), QString(7, 'x') + "y");
+    QVERIFY(changes.count() >= 3);
   }
 };
 

@@ -1,0 +1,308 @@
+// Tests of the form's behaviour against a fake window: start-up, one recalculation per edit or
+// choice, the combo boxes' selected index, the warning colour, the status line after an overflow,
+// the value tooltips and the controls' table.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "form.hpp"
+#include "form_defaults.hpp"
+#include "form_table.hpp"
+#include "form_view.hpp"
+
+namespace tuneworks {
+namespace {
+
+const std::string kDdsSetting = "DDS Setting           0x ";
+const std::string kDefaultReport =
+    kDdsSetting +
+    "0CCCCCCD\r\nWSPR Interval      0x 0000013B\r\n"
+    "WSPR     Setting   0x 0CCCCAF5\r\n\r\nResolution    .00465661Hz";
+const std::string kNoWspr = "\r\n\r\n\r\nResolution    .Hz";
+
+// A window that keeps what the form writes and logs each recalculation (each ends with exactly
+// one status line) as the Clock text and the first report line it left.
+class FakeView final : public FormView {
+ public:
+  FakeView() {
+    for (const ControlSpec& spec : kControls) texts[spec.id] = spec.text;
+  }
+  std::string Text(ControlId id) const override { return texts.at(id); }
+  void SetText(ControlId id, const std::string& text) override { texts[id] = text; }
+  void SetToolTip(ControlId id, const std::string& text) override { tips[id] = text; }
+  void ShowListItem(ControlId id, int index) override {
+    texts[id] = Spec(id).items[static_cast<std::size_t>(index)];
+  }
+  void SetResultsColour(int bgr) override { colour = bgr; }
+  void SetStatus(const StatusLine& line) override {
+    status = line;
+    const std::string& report = texts[ControlId::Results];
+    log.push_back(texts[ControlId::Clock] + " | " + report.substr(0, report.find('\r')));
+  }
+  std::string DecimalSeparator() const override { return separator; }
+
+  std::map<ControlId, std::string> texts;
+  std::map<ControlId, std::string> tips;
+  int colour = -1;  // never set
+  StatusLine status;
+  std::vector<std::string> log;
+  std::string separator = ".";
+};
+
+// A loaded form, and the user's typing: select all and type over it, one change per character
+// (emptying the box is one change too).
+struct Window {
+  FakeView view;
+  Form form{view};
+
+  explicit Window(bool load = true) {
+    if (load) form.Form_Load();
+  }
+  int Count() const { return static_cast<int>(view.log.size()); }
+  const std::string& Text(ControlId id) { return view.texts[id]; }
+  void Type(ControlId id, const std::string& typed) {
+    for (const char c : typed) {
+      view.texts[id] += c;
+      form.Change(id);
+    }
+  }
+  void Retype(ControlId id, const std::string& typed) {
+    view.texts[id].clear();
+    if (typed.empty()) {
+      form.Change(id);
+    }
+    Type(id, typed);
+  }
+};
+
+TEST(Form, StartUpRunsThreeRecalculationsAndShowsTheDefaults) {
+  Window window(false);
+  EXPECT_EQ(window.form.ListIndex(ControlId::ClkUnits), -1);
+  EXPECT_EQ(window.Text(ControlId::Resolution), "Select resolution");
+  window.form.Form_Load();
+  // First MHz in Funits with nothing else selected (a 0.02 Hz clock, the whole 48-bit text),
+  // then MHz in ClkUnits, then 32 bit.
+  EXPECT_EQ(window.view.log,
+            (std::vector<std::string>{" .02 | " + kDdsSetting + "000000000000",
+                                      " 20000000 | " + kDdsSetting + "0000000CCCCD",
+                                      " 20000000 | " + kDdsSetting + "0CCCCCCD"}));
+  const std::array<std::pair<ControlId, std::string>, 10> shown{{
+      {ControlId::Ref, "20"},
+      {ControlId::PLLMult, "1"},
+      {ControlId::RFMult, "1"},
+      {ControlId::Fout, "1"},
+      {ControlId::ClkUnits, "MHz"},
+      {ControlId::Funits, "MHz"},
+      {ControlId::Resolution, "32 Bit AD9850/51"},
+      {ControlId::Clock, " 20000000"},
+      {ControlId::DDSFreq, " 1000000"},
+      {ControlId::Results, kDefaultReport},
+  }};
+  for (const auto& [id, text] : shown) EXPECT_EQ(window.Text(id), text) << Spec(id).name;
+  EXPECT_EQ(window.form.ListIndex(ControlId::ClkUnits), 2);
+  EXPECT_EQ(window.form.ListIndex(ControlId::Funits), 2);
+  EXPECT_EQ(window.form.ListIndex(ControlId::Resolution), 1);
+  EXPECT_EQ(window.view.colour, kColourBlack);
+  EXPECT_EQ(window.view.status, StatusLine{});
+  EXPECT_EQ(window.form.State().ClockHz, 20e6);
+  EXPECT_EQ(window.form.State().DdsOutHz, 1e6);
+  // What the window shows at start is what tunecalc calculates without arguments.
+  CalcState state;
+  EXPECT_EQ(*Calculate(DefaultInputs(), state).Results, kDefaultReport);
+}
+
+struct TypingRow {
+  ControlId box;
+  std::string typed;
+  std::string clock;
+  std::string dds_freq;
+  std::string results_start;
+};
+
+class TypingTest : public testing::TestWithParam<TypingRow> {};
+
+TEST_P(TypingTest, EachTypedCharacterRecalculatesOnce) {
+  const TypingRow& row = GetParam();
+  Window window;
+  const int before = window.Count();
+  window.Retype(row.box, row.typed);
+  EXPECT_EQ(window.Count() - before, std::max<int>(1, static_cast<int>(row.typed.size())));
+  EXPECT_EQ(window.Text(ControlId::Clock), row.clock);
+  EXPECT_EQ(window.Text(ControlId::DDSFreq), row.dds_freq);
+  EXPECT_EQ(window.Text(ControlId::Results).substr(0, row.results_start.size()), row.results_start);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Form, TypingTest,
+    testing::Values(
+        TypingRow{ControlId::Ref, "25", " 25000000", " 1000000", kDdsSetting + "0A3D70A4\r\n"},
+        TypingRow{ControlId::PLLMult, "4", " 80000000", " 1000000", kDdsSetting + "03333334\r\n"},
+        TypingRow{ControlId::RFMult, "2", " 20000000", " 500000", kDdsSetting + "06666667\r\n"},
+        TypingRow{ControlId::Fout, "7.5", " 20000000", " 7500000", kDdsSetting + "60000000\r\n"},
+        TypingRow{ControlId::Fout, "", " 20000000", " 0",
+                  kDdsSetting + "00000000\r\nWSPR Interval      0x 0000013B\r\n" +
+                      "WSPR     Setting   0x FFFFFE29"},
+        // The DDS output of the last positive multiplication stays.
+        TypingRow{ControlId::RFMult, "", " 20000000", " 1000000",
+                  kDdsSetting + "0CCCCCCD" + kNoWspr},
+        TypingRow{ControlId::Ref, "", " 0", " 1000000", kDdsSetting + "00000000" + kNoWspr}));
+
+TEST(Form, TypedUnitFieldSelectsNothingEvenWhenItNamesAnItem) {
+  // Nothing selected scales by 0.001.
+  for (const auto& [units, clock, dds_freq] :
+       {std::tuple{ControlId::ClkUnits, " .02", " 1000000"},
+        std::tuple{ControlId::Funits, " 20000000", " .001"}}) {
+    Window window;
+    const int before = window.Count();
+    window.Retype(units, "kHz");
+    EXPECT_EQ(window.Count() - before, 3);
+    EXPECT_EQ(window.form.ListIndex(units), -1);
+    EXPECT_EQ(window.Text(ControlId::Clock), clock);
+    EXPECT_EQ(window.Text(ControlId::DDSFreq), dds_freq);
+  }
+}
+
+TEST(Form, ChoosingAnItemRecalculatesWithItsIndex) {
+  Window window;
+  const int before = window.Count();
+  window.form.Click(ControlId::ClkUnits, 1);
+  EXPECT_EQ(window.Count() - before, 1);
+  EXPECT_EQ(window.form.ListIndex(ControlId::ClkUnits), 1);
+  EXPECT_EQ(window.Text(ControlId::Clock), " 20000");
+  window.form.Click(ControlId::ClkUnits, 4);  // no such item
+  EXPECT_EQ(window.Count() - before, 1);
+  EXPECT_EQ(window.form.ListIndex(ControlId::ClkUnits), 1);
+}
+
+TEST(Form, TypingIntoResolutionOrResultsRunsNothing) {
+  Window window;
+  const int before = window.Count();
+  window.Type(ControlId::Resolution, "48");
+  window.Type(ControlId::Results, "hello");
+  EXPECT_EQ(window.Count(), before);
+  EXPECT_EQ(window.form.ListIndex(ControlId::Resolution), -1);
+
+  // The next recalculation, from another box, reads -1 (a 24-bit span, the whole hex text) and
+  // replaces the typed report.
+  window.Retype(ControlId::Fout, "1");
+  EXPECT_EQ(window.Count(), before + 1);
+  EXPECT_EQ(window.Text(ControlId::Results),
+            kDdsSetting + "0000000CCCCD\r\n\r\n\r\nResolution    1.1920929Hz");
+}
+
+TEST(Form, ResultsTurnRedAboveTheOverdriveRatioAndBack) {
+  struct Step {
+    ControlId box;
+    const char* typed;
+    int colour;
+    const char* dds_setting;
+  };
+  const Step steps[] = {
+      {ControlId::Fout, "7", kColourBlack, "5999999A"},  // exactly 0.35 of the clock
+      {ControlId::Fout, "8", kColourRed, "66666667"},    // above it
+      {ControlId::Ref, "", kColourRed, "00000000"},      // no clock: the colour stays
+      {ControlId::Ref, "20", kColourRed, "66666667"},    // a clock again
+      {ControlId::Fout, "30", kColourRed, "00000000"},   // not below the clock
+      {ControlId::Fout, "1", kColourBlack, "0CCCCCCD"},  // back to the defaults
+  };
+  Window window;
+  for (const Step& step : steps) {
+    window.Retype(step.box, step.typed);
+    SCOPED_TRACE(std::string(Spec(step.box).name) + " = '" + step.typed + "'");
+    EXPECT_EQ(window.view.colour, step.colour);
+    EXPECT_EQ(window.Text(ControlId::Results).substr(0, kDdsSetting.size() + 10),
+              kDdsSetting + step.dds_setting + "\r\n");
+  }
+  EXPECT_EQ(window.Text(ControlId::Results), kDefaultReport);
+}
+
+TEST(Form, OverflowIsReportedInRedThenCleared) {
+  Window window;
+  window.Retype(ControlId::Fout, "1E40");
+  const std::string dds_freq = window.Text(ControlId::DDSFreq);
+  const std::string results = window.Text(ControlId::Results);
+  window.Type(ControlId::Fout, "0");  // 1E400
+  EXPECT_EQ(window.view.status, (StatusLine{std::string(kOverflowReport), true, {}}));
+  EXPECT_EQ(window.Text(ControlId::Clock), " 20000000");  // produced before the failure
+  EXPECT_EQ(window.Text(ControlId::DDSFreq), dds_freq);
+  EXPECT_EQ(window.Text(ControlId::Results), results);
+
+  window.Retype(ControlId::Fout, "1");
+  EXPECT_EQ(window.view.status, StatusLine{});
+  EXPECT_EQ(window.Text(ControlId::Results), kDefaultReport);
+  EXPECT_EQ(window.view.colour, kColourBlack);
+}
+
+TEST(Form, OverflowOfTheClockChangesNoOutput) {
+  Window window;
+  window.Retype(ControlId::Ref, "1E200");
+  window.Retype(ControlId::PLLMult, "1E20");
+  const std::string clock = window.Text(ControlId::Clock);
+  const std::string results = window.Text(ControlId::Results);
+  window.Type(ControlId::PLLMult, "0");
+  EXPECT_TRUE(window.view.status.warning);
+  EXPECT_EQ(window.Text(ControlId::Clock), clock);
+  EXPECT_EQ(window.Text(ControlId::Results), results);
+}
+
+TEST(Form, OverflowInTheIntervalWordKeepsTheFirstStage) {
+  Window window;
+  window.Retype(ControlId::Ref, "1");
+  window.form.Click(ControlId::ClkUnits, 0);
+  window.Retype(ControlId::RFMult, "0.001");
+  window.form.Click(ControlId::Resolution, 2);
+  EXPECT_TRUE(window.view.status.warning);
+  EXPECT_EQ(window.Text(ControlId::Clock), " 1");
+  EXPECT_EQ(window.Text(ControlId::DDSFreq), " 1000000000");
+  EXPECT_EQ(window.view.colour, kColourRed);
+  EXPECT_EQ(window.Text(ControlId::Results), kDdsSetting + "000000000000\r\n");
+}
+
+TEST(Form, OnlyTheResolutionLineTakesTheUsersDecimalSeparator) {
+  Window window(false);
+  window.view.separator = ",";
+  window.form.Form_Load();
+  const std::string& report = window.Text(ControlId::Results);
+  EXPECT_EQ(report.substr(report.find("Resolution")), "Resolution    ,00465661Hz");
+  window.Type(ControlId::ClkUnits, "x");
+  EXPECT_EQ(window.Text(ControlId::Clock), " .02");
+}
+
+TEST(Form, ClockAndDdsFreqGiveTheirWholeValueAsTooltip) {
+  Window window;
+  EXPECT_EQ(window.view.tips[ControlId::Clock], "20000000 Hz");
+  window.Retype(ControlId::Ref, "20.0001234");
+  window.Retype(ControlId::PLLMult, "6");
+  EXPECT_EQ(window.view.tips[ControlId::Clock], "120000740.4 Hz");
+  window.Retype(ControlId::Fout, "-1");
+  EXPECT_EQ(window.view.tips[ControlId::DDSFreq], "-1000000 Hz");
+  EXPECT_EQ(window.view.tips.count(ControlId::Results), 0U);
+}
+
+TEST(Form, LongHexCutsToTheSelectedResolution) {
+  Window window;
+  double word = 214748364.8;
+  std::string text;
+  window.form.LongHex(word, text);
+  EXPECT_EQ(text, "0CCCCCCD");
+  window.Type(ControlId::Resolution, "x");
+  word = 214748364.8;
+  window.form.LongHex(word, text);
+  EXPECT_EQ(text, "00000CCCCCCD");
+}
+
+TEST(FormTable, TabVisitsTheInputsInOrder) {
+  EXPECT_EQ(TabOrder(),
+            (std::array<ControlId, kFocusStopCount>{
+                ControlId::Ref, ControlId::PLLMult, ControlId::RFMult, ControlId::Resolution,
+                ControlId::Fout, ControlId::Funits, ControlId::Results, ControlId::ClkUnits}));
+}
+
+}  // namespace
+}  // namespace tuneworks

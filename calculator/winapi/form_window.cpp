@@ -1,0 +1,383 @@
+// The window procedure and its handlers, the controls made from the form's table, and the
+// FormView operations that show what the form's logic produced.
+#include "form_window.hpp"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "dpi_scaling.hpp"
+#include "resource_ids.h"
+#include "wide_text.hpp"
+
+namespace tuneworks {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"TuneworksForm1";
+// A fixed-size window: a caption with the system menu and the minimize box, no maximize box and
+// no resizing border.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+// Tab and the arrow keys move between the controls, as in a dialog.
+constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+// How far below its field a combo box's list reaches, per item.
+constexpr int kListItemTwips = 255;
+constexpr COLORREF kStatusRed = RGB(255, 0, 0);
+
+bool RegisterFormClass(HINSTANCE instance, WNDPROC procedure) {
+  WNDCLASSEXW window_class{};
+  if (GetClassInfoExW(instance, kClassName, &window_class) != 0) return true;
+  window_class.cbSize = sizeof(window_class);
+  window_class.lpfnWndProc = procedure;
+  window_class.hInstance = instance;
+  window_class.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TUNEWORKS),
+                                                     IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                                     GetSystemMetrics(SM_CYICON), LR_SHARED));
+  window_class.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_TUNEWORKS),
+                                                       IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                       GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+  window_class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+  window_class.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  window_class.lpszClassName = kClassName;
+  return RegisterClassExW(&window_class) != 0;
+}
+
+DWORD ControlStyle(const ControlSpec& spec) {
+  DWORD style = WS_CHILD | WS_VISIBLE;
+  switch (spec.kind) {
+    case ControlKind::kLabel:
+      return style | SS_RIGHT;
+    case ControlKind::kComboBox:
+      return style | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
+    case ControlKind::kTextBox:
+      break;
+  }
+  style |= spec.enabled ? WS_TABSTOP : WS_DISABLED;
+  if (spec.multi_line) {
+    // Lines wrap at word boundaries (no horizontal scrolling), Enter starts a new line, and text
+    // beyond the bottom scrolls into view rather than being refused, all without scroll bars.
+    return style | ES_LEFT | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL;
+  }
+  return style | ES_LEFT | ES_AUTOHSCROLL;
+}
+
+const wchar_t* ControlClass(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::kLabel:
+      return L"STATIC";
+    case ControlKind::kComboBox:
+      return L"COMBOBOX";
+    case ControlKind::kTextBox:
+      break;
+  }
+  return L"EDIT";
+}
+
+}  // namespace
+
+HWND FormWindow::Open(HINSTANCE instance, int show) {
+  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&controls);
+  if (!RegisterFormClass(instance, &FormWindow::WindowProcedure)) return nullptr;
+
+  bool adopted = false;
+  auto* form = new FormWindow(instance, adopted);
+  const std::wstring caption = Widen(kCaption);
+  // The size follows in OnCreate, when the window knows the DPI of its monitor.
+  const HWND window =
+      CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, form);
+  if (window == nullptr) {
+    // Once the window took the object over, its destruction deleted it.
+    if (!adopted) delete form;
+    return nullptr;
+  }
+  form->form_.Form_Load();
+  ShowWindow(window, show);
+  UpdateWindow(window);
+  SetFocus(form->Control(ControlId::Ref));
+  return window;
+}
+
+LRESULT CALLBACK FormWindow::WindowProcedure(HWND window, UINT message, WPARAM wparam,
+                                             LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* form = static_cast<FormWindow*>(reinterpret_cast<CREATESTRUCTW*>(lparam)->lpCreateParams);
+    form->window_ = window;
+    *form->adopted_ = true;
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  auto* form = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (form == nullptr) return DefWindowProcW(window, message, wparam, lparam);
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    delete form;
+    return DefWindowProcW(window, message, wparam, lparam);
+  }
+  return form->Handle(message, wparam, lparam);
+}
+
+LRESULT FormWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_CREATE:
+      return OnCreate() ? 0 : -1;
+    case WM_COMMAND:
+      OnCommand(LOWORD(wparam), HIWORD(wparam), reinterpret_cast<HWND>(lparam));
+      return 0;
+    case WM_CTLCOLOREDIT:
+      return OnCtlColorEdit(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
+    case WM_CTLCOLORSTATIC:
+      return OnCtlColorStatic(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam));
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+      return 0;
+    case WM_ACTIVATE:
+      OnActivate(LOWORD(wparam) != WA_INACTIVE);
+      return 0;
+    case WM_DESTROY:
+      OnDestroy();
+      return 0;
+    default:
+      return DefWindowProcW(window_, message, wparam, lparam);
+  }
+}
+
+bool FormWindow::OnCreate() {
+  dpi_ = WindowDpi(window_);
+  for (const ControlSpec& spec : kControls) {
+    controls_[Index(spec.id)] = CreateControl(spec);
+    if (Control(spec.id) == nullptr) return false;
+  }
+  status_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT, 0, 0, 0, 0, window_,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusCommandId)),
+                            instance_, nullptr);
+  // Tab visits the controls in the order of their tab index, which Windows takes from the order
+  // of the child windows: put them in that order, the first on top.
+  std::array<ControlSpec, kControlCount> by_tab = kControls;
+  std::ranges::sort(by_tab, {}, &ControlSpec::tab_index);
+  HWND previous = HWND_TOP;
+  for (const ControlSpec& spec : by_tab) {
+    SetWindowPos(Control(spec.id), previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    previous = Control(spec.id);
+  }
+  CreateToolTips();
+  MakeFonts();
+  LayOut();
+  const SIZE size =
+      WindowSizeForClient(ScaleTwips(kClientWidthTwips, dpi_), ScaleTwips(kClientHeightTwips, dpi_),
+                          kStyle, kExStyle, dpi_);
+  SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return status_ != nullptr;
+}
+
+HWND FormWindow::CreateControl(const ControlSpec& spec) {
+  const std::wstring text = Widen(spec.text);
+  const DWORD ex_style = spec.kind == ControlKind::kTextBox ? WS_EX_CLIENTEDGE : 0;
+  // A combo box's text goes into its field once the list is filled.
+  const HWND control = CreateWindowExW(
+      ex_style, ControlClass(spec.kind), spec.kind == ControlKind::kComboBox ? L"" : text.c_str(),
+      ControlStyle(spec), 0, 0, 0, 0, window_,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(CommandId(spec.id))), instance_, nullptr);
+  if (control == nullptr) return nullptr;
+  if (spec.kind == ControlKind::kComboBox) {
+    for (const std::string_view item : spec.items) {
+      SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
+    }
+    SetWindowTextW(control, text.c_str());
+    SendMessageW(control, CB_LIMITTEXT, spec.max_chars, 0);
+  } else if (spec.kind == ControlKind::kTextBox && spec.max_chars > 0) {
+    SendMessageW(control, EM_SETLIMITTEXT, spec.max_chars, 0);
+  }
+  return control;
+}
+
+// Clock and DDSFreq are disabled, and a disabled window gets no mouse messages: their tooltips
+// are areas of the form window instead, in the places of the boxes.
+void FormWindow::CreateToolTips() {
+  tool_tips_ =
+      CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                      WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
+  for (const ControlSpec& spec : kControls) {
+    if (!spec.value_tip) continue;
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_SUBCLASS;
+    tool.hwnd = window_;
+    tool.uId = static_cast<UINT_PTR>(CommandId(spec.id));
+    tool.lpszText = const_cast<wchar_t*>(L"");
+    SendMessageW(tool_tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+}
+
+void FormWindow::MakeFonts() {
+  std::vector<std::pair<double, Font>> fonts;
+  const std::wstring face = Widen(kFontFace);
+  for (const ControlSpec& spec : kControls) {
+    if (std::ranges::any_of(fonts,
+                            [&](const auto& font) { return font.first == spec.font_points; })) {
+      continue;
+    }
+    fonts.emplace_back(
+        spec.font_points,
+        Font(CreateFontW(FontHeight(spec.font_points, dpi_), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                         FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                         DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face.c_str())));
+  }
+  const auto font_of = [&](double points) {
+    return std::ranges::find(fonts, points, &std::pair<double, Font>::first)->second.get();
+  };
+  for (const ControlSpec& spec : kControls) {
+    SendMessageW(Control(spec.id), WM_SETFONT, reinterpret_cast<WPARAM>(font_of(spec.font_points)),
+                 TRUE);
+  }
+  SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(font_of(kDefaultFontPoints)), TRUE);
+  // The controls hold the new fonts now; the old ones can go.
+  fonts_ = std::move(fonts);
+}
+
+RECT FormWindow::PlaceOf(const TwipRect& twips) const {
+  const int left = ScaleTwips(twips.left, dpi_);
+  const int top = ScaleTwips(twips.top, dpi_);
+  return {left, top, left + ScaleTwips(twips.width, dpi_), top + ScaleTwips(twips.height, dpi_)};
+}
+
+void FormWindow::LayOut() {
+  for (const ControlSpec& spec : kControls) {
+    const RECT place = PlaceOf(spec.place);
+    int height = place.bottom - place.top;
+    if (spec.kind == ControlKind::kComboBox) {
+      // The field fills the table's height; the height a combo box is given reaches down to the
+      // end of its open list.
+      const int border = 2 * GetSystemMetrics(SM_CYEDGE) + 2;
+      SendMessageW(Control(spec.id), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                   std::max(height - border, 1));
+      height += ScaleTwips(kListItemTwips * static_cast<int>(spec.items.size()), dpi_) + border;
+    }
+    SetWindowPos(Control(spec.id), nullptr, place.left, place.top, place.right - place.left, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    if (spec.value_tip) {
+      TTTOOLINFOW tool{};
+      tool.cbSize = sizeof(tool);
+      tool.hwnd = window_;
+      tool.uId = static_cast<UINT_PTR>(CommandId(spec.id));
+      tool.rect = place;
+      SendMessageW(tool_tips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+  }
+  const RECT status = PlaceOf(kStatusPlace);
+  SetWindowPos(status_, nullptr, status.left, status.top, status.right - status.left,
+               status.bottom - status.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::OnCommand(int id, int code, HWND control) {
+  const auto spec =
+      std::ranges::find_if(kControls, [&](const ControlSpec& s) { return CommandId(s.id) == id; });
+  if (spec == kControls.end() || control != Control(spec->id)) return;
+  switch (code) {
+    case EN_CHANGE:       // text box: typed, pasted or set
+    case CBN_EDITCHANGE:  // combo box field: typed or pasted
+      form_.Change(spec->id);
+      break;
+    case CBN_SELCHANGE:  // an item chosen from the list
+      form_.Click(spec->id, static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0)));
+      break;
+    default:
+      break;
+  }
+}
+
+LRESULT FormWindow::OnCtlColorEdit(HDC dc, HWND control) {
+  if (control != Control(ControlId::Results)) {
+    return DefWindowProcW(window_, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                          reinterpret_cast<LPARAM>(control));
+  }
+  SetTextColor(dc, results_colour_);
+  SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+}
+
+LRESULT FormWindow::OnCtlColorStatic(HDC dc, HWND control) {
+  if (control != status_) {
+    return DefWindowProcW(window_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                          reinterpret_cast<LPARAM>(control));
+  }
+  SetTextColor(dc, status_warning_ ? kStatusRed : GetSysColor(COLOR_BTNTEXT));
+  SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void FormWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  MakeFonts();
+  LayOut();
+  SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The focus goes back to the control that had it when the user returns to the window.
+void FormWindow::OnActivate(bool active) {
+  if (!active) {
+    const HWND focus = GetFocus();
+    if (focus != nullptr && IsChild(window_, focus)) focus_ = focus;
+  } else {
+    SetFocus(focus_ != nullptr ? focus_ : Control(ControlId::Ref));
+  }
+}
+
+void FormWindow::OnDestroy() {
+  fonts_.clear();
+  PostQuitMessage(0);
+}
+
+std::string FormWindow::Text(ControlId id) const {
+  const HWND control = Control(id);
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+  const int length = GetWindowTextW(control, text.data(), static_cast<int>(text.size()));
+  text.resize(static_cast<std::size_t>(std::max(length, 0)));
+  return Narrow(text);
+}
+
+void FormWindow::SetText(ControlId id, const std::string& text) {
+  const HWND control = Control(id);
+  SetWindowTextW(control, Widen(text).c_str());
+  if (!Spec(id).multi_line) {
+    // The start of a value too long for the box, its most significant digits, stays in view.
+    SendMessageW(control, EM_SETSEL, 0, 0);
+    SendMessageW(control, EM_SCROLLCARET, 0, 0);
+  }
+}
+
+void FormWindow::SetToolTip(ControlId id, const std::string& text) {
+  const std::wstring tip = Widen(text);
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.hwnd = window_;
+  tool.uId = static_cast<UINT_PTR>(CommandId(id));
+  tool.lpszText = const_cast<wchar_t*>(tip.c_str());
+  SendMessageW(tool_tips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void FormWindow::ShowListItem(ControlId id, int index) {
+  SendMessageW(Control(id), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void FormWindow::SetResultsColour(int bgr) {
+  results_colour_ = static_cast<COLORREF>(bgr);  // COLORREF is 0x00BBGGRR too
+  InvalidateRect(Control(ControlId::Results), nullptr, TRUE);
+}
+
+void FormWindow::SetStatus(const StatusLine& status) {
+  status_warning_ = status.warning;
+  SetWindowTextW(status_, Widen(status.text).c_str());
+  InvalidateRect(status_, nullptr, TRUE);
+}
+
+std::string FormWindow::DecimalSeparator() const {
+  wchar_t separator[8] = {};
+  if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) == 0) return ".";
+  return Narrow(separator);
+}
+
+}  // namespace tuneworks
