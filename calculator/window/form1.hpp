@@ -36,7 +36,7 @@ class Form1 final : public QWidget, private FormView {
   std::string DecimalSeparator() const override;
 
   QWidget* CreateControl(const ControlSpec& spec);
-  QWidget* Control(ControlId id) const { return controls_[Index(id)]; }
+  QWidget* Control(ControlId id) const { return controls_.at(Index(id)); }
 
   std::array<QWidget*, kControlCount> controls_{};
   QLabel* status_ = nullptr;  // the strip below Results
