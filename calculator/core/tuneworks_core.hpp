@@ -165,14 +165,14 @@ std::span<const ThresholdPoint> DecoderThresholds();
 
 // What the window's status line shows for a calculation: one short line, in red when `warn`,
 // and the full figures for its tooltip. UTF-8.
-struct StatusLine {
+struct ActualSummary {
   std::string text;     // "Tones 14097097.8 … 14097102.2 Hz, step 1.4668 Hz (+0.14 %)"
   bool warn = false;    // the decoder loses more than 1 dB, or cannot follow
   std::string tooltip;  // every figure, one per line ("\n" between lines, none at the end)
 };
 
 // The status line for the result of CalculateActual; all empty when there is nothing to report.
-StatusLine ActualStatusLine(const std::optional<ActualFrequencies>& actual);
+ActualSummary ActualStatusLine(const std::optional<ActualFrequencies>& actual);
 
 // The full figures, one per line, each ending in "\n"; the tooltip and tunecalc show them.
 std::string ActualFiguresText(const ActualFrequencies& actual);

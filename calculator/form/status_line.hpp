@@ -21,8 +21,9 @@ inline constexpr std::string_view kOverflowReport =
     "Overflow: a number is beyond the range the calculator can work with. "
     "Outputs it did not reach keep their earlier values.";
 
-// The status line after a recalculation gave `outputs`: the overflow report in red when it
-// stopped early, else blank.
-StatusLine StatusAfter(const CalcOutputs& outputs);
+// The status line after a recalculation of `inputs` gave `outputs`: the overflow report in red
+// when it stopped early, else the frequencies the beacon will really send, in red when a decoder
+// would lose more than 1 dB or cannot follow; blank when there is nothing to report.
+StatusLine StatusAfter(const CalcInputs& inputs, const CalcOutputs& outputs);
 
 }  // namespace tuneworks

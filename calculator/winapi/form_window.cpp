@@ -193,22 +193,47 @@ HWND FormWindow::CreateControl(const ControlSpec& spec) {
 }
 
 // Clock and DDSFreq are disabled, and a disabled window gets no mouse messages: their tooltips
-// are areas of the form window instead, in the places of the boxes.
+// are areas of the form window instead, in the places of the boxes; so is the status strip's,
+// whose static control takes no mouse messages either.
 void FormWindow::CreateToolTips() {
   tool_tips_ =
       CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                       WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                       CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
-  for (const ControlSpec& spec : kControls) {
-    if (!spec.value_tip) continue;
+  // Several lines of figures: wide enough for the longest, broken at each line end.
+  SendMessageW(tool_tips_, TTM_SETMAXTIPWIDTH, 0, 600);
+  const auto add_area = [this](int command_id) {
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
     tool.uFlags = TTF_SUBCLASS;
     tool.hwnd = window_;
-    tool.uId = static_cast<UINT_PTR>(CommandId(spec.id));
+    tool.uId = static_cast<UINT_PTR>(command_id);
     tool.lpszText = const_cast<wchar_t*>(L"");
     SendMessageW(tool_tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  };
+  for (const ControlSpec& spec : kControls) {
+    if (spec.value_tip) add_area(CommandId(spec.id));
   }
+  add_area(kStatusCommandId);
+}
+
+void FormWindow::SetAreaTip(int command_id, const std::string& text) {
+  const std::wstring tip = Widen(text);
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.hwnd = window_;
+  tool.uId = static_cast<UINT_PTR>(command_id);
+  tool.lpszText = const_cast<wchar_t*>(tip.c_str());
+  SendMessageW(tool_tips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void FormWindow::PlaceAreaTip(int command_id, const RECT& place) {
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof(tool);
+  tool.hwnd = window_;
+  tool.uId = static_cast<UINT_PTR>(command_id);
+  tool.rect = place;
+  SendMessageW(tool_tips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void FormWindow::MakeFonts() {
@@ -257,18 +282,12 @@ void FormWindow::LayOut() {
     }
     SetWindowPos(Control(spec.id), nullptr, place.left, place.top, place.right - place.left, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    if (spec.value_tip) {
-      TTTOOLINFOW tool{};
-      tool.cbSize = sizeof(tool);
-      tool.hwnd = window_;
-      tool.uId = static_cast<UINT_PTR>(CommandId(spec.id));
-      tool.rect = place;
-      SendMessageW(tool_tips_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
+    if (spec.value_tip) PlaceAreaTip(CommandId(spec.id), place);
   }
   const RECT status = PlaceOf(kStatusPlace);
   SetWindowPos(status_, nullptr, status.left, status.top, status.right - status.left,
                status.bottom - status.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  PlaceAreaTip(kStatusCommandId, status);
 }
 
 void FormWindow::OnCommand(int id, int code, HWND control) {
@@ -350,13 +369,7 @@ void FormWindow::SetText(ControlId id, const std::string& text) {
 }
 
 void FormWindow::SetToolTip(ControlId id, const std::string& text) {
-  const std::wstring tip = Widen(text);
-  TTTOOLINFOW tool{};
-  tool.cbSize = sizeof(tool);
-  tool.hwnd = window_;
-  tool.uId = static_cast<UINT_PTR>(CommandId(id));
-  tool.lpszText = const_cast<wchar_t*>(tip.c_str());
-  SendMessageW(tool_tips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+  SetAreaTip(CommandId(id), text);
 }
 
 void FormWindow::ShowListItem(ControlId id, int index) {
@@ -372,6 +385,7 @@ void FormWindow::SetStatus(const StatusLine& status) {
   status_warning_ = status.warning;
   SetWindowTextW(status_, Widen(status.text).c_str());
   InvalidateRect(status_, nullptr, TRUE);
+  SetAreaTip(kStatusCommandId, status.tool_tip);
 }
 
 std::string FormWindow::DecimalSeparator() const {

@@ -54,6 +54,8 @@ class FormWindow final : public FormView {
 
   HWND CreateControl(const ControlSpec& spec);
   void CreateToolTips();
+  void SetAreaTip(int command_id, const std::string& text);
+  void PlaceAreaTip(int command_id, const RECT& place);
   void MakeFonts();
   void LayOut();
   HWND Control(ControlId id) const { return controls_[Index(id)]; }

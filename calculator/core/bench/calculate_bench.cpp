@@ -23,7 +23,7 @@ void BM_CalculateWithActual(benchmark::State& bench) {
   tuneworks::CalcState state;
   for (auto _ : bench) {
     tuneworks::CalcOutputs out = tuneworks::Calculate(inputs, state);
-    tuneworks::StatusLine line = tuneworks::ActualStatusLine(tuneworks::CalculateActual(inputs));
+    tuneworks::ActualSummary line = tuneworks::ActualStatusLine(tuneworks::CalculateActual(inputs));
     benchmark::DoNotOptimize(out);
     benchmark::DoNotOptimize(line);
   }

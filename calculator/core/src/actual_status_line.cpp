@@ -62,10 +62,10 @@ std::string ActualFiguresText(const ActualFrequencies& a) {
   return text;
 }
 
-StatusLine ActualStatusLine(const std::optional<ActualFrequencies>& actual) {
+ActualSummary ActualStatusLine(const std::optional<ActualFrequencies>& actual) {
   if (!actual) return {};
   const ActualFrequencies& a = *actual;
-  StatusLine line;
+  ActualSummary line;
   line.text = "Tones " + Fixed(a.tonesHz[0], 1) + " " + std::string(kEllipsis) + " " +
               Fixed(a.tonesHz[3], 1) + " Hz, step " + Fixed(a.stepHz, 4) + " Hz (" +
               Fixed(a.stepErrorPercent, 2, true) + " %)";

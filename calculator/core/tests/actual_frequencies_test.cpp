@@ -146,7 +146,8 @@ TEST(DecoderTolerance, LossInterpolatesAndEndsAtTheCleanLimits) {
 }
 
 TEST(ActualStatusLine, ShortLineWarningAndTooltip) {
-  const StatusLine exact = ActualStatusLine(CalculateActual({"20", "1", "14.0971", "1", 2, 2, 1}));
+  const ActualSummary exact =
+      ActualStatusLine(CalculateActual({"20", "1", "14.0971", "1", 2, 2, 1}));
   EXPECT_EQ(exact.text, "Tones 14097097.8 \u2026 14097102.2 Hz, step 1.4668 Hz (+0.14 %)");
   EXPECT_FALSE(exact.warn);
   EXPECT_TRUE(exact.tooltip.starts_with(
@@ -158,11 +159,11 @@ TEST(ActualStatusLine, ShortLineWarningAndTooltip) {
       << exact.tooltip;
   EXPECT_NE(exact.tooltip.back(), '\n');
 
-  const StatusLine far = ActualStatusLine(CalculateActual({"20", "1", "1", "1", 2, 2, 0}));
+  const ActualSummary far = ActualStatusLine(CalculateActual({"20", "1", "1", "1", 2, 2, 0}));
   EXPECT_TRUE(far.warn);
   EXPECT_NE(far.text.find("step 2.3842 Hz (+62.76 %): a WSPR decoder"), std::string::npos);
 
-  const StatusLine none = ActualStatusLine(std::nullopt);
+  const ActualSummary none = ActualStatusLine(std::nullopt);
   EXPECT_TRUE(none.text.empty() && none.tooltip.empty() && !none.warn);
 }
 

@@ -109,7 +109,10 @@ TEST(Form, StartUpRunsThreeRecalculationsAndShowsTheDefaults) {
   EXPECT_EQ(window.form.ListIndex(ControlId::Funits), 2);
   EXPECT_EQ(window.form.ListIndex(ControlId::Resolution), 1);
   EXPECT_EQ(window.view.colour, kColourBlack);
-  EXPECT_EQ(window.view.status, StatusLine{});
+  // Below Results, the tones the words really give, in the normal colour.
+  EXPECT_EQ(window.view.status.text.rfind("Tones ", 0), 0U) << window.view.status.text;
+  EXPECT_FALSE(window.view.status.warning);
+  EXPECT_NE(window.view.status.tool_tip, "");
   EXPECT_EQ(window.form.State().ClockHz, 20e6);
   EXPECT_EQ(window.form.State().DdsOutHz, 1e6);
   // What the window shows at start is what tunecalc calculates without arguments.
@@ -227,6 +230,7 @@ TEST(Form, OverflowIsReportedInRedThenCleared) {
   window.Retype(ControlId::Fout, "1E40");
   const std::string dds_freq = window.Text(ControlId::DDSFreq);
   const std::string results = window.Text(ControlId::Results);
+  const StatusLine before = Window().view.status;
   window.Type(ControlId::Fout, "0");  // 1E400
   EXPECT_EQ(window.view.status, (StatusLine{std::string(kOverflowReport), true, {}}));
   EXPECT_EQ(window.Text(ControlId::Clock), " 20000000");  // produced before the failure
@@ -234,7 +238,7 @@ TEST(Form, OverflowIsReportedInRedThenCleared) {
   EXPECT_EQ(window.Text(ControlId::Results), results);
 
   window.Retype(ControlId::Fout, "1");
-  EXPECT_EQ(window.view.status, StatusLine{});
+  EXPECT_EQ(window.view.status, before);
   EXPECT_EQ(window.Text(ControlId::Results), kDefaultReport);
   EXPECT_EQ(window.view.colour, kColourBlack);
 }

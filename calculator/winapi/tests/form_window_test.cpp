@@ -144,7 +144,8 @@ TEST_F(FormWindowTest, OpensWithTheDefaultsAndTheLoadsResult) {
       {ControlId::Label3, L"RF Multiplication"}};
   for (const auto& [id, text] : texts) EXPECT_EQ(Text(id), text) << CommandId(id);
   EXPECT_EQ(ResultsColour(), RGB(0, 0, 0));
-  EXPECT_EQ(TextOf(Status()), L"");
+  EXPECT_EQ(TextOf(Status()).rfind(L"Tones ", 0), 0U) << TextOf(Status()).c_str();
+  EXPECT_NE(ColourOf(Status(), WM_CTLCOLORSTATIC), RGB(255, 0, 0));
   EXPECT_EQ(GetFocus(), Item(ControlId::Ref));
   EXPECT_FALSE(IsWindowEnabled(Item(ControlId::Clock)));
   EXPECT_FALSE(IsWindowEnabled(Item(ControlId::DDSFreq)));
@@ -221,14 +222,15 @@ TEST_F(FormWindowTest, ResultsTurnRedAbove035OfTheClockAndBackToBlack) {
 }
 
 TEST_F(FormWindowTest, OverflowShowsTheRedLineAndTheWindowRecovers) {
+  const std::wstring tones = TextOf(Status());
   PasteOver(ControlId::Ref, L"1E400");
   EXPECT_EQ(TextOf(Status()).rfind(L"Overflow: ", 0), 0U) << TextOf(Status()).c_str();
   EXPECT_EQ(ColourOf(Status(), WM_CTLCOLORSTATIC), RGB(255, 0, 0));
   EXPECT_EQ(Text(ControlId::Clock), L" 20000000");  // not reached, kept
 
-  Retype(ControlId::Ref, L"10");  // "1" alone recalculates too
-  EXPECT_EQ(TextOf(Status()), L"");
-  EXPECT_EQ(Text(ControlId::Clock), L" 10000000");
+  Retype(ControlId::Ref, L"20");  // "2" alone recalculates too
+  EXPECT_EQ(TextOf(Status()), tones);
+  EXPECT_EQ(Text(ControlId::Clock), L" 20000000");
 }
 
 TEST_F(FormWindowTest, ClockShowsItsLeadingDigitsAndTheWholeValueAsATip) {

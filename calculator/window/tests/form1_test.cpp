@@ -86,7 +86,10 @@ class Form1Test : public QObject {
     QCOMPARE(window.Box("DDSFreq")->text(), QString(" 1000000"));
     QCOMPARE(window.Results()->Text(), DefaultReport());
     QCOMPARE(window.ResultsColour(), kBlack);
-    QCOMPARE(window.Status()->text(), QString());
+    // The strip shows the tones the words give, in the normal colour, with every figure as tooltip.
+    QVERIFY2(window.Status()->text().startsWith("Tones "), qPrintable(window.Status()->text()));
+    QVERIFY(window.Status()->palette().color(QPalette::WindowText) != kRed);
+    QVERIFY(window.Status()->toolTip().contains("Hz"));
   }
 
   void notificationsReachTheForm() {
@@ -118,6 +121,7 @@ class Form1Test : public QObject {
 
   void resultsColourAndStatusLine() {
     Window window;
+    const QString tones = window.Status()->text();
     Retype(window.Box("Fout"), "8");
     QCOMPARE(window.ResultsColour(), kRed);
     Retype(window.Box("Fout"), "1E400");
@@ -125,7 +129,8 @@ class Form1Test : public QObject {
     QCOMPARE(window.Status()->palette().color(QPalette::WindowText), kRed);
     QVERIFY(QApplication::activeModalWidget() == nullptr);
     Retype(window.Box("Fout"), "1");
-    QCOMPARE(window.Status()->text(), QString());
+    QCOMPARE(window.Status()->text(), tones);
+    QVERIFY(window.Status()->palette().color(QPalette::WindowText) != kRed);
     QCOMPARE(window.ResultsColour(), kBlack);
     QCOMPARE(window.Results()->Text(), DefaultReport());
   }
