@@ -6,6 +6,7 @@
 
 #include "checked_math.hpp"
 #include "tuneworks_core.hpp"
+#include "wspr_tones.hpp"
 
 namespace tuneworks {
 namespace {
@@ -13,10 +14,10 @@ namespace {
 using detail::CheckedDiv;
 using detail::CheckedMul;
 using detail::CheckedSub;
+using detail::kLowToneOffsetHz;
+using detail::kToneSpacingHz;
 
-constexpr double kToneSpacingHz = 12000.0 / 8192.0;    // 1.46484375
-constexpr double kLowToneOffsetHz = 18000.0 / 8192.0;  // 2.197265625
-constexpr double kIntervalLineSpan = 4294967296.0;     // the WSPR Interval line shows 8 digits
+constexpr double kIntervalLineSpan = 4294967296.0;  // the WSPR Interval line shows 8 digits
 
 // The whole number that LongHex writes for `raw`, read back from its full-width text, so that it
 // is the report's word by construction. Empty for a negative word (written in two's complement).

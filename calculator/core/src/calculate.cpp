@@ -4,6 +4,7 @@
 
 #include "checked_math.hpp"
 #include "tuneworks_core.hpp"
+#include "wspr_tones.hpp"
 
 namespace tuneworks {
 namespace {
@@ -11,9 +12,9 @@ namespace {
 using detail::CheckedDiv;
 using detail::CheckedMul;
 using detail::CheckedSub;
+using detail::kLowToneOffsetHz;
+using detail::kToneSpacingHz;
 
-constexpr double kToneSpacingHz = 12000.0 / 8192.0;    // 1.46484375
-constexpr double kLowToneOffsetHz = 18000.0 / 8192.0;  // 2.197265625
 constexpr double kOverdriveRatio = 0.35;
 constexpr double kIntervalThreshold = 10.0;
 
