@@ -315,7 +315,7 @@ void CheckActual(const CalcInputs& in, const CalcOutputs& out) {
   for (const double tone : actual->tonesHz) Check(std::isfinite(tone), "tone not finite");
   Check(actual->stepHz >= 0 && actual->tonesHz[3] >= actual->tonesHz[0], "tones not rising");
   Check(!actual->decoderLossDb || actual->decodable, "a loss where nothing decodes");
-  const tuneworks::StatusLine line = tuneworks::ActualStatusLine(actual);
+  const tuneworks::ActualSummary line = tuneworks::ActualStatusLine(actual);
   Check(line.text.starts_with("Tones ") && !line.tooltip.empty(), "status line", line.text);
   g_inputs = nullptr;
 }
