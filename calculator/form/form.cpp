@@ -7,7 +7,7 @@ namespace tuneworks {
 
 namespace {
 
-bool IsComboBox(ControlId id) { return Spec(id).kind == ControlKind::kComboBox; }
+bool IsComboBox(ControlId id) { return Entry(id).kind == ControlKind::kComboBox; }
 
 // Which change notifications run a recalculation: every input box, and the unit fields. Typing
 // into Resolution's field only clears its selection.
@@ -52,7 +52,7 @@ void Form::Change(ControlId id) {
 }
 
 void Form::Click(ControlId id, int index) {
-  if (!IsComboBox(id) || index < 0 || static_cast<std::size_t>(index) >= Spec(id).items.size()) {
+  if (!IsComboBox(id) || index < 0 || static_cast<std::size_t>(index) >= Entry(id).items.size()) {
     return;
   }
   list_index_[Index(id)] = static_cast<std::int16_t>(index);
@@ -91,7 +91,7 @@ void Form::Recalculate() {
 
 void Form::ShowValue(ControlId id, const std::string& text) {
   view_.SetText(id, text);
-  if (Spec(id).value_tip) {
+  if (Entry(id).value_tip) {
     view_.SetToolTip(id, ValueTip(text));
   }
 }

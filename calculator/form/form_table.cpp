@@ -7,17 +7,18 @@
 namespace tuneworks {
 
 std::array<ControlId, kFocusStopCount> TabOrder() {
-  std::array<const ControlSpec*, kControlCount> by_tab{};
+  std::array<const ControlEntry*, kControlCount> by_tab{};
   std::transform(kControls.begin(), kControls.end(), by_tab.begin(),
-                 [](const ControlSpec& spec) { return &spec; });
-  std::sort(by_tab.begin(), by_tab.end(),
-            [](const ControlSpec* a, const ControlSpec* b) { return a->tab_index < b->tab_index; });
+                 [](const ControlEntry& entry) { return &entry; });
+  std::sort(by_tab.begin(), by_tab.end(), [](const ControlEntry* a, const ControlEntry* b) {
+    return a->tab_index < b->tab_index;
+  });
   std::array<ControlId, kFocusStopCount> order{};
   std::size_t stops = 0;
-  for (const ControlSpec* spec : by_tab) {
-    if (spec->kind != ControlKind::kLabel && spec->enabled) {
+  for (const ControlEntry* entry : by_tab) {
+    if (entry->kind != ControlKind::kLabel && entry->enabled) {
       assert(stops < order.size());
-      order[stops++] = spec->id;
+      order[stops++] = entry->id;
     }
   }
   return order;

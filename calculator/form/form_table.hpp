@@ -75,7 +75,7 @@ inline constexpr std::array<std::string_view, 4> kUnitItems{"Hz", "kHz", "MHz", 
 inline constexpr std::array<std::string_view, 3> kResolutionItems{"24 Bit PIC", "32 Bit AD9850/51",
                                                                   "48 Bit AD9852"};
 
-struct ControlSpec {
+struct ControlEntry {
   ControlId id;
   std::string_view name;  // the object name the window gives it
   ControlKind kind;
@@ -93,7 +93,7 @@ struct ControlSpec {
 };
 
 // clang-format off
-inline constexpr std::array<ControlSpec, kControlCount> kControls{{
+inline constexpr std::array<ControlEntry, kControlCount> kControls{{
   // id                  name          kind                   text                 items
   //   left  top   width height  tab font                enabled multi  tip   max_chars
   {ControlId::ClkUnits,   "ClkUnits",   ControlKind::kComboBox, "MHz",               kUnitItems,
@@ -131,7 +131,7 @@ inline constexpr std::array<ControlSpec, kControlCount> kControls{{
 }};
 // clang-format on
 
-constexpr const ControlSpec& Spec(ControlId id) { return kControls[Index(id)]; }
+constexpr const ControlEntry& Entry(ControlId id) { return kControls[Index(id)]; }
 
 // The controls that take focus (no labels, no disabled boxes) in the order Tab visits them:
 // Ref, PLLMult, RFMult, Resolution, Fout, Funits, Results, ClkUnits.

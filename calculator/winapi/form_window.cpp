@@ -42,9 +42,9 @@ bool RegisterFormClass(HINSTANCE instance, WNDPROC procedure) {
   return RegisterClassExW(&window_class) != 0;
 }
 
-DWORD ControlStyle(const ControlSpec& spec) {
+DWORD ControlStyle(const ControlEntry& entry) {
   DWORD style = WS_CHILD | WS_VISIBLE;
-  switch (spec.kind) {
+  switch (entry.kind) {
     case ControlKind::kLabel:
       return style | SS_RIGHT;
     case ControlKind::kComboBox:
@@ -52,8 +52,8 @@ DWORD ControlStyle(const ControlSpec& spec) {
     case ControlKind::kTextBox:
       break;
   }
-  style |= spec.enabled ? WS_TABSTOP : WS_DISABLED;
-  if (spec.multi_line) {
+  style |= entry.enabled ? WS_TABSTOP : WS_DISABLED;
+  if (entry.multi_line) {
     // Lines wrap at word boundaries (no horizontal scrolling), Enter starts a new line, and text
     // beyond the bottom scrolls into view rather than being refused, all without scroll bars.
     return style | ES_LEFT | ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL;
@@ -144,21 +144,21 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
 
 bool FormWindow::OnCreate() {
   dpi_ = WindowDpi(window_);
-  for (const ControlSpec& spec : kControls) {
-    controls_[Index(spec.id)] = CreateControl(spec);
-    if (Control(spec.id) == nullptr) return false;
+  for (const ControlEntry& entry : kControls) {
+    controls_[Index(entry.id)] = CreateControl(entry);
+    if (Control(entry.id) == nullptr) return false;
   }
   status_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT, 0, 0, 0, 0, window_,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kStatusCommandId)),
                             instance_, nullptr);
   // Tab visits the controls in the order of their tab index, which Windows takes from the order
   // of the child windows: put them in that order, the first on top.
-  std::array<ControlSpec, kControlCount> by_tab = kControls;
-  std::ranges::sort(by_tab, {}, &ControlSpec::tab_index);
+  std::array<ControlEntry, kControlCount> by_tab = kControls;
+  std::ranges::sort(by_tab, {}, &ControlEntry::tab_index);
   HWND previous = HWND_TOP;
-  for (const ControlSpec& spec : by_tab) {
-    SetWindowPos(Control(spec.id), previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    previous = Control(spec.id);
+  for (const ControlEntry& entry : by_tab) {
+    SetWindowPos(Control(entry.id), previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    previous = Control(entry.id);
   }
   CreateToolTips();
   MakeFonts();
@@ -171,23 +171,23 @@ bool FormWindow::OnCreate() {
   return status_ != nullptr;
 }
 
-HWND FormWindow::CreateControl(const ControlSpec& spec) {
-  const std::wstring text = Widen(spec.text);
-  const DWORD ex_style = spec.kind == ControlKind::kTextBox ? WS_EX_CLIENTEDGE : 0;
+HWND FormWindow::CreateControl(const ControlEntry& entry) {
+  const std::wstring text = Widen(entry.text);
+  const DWORD ex_style = entry.kind == ControlKind::kTextBox ? WS_EX_CLIENTEDGE : 0;
   // A combo box's text goes into its field once the list is filled.
   const HWND control = CreateWindowExW(
-      ex_style, ControlClass(spec.kind), spec.kind == ControlKind::kComboBox ? L"" : text.c_str(),
-      ControlStyle(spec), 0, 0, 0, 0, window_,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(CommandId(spec.id))), instance_, nullptr);
+      ex_style, ControlClass(entry.kind), entry.kind == ControlKind::kComboBox ? L"" : text.c_str(),
+      ControlStyle(entry), 0, 0, 0, 0, window_,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(CommandId(entry.id))), instance_, nullptr);
   if (control == nullptr) return nullptr;
-  if (spec.kind == ControlKind::kComboBox) {
-    for (const std::string_view item : spec.items) {
+  if (entry.kind == ControlKind::kComboBox) {
+    for (const std::string_view item : entry.items) {
       SendMessageW(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
     }
     SetWindowTextW(control, text.c_str());
-    SendMessageW(control, CB_LIMITTEXT, spec.max_chars, 0);
-  } else if (spec.kind == ControlKind::kTextBox && spec.max_chars > 0) {
-    SendMessageW(control, EM_SETLIMITTEXT, spec.max_chars, 0);
+    SendMessageW(control, CB_LIMITTEXT, entry.max_chars, 0);
+  } else if (entry.kind == ControlKind::kTextBox && entry.max_chars > 0) {
+    SendMessageW(control, EM_SETLIMITTEXT, entry.max_chars, 0);
   }
   return control;
 }
@@ -211,8 +211,8 @@ void FormWindow::CreateToolTips() {
     tool.lpszText = const_cast<wchar_t*>(L"");
     SendMessageW(tool_tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   };
-  for (const ControlSpec& spec : kControls) {
-    if (spec.value_tip) add_area(CommandId(spec.id));
+  for (const ControlEntry& entry : kControls) {
+    if (entry.value_tip) add_area(CommandId(entry.id));
   }
   add_area(kStatusCommandId);
 }
@@ -239,23 +239,23 @@ void FormWindow::PlaceAreaTip(int command_id, const RECT& place) {
 void FormWindow::MakeFonts() {
   std::vector<std::pair<double, Font>> fonts;
   const std::wstring face = Widen(kFontFace);
-  for (const ControlSpec& spec : kControls) {
+  for (const ControlEntry& entry : kControls) {
     if (std::ranges::any_of(fonts,
-                            [&](const auto& font) { return font.first == spec.font_points; })) {
+                            [&](const auto& font) { return font.first == entry.font_points; })) {
       continue;
     }
     fonts.emplace_back(
-        spec.font_points,
-        Font(CreateFontW(FontHeight(spec.font_points, dpi_), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+        entry.font_points,
+        Font(CreateFontW(FontHeight(entry.font_points, dpi_), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
                          FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                          DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face.c_str())));
   }
   const auto font_of = [&](double points) {
     return std::ranges::find(fonts, points, &std::pair<double, Font>::first)->second.get();
   };
-  for (const ControlSpec& spec : kControls) {
-    SendMessageW(Control(spec.id), WM_SETFONT, reinterpret_cast<WPARAM>(font_of(spec.font_points)),
-                 TRUE);
+  for (const ControlEntry& entry : kControls) {
+    SendMessageW(Control(entry.id), WM_SETFONT,
+                 reinterpret_cast<WPARAM>(font_of(entry.font_points)), TRUE);
   }
   SendMessageW(status_, WM_SETFONT, reinterpret_cast<WPARAM>(font_of(kDefaultFontPoints)), TRUE);
   // The controls hold the new fonts now; the old ones can go.
@@ -269,20 +269,20 @@ RECT FormWindow::PlaceOf(const TwipRect& twips) const {
 }
 
 void FormWindow::LayOut() {
-  for (const ControlSpec& spec : kControls) {
-    const RECT place = PlaceOf(spec.place);
+  for (const ControlEntry& entry : kControls) {
+    const RECT place = PlaceOf(entry.place);
     int height = place.bottom - place.top;
-    if (spec.kind == ControlKind::kComboBox) {
+    if (entry.kind == ControlKind::kComboBox) {
       // The field fills the table's height; the height a combo box is given reaches down to the
       // end of its open list.
       const int border = 2 * GetSystemMetrics(SM_CYEDGE) + 2;
-      SendMessageW(Control(spec.id), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+      SendMessageW(Control(entry.id), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
                    std::max(height - border, 1));
-      height += ScaleTwips(kListItemTwips * static_cast<int>(spec.items.size()), dpi_) + border;
+      height += ScaleTwips(kListItemTwips * static_cast<int>(entry.items.size()), dpi_) + border;
     }
-    SetWindowPos(Control(spec.id), nullptr, place.left, place.top, place.right - place.left, height,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    if (spec.value_tip) PlaceAreaTip(CommandId(spec.id), place);
+    SetWindowPos(Control(entry.id), nullptr, place.left, place.top, place.right - place.left,
+                 height, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (entry.value_tip) PlaceAreaTip(CommandId(entry.id), place);
   }
   const RECT status = PlaceOf(kStatusPlace);
   SetWindowPos(status_, nullptr, status.left, status.top, status.right - status.left,
@@ -291,16 +291,16 @@ void FormWindow::LayOut() {
 }
 
 void FormWindow::OnCommand(int id, int code, HWND control) {
-  const auto spec =
-      std::ranges::find_if(kControls, [&](const ControlSpec& s) { return CommandId(s.id) == id; });
-  if (spec == kControls.end() || control != Control(spec->id)) return;
+  const auto entry =
+      std::ranges::find_if(kControls, [&](const ControlEntry& s) { return CommandId(s.id) == id; });
+  if (entry == kControls.end() || control != Control(entry->id)) return;
   switch (code) {
     case EN_CHANGE:       // text box: typed, pasted or set
     case CBN_EDITCHANGE:  // combo box field: typed or pasted
-      form_.Change(spec->id);
+      form_.Change(entry->id);
       break;
     case CBN_SELCHANGE:  // an item chosen from the list
-      form_.Click(spec->id, static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0)));
+      form_.Click(entry->id, static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0)));
       break;
     default:
       break;
@@ -361,7 +361,7 @@ std::string FormWindow::Text(ControlId id) const {
 void FormWindow::SetText(ControlId id, const std::string& text) {
   const HWND control = Control(id);
   SetWindowTextW(control, Widen(text).c_str());
-  if (!Spec(id).multi_line) {
+  if (!Entry(id).multi_line) {
     // The start of a value too long for the box, its most significant digits, stays in view.
     SendMessageW(control, EM_SETSEL, 0, 0);
     SendMessageW(control, EM_SCROLLCARET, 0, 0);

@@ -52,7 +52,7 @@ class FormWindow final : public FormView {
   void OnActivate(bool active);
   void OnDestroy();
 
-  HWND CreateControl(const ControlSpec& spec);
+  HWND CreateControl(const ControlEntry& entry);
   void CreateToolTips();
   void SetAreaTip(int command_id, const std::string& text);
   void PlaceAreaTip(int command_id, const RECT& place);

@@ -22,9 +22,9 @@ QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QStringList Items(const ControlSpec& spec) {
+QStringList Items(const ControlEntry& entry) {
   QStringList items;
-  for (const std::string_view item : spec.items) {
+  for (const std::string_view item : entry.items) {
     items << FromUtf8(item);
   }
   return items;
@@ -39,12 +39,12 @@ void Place(QWidget& control, const TwipRect& place, double font_points) {
 
 Form1::Form1(QWidget* parent) : QWidget(parent) {
   // The controls in creation order (later ones lie on top where they overlap), each at its place.
-  for (const ControlSpec& spec : kControls) {
-    QWidget* control = CreateControl(spec);
-    control->setObjectName(FromUtf8(spec.name));
-    control->setEnabled(spec.enabled);
-    Place(*control, spec.place, spec.font_points);
-    controls_[Index(spec.id)] = control;
+  for (const ControlEntry& entry : kControls) {
+    QWidget* control = CreateControl(entry);
+    control->setObjectName(FromUtf8(entry.name));
+    control->setEnabled(entry.enabled);
+    Place(*control, entry.place, entry.font_points);
+    controls_[Index(entry.id)] = control;
   }
   // The strip below Results is free: the status line lives there.
   status_ = new QLabel(this);
@@ -65,21 +65,21 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
   setFixedSize(kClientWidthTwips / kTwipsPerPixel, kClientHeightTwips / kTwipsPerPixel);
 }
 
-QWidget* Form1::CreateControl(const ControlSpec& spec) {
-  const QString text = FromUtf8(spec.text);
-  const int max_length = static_cast<int>(std::min<std::size_t>(spec.max_chars, 1U << 30));
-  const ControlId id = spec.id;
-  switch (spec.kind) {
+QWidget* Form1::CreateControl(const ControlEntry& entry) {
+  const QString text = FromUtf8(entry.text);
+  const int max_length = static_cast<int>(std::min<std::size_t>(entry.max_chars, 1U << 30));
+  const ControlId id = entry.id;
+  switch (entry.kind) {
     case ControlKind::kComboBox: {
-      auto* combo = new ComboBox(text, Items(spec), this);
+      auto* combo = new ComboBox(text, Items(entry), this);
       combo->lineEdit()->setMaxLength(max_length);
       connect(combo, &ComboBox::Change, this, [this, id] { form_.Change(id); });
       connect(combo, &ComboBox::Click, this, [this, id](int index) { form_.Click(id, index); });
       return combo;
     }
     case ControlKind::kTextBox: {
-      if (spec.multi_line) {
-        auto* box = new MultiLineTextBox(spec.max_chars, this);
+      if (entry.multi_line) {
+        auto* box = new MultiLineTextBox(entry.max_chars, this);
         box->SetText(text);
         connect(box, &MultiLineTextBox::Change, this, [this, id] { form_.Change(id); });
         return box;

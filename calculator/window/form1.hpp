@@ -35,7 +35,7 @@ class Form1 final : public QWidget, private FormView {
   void SetStatus(const StatusLine& status) override;
   std::string DecimalSeparator() const override;
 
-  QWidget* CreateControl(const ControlSpec& spec);
+  QWidget* CreateControl(const ControlEntry& entry);
   QWidget* Control(ControlId id) const { return controls_.at(Index(id)); }
 
   std::array<QWidget*, kControlCount> controls_{};

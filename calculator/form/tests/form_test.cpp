@@ -31,13 +31,13 @@ const std::string kNoWspr = "\r\n\r\n\r\nResolution    .Hz";
 class FakeView final : public FormView {
  public:
   FakeView() {
-    for (const ControlSpec& spec : kControls) texts[spec.id] = spec.text;
+    for (const ControlEntry& entry : kControls) texts[entry.id] = entry.text;
   }
   std::string Text(ControlId id) const override { return texts.at(id); }
   void SetText(ControlId id, const std::string& text) override { texts[id] = text; }
   void SetToolTip(ControlId id, const std::string& text) override { tips[id] = text; }
   void ShowListItem(ControlId id, int index) override {
-    texts[id] = Spec(id).items[static_cast<std::size_t>(index)];
+    texts[id] = Entry(id).items[static_cast<std::size_t>(index)];
   }
   void SetResultsColour(int bgr) override { colour = bgr; }
   void SetStatus(const StatusLine& line) override {
@@ -104,7 +104,7 @@ TEST(Form, StartUpRunsThreeRecalculationsAndShowsTheDefaults) {
       {ControlId::DDSFreq, " 1000000"},
       {ControlId::Results, kDefaultReport},
   }};
-  for (const auto& [id, text] : shown) EXPECT_EQ(window.Text(id), text) << Spec(id).name;
+  for (const auto& [id, text] : shown) EXPECT_EQ(window.Text(id), text) << Entry(id).name;
   EXPECT_EQ(window.form.ListIndex(ControlId::ClkUnits), 2);
   EXPECT_EQ(window.form.ListIndex(ControlId::Funits), 2);
   EXPECT_EQ(window.form.ListIndex(ControlId::Resolution), 1);
@@ -217,7 +217,7 @@ TEST(Form, ResultsTurnRedAboveTheOverdriveRatioAndBack) {
   Window window;
   for (const Step& step : steps) {
     window.Retype(step.box, step.typed);
-    SCOPED_TRACE(std::string(Spec(step.box).name) + " = '" + step.typed + "'");
+    SCOPED_TRACE(std::string(Entry(step.box).name) + " = '" + step.typed + "'");
     EXPECT_EQ(window.view.colour, step.colour);
     EXPECT_EQ(window.Text(ControlId::Results).substr(0, kDdsSetting.size() + 10),
               kDdsSetting + step.dds_setting + "\r\n");
