@@ -19,14 +19,6 @@ if(NOT MSVC)
   endforeach()
 endif()
 
-# The installer and uninstaller wear the window's icon, written from the same drawing, when this
-# build draws it (it does whenever it builds the window).
-if(COMMAND wspr_icon_file)
-  set(wspr_icon_ico ${PROJECT_BINARY_DIR}/packaging/tuneworks.ico)
-  wspr_icon_file(OUTPUT ${wspr_icon_ico})
-  add_custom_target(installer_icon ALL DEPENDS ${wspr_icon_ico})
-endif()
-
 # ---- Both packages ----------------------------------------------------------------------------
 set(CPACK_GENERATOR NSIS ZIP)
 # The values below reach the installer script as written here, quotes and backslashes included.
@@ -76,7 +68,6 @@ if(TARGET tuneworks)
   set(CPACK_NSIS_MUI_FINISHPAGE_RUN tuneworks.exe)
   set(CPACK_NSIS_INSTALLED_ICON_NAME bin\\tuneworks.exe)
 endif()
-if(wspr_icon_ico)
-  set(CPACK_NSIS_MUI_ICON ${wspr_icon_ico})
-  set(CPACK_NSIS_MUI_UNIICON ${wspr_icon_ico})
-endif()
+# The installer and uninstaller wear the window's icon, the committed render of its drawing.
+set(CPACK_NSIS_MUI_ICON ${wspr_icon_dir}/tuneworks.ico)
+set(CPACK_NSIS_MUI_UNIICON ${wspr_icon_dir}/tuneworks.ico)

@@ -1,22 +1,14 @@
-// Turns the toolkit-free drawing of the icon into Qt images.
+// Gathers the icon's rendered sizes from the window's resources.
 #include "qt_icon.hpp"
 
-#include <QPixmap>
-
-#include "tuneworks_icon.hpp"
+#include <QString>
 
 namespace tuneworks {
 
-QImage ToQImage(const RgbaImage& image) {
-  return QImage(image.rgba.data(), image.size, image.size, qsizetype{image.size} * 4,
-                QImage::Format_RGBA8888)
-      .copy();
-}
-
 QIcon TuneworksIcon() {
   QIcon icon;
-  for (const int size : kWindowsIconSizes) {
-    icon.addPixmap(QPixmap::fromImage(ToQImage(DrawTuneworksIcon(size))));
+  for (const int size : kIconSizes) {
+    icon.addFile(QStringLiteral(":/icons/tuneworks-%1.png").arg(size), QSize(size, size));
   }
   return icon;
 }

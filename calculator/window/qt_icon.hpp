@@ -1,17 +1,15 @@
-// The drawn icon in Qt's forms, for the window and the application.
+// The icon for the window and the application, from the sizes rendered from its drawing.
 #pragma once
 
 #include <QIcon>
-#include <QImage>
-
-#include "rgba_image.hpp"
+#include <array>
 
 namespace tuneworks {
 
-// A copy of the picture as a QImage (RGBA, 8 bits per channel).
-QImage ToQImage(const RgbaImage& image);
+// The sizes the icon is rendered at, each a PNG in the resources under :/icons/.
+inline constexpr std::array<int, 4> kIconSizes = {16, 32, 48, 256};
 
-// The icon at 16, 32, 48 and 256 pixels, so that every place that shows it gets a drawn size.
+// The icon with every rendered size, so that every place that shows it gets a drawn one.
 QIcon TuneworksIcon();
 
 }  // namespace tuneworks

@@ -1,5 +1,5 @@
-// Tests that the icon files the build writes are the drawing, read back by Qt's own PNG and ICO
-// readers, and that the window's icon is the drawing too.
+// Tests that the window wears the rendered icon at every size, and that the Windows .ico holds
+// the same pictures, read back by Qt's own PNG and ICO readers.
 #include <QImage>
 #include <QImageReader>
 #include <QTest>
@@ -8,7 +8,6 @@
 
 #include "form1.hpp"
 #include "qt_icon.hpp"
-#include "tuneworks_icon.hpp"
 
 namespace {
 
@@ -18,8 +17,8 @@ QImage Premultiplied(const QImage& image) {
   return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-QImage Drawn(int size) {
-  return Premultiplied(tuneworks::ToQImage(tuneworks::DrawTuneworksIcon(size)));
+QImage Rendered(int size) {
+  return Premultiplied(QImage(QStringLiteral(TUNEWORKS_ICON_DIR "/tuneworks-%1.png").arg(size)));
 }
 
 }  // namespace
@@ -28,27 +27,27 @@ class TuneworksIconTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void pngIsTheDrawingAt32Pixels() {
-    const QImage png(QStringLiteral(TUNEWORKS_ICON_PNG));
-    QVERIFY(!png.isNull());
-    QCOMPARE(Premultiplied(png), Drawn(32));
+  void windowWearsEachRenderedSize() {
+    const tuneworks::Form1 form;
+    const QIcon icon = form.windowIcon();
+    for (const int size : tuneworks::kIconSizes) {
+      const QImage rendered = Rendered(size);
+      QVERIFY2(!rendered.isNull(), qPrintable(QStringLiteral("no PNG at %1 px").arg(size)));
+      QCOMPARE(rendered.size(), QSize(size, size));
+      QCOMPARE(Premultiplied(icon.pixmap(size, size).toImage()), rendered);
+    }
   }
 
-  void icoHoldsTheDrawingAtEachWindowsSize() {
-    QImageReader reader(QStringLiteral(TUNEWORKS_ICON_ICO), "ico");
+  void icoHoldsTheRenderedSizes() {
+    QImageReader reader(QStringLiteral(TUNEWORKS_ICON_DIR "/tuneworks.ico"), "ico");
     std::vector<int> sizes;
     do {
       const QImage image = reader.read();
       QVERIFY2(!image.isNull(), qPrintable(reader.errorString()));
       sizes.push_back(image.width());
-      QCOMPARE(Premultiplied(image), Drawn(image.width()));
+      QCOMPARE(Premultiplied(image), Rendered(image.width()));
     } while (reader.jumpToNextImage());
-    QCOMPARE(sizes, (std::vector<int>{16, 32, 48, 256}));
-  }
-
-  void windowCarriesTheDrawing() {
-    const tuneworks::Form1 form;
-    QCOMPARE(Premultiplied(form.windowIcon().pixmap(32, 32).toImage()), Drawn(32));
+    QCOMPARE(sizes, (std::vector<int>(tuneworks::kIconSizes.begin(), tuneworks::kIconSizes.end())));
   }
 };
 
