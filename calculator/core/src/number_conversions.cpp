@@ -7,7 +7,6 @@
 #include "number_conversions.hpp"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -68,7 +67,8 @@ struct Decimal {
 };
 
 Decimal ExactDigits(double magnitude) {
-  const auto bits = std::bit_cast<std::uint64_t>(magnitude);
+  std::uint64_t bits = 0;  // std::bit_cast, which Emscripten's C++ library lacks
+  std::memcpy(&bits, &magnitude, sizeof bits);
   const int biased = static_cast<int>((bits >> 52) & 0x7FF);
   std::uint64_t m = bits & ((std::uint64_t{1} << 52) - 1);
   int e = -1074;
