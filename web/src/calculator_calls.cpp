@@ -51,7 +51,9 @@ const char* KindName(tuneworks::ControlKind kind) {
   return "label";
 }
 
-bool ValidControl(int index) { return index >= 0 && static_cast<std::size_t>(index) < kControlCount; }
+bool ValidControl(int index) {
+  return index >= 0 && static_cast<std::size_t>(index) < kControlCount;
+}
 
 }  // namespace
 

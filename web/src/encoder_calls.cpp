@@ -60,8 +60,8 @@ EMSCRIPTEN_KEEPALIVE const char* tp_encode(std::size_t call_size, std::size_t lo
 
   auto& files = Files();
   files.clear();
-  files.push_back({tonepak::kIncludeFileName, "text/plain",
-                   {e.include_file.begin(), e.include_file.end()}});
+  files.push_back(
+      {tonepak::kIncludeFileName, "text/plain", {e.include_file.begin(), e.include_file.end()}});
   files.push_back({tonepak::kTestAudioFileName, "audio/basic", tonepak::TestAudioFile(e.symbols)});
 
   JsonWriter json;
@@ -95,8 +95,7 @@ EMSCRIPTEN_KEEPALIVE const char* tp_encode(std::size_t call_size, std::size_t lo
 // Reads back the `size` bytes in the input buffer, the start of a file; `longer` says that the
 // file goes on beyond them. Answers {"message":"CALL LOC POWER"} or {"problems":[..]}.
 EMSCRIPTEN_KEEPALIVE const char* tp_read(std::size_t size, int longer) {
-  const tonepak::Decoded decoded =
-      tonepak::ReadTransmission(wspr_web::Input(0, size), longer != 0);
+  const tonepak::Decoded decoded = tonepak::ReadTransmission(wspr_web::Input(0, size), longer != 0);
   JsonWriter json;
   json.BeginObject();
   if (decoded.message) {

@@ -101,8 +101,8 @@ void RoundTo(Decimal& d, int keep) {
   bool up = false;
   if (keep >= 0) {
     const char first_dropped = d.digits[static_cast<std::size_t>(keep)];
-    const bool more = d.digits.find_first_not_of('0', static_cast<std::size_t>(keep) + 1) !=
-                      std::string::npos;
+    const bool more =
+        d.digits.find_first_not_of('0', static_cast<std::size_t>(keep) + 1) != std::string::npos;
     const bool odd = keep > 0 && (d.digits[static_cast<std::size_t>(keep) - 1] - '0') % 2 == 1;
     up = first_dropped > '5' || (first_dropped == '5' && (more || odd));
   }
@@ -170,8 +170,9 @@ std::string Scientific(double value, int precision) {
   const int magnitude = exponent < 0 ? -exponent : exponent;
   if (magnitude < 10) text += '0';
   char exponent_digits[8];
-  text.append(exponent_digits,
-              std::to_chars(exponent_digits, exponent_digits + sizeof exponent_digits, magnitude).ptr);
+  text.append(
+      exponent_digits,
+      std::to_chars(exponent_digits, exponent_digits + sizeof exponent_digits, magnitude).ptr);
   return text;
 }
 

@@ -1,7 +1,7 @@
 // NumberText: decimal text with a sign position, for the Clock and DDSFreq boxes.
 //
-// The value is rounded once to 15 significant digits by detail::WriteScientific (correctly rounded, ties
-// to even, no locale), and the digits are then laid out by hand.
+// The value is rounded once to 15 significant digits by detail::WriteScientific (correctly rounded,
+// ties to even, no locale), and the digits are then laid out by hand.
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -26,8 +26,7 @@ std::string NumberText(double value) {
 
   // d.dddddddddddddde[+-]xxx: 15 significant digits.
   char buffer[32];
-  const char* end =
-      detail::WriteScientific(buffer, buffer + sizeof buffer, std::fabs(value), 14);
+  const char* end = detail::WriteScientific(buffer, buffer + sizeof buffer, std::fabs(value), 14);
   char* e = buffer;
   while (*e != 'e') ++e;
   int exponent = 0;

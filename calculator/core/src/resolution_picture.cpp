@@ -1,6 +1,7 @@
 // ResolutionPicture: the picture "#.########Hz" of the resolution line.
 //
-// detail::WriteFixed rounds the exact binary value to eight decimal places (ties to even, no locale).
+// detail::WriteFixed rounds the exact binary value to eight decimal places (ties to even, no
+// locale).
 #include <charconv>
 #include <cmath>
 #include <string>

@@ -2,6 +2,7 @@
 // standard library's own: the same text for every value and place, ties and carries included.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -34,18 +35,22 @@ void ExpectSameAsStd(double value) {
 TEST(ExactWriter, WritesWhatStdToCharsWrites) {
   constexpr double kMax = std::numeric_limits<double>::max();
   constexpr double kTiny = std::numeric_limits<double>::denorm_min();
-  for (const double value :
-       {0.0, -0.0, 1.0, -1.0, 0.5, 2.5, 3.5, 0.125, 0.375, 9.5, 99.5, 999999.5, 0.05, 0.95,
-        0.000000005, 0.000000015, 1e15, 1e22, 1e23, 123456789012345678.0, 4294967296.0,
-        0.004656612873077392578125, 29999999.999999996, 1.0 / 3.0, 2.0 / 3.0, kMax, -kMax, kTiny,
-        std::numeric_limits<double>::min(), 1e-300, 9.999999999999995e14, 1e-5, -7.25e-7}) {
+  // clang-format off
+  constexpr std::array kValues{
+      0.0, -0.0, 1.0, -1.0, 0.5, 2.5, 3.5, 0.125, 0.375, 9.5, 99.5, 999999.5, 0.05, 0.95,
+      0.000000005, 0.000000015, 1e15, 1e22, 1e23, 123456789012345678.0, 4294967296.0,
+      0.004656612873077392578125, 29999999.999999996, 1.0 / 3.0, 2.0 / 3.0, kMax, -kMax, kTiny,
+      std::numeric_limits<double>::min(), 1e-300, 9.999999999999995e14, 1e-5, -7.25e-7};
+  // clang-format on
+  for (const double value : kValues) {
     ExpectSameAsStd(value);
   }
   std::mt19937_64 random(17);
   for (int i = 0; i < 3000; ++i) {
     const double value = std::bit_cast<double>(random());
     if (std::isfinite(value)) ExpectSameAsStd(value);
-    ExpectSameAsStd(static_cast<double>(random() % 100000000) / 1000.0);  // short decimals: many ties
+    // Short decimals, where ties to even are common.
+    ExpectSameAsStd(static_cast<double>(random() % 100000000) / 1000.0);
   }
 }
 #endif
