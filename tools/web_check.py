@@ -171,7 +171,7 @@ def run(driver, base):
           driver.find_element(By.ID, "Clock").get_attribute("title") == "20000000 Hz",
           "the Clock's tooltip gives its value")
     pictures.mkdir(parents=True, exist_ok=True)
-    driver.find_element(By.ID, "TuneworksTool").screenshot(str(pictures / "web-tuneworks.png"))
+    driver.find_element(By.ID, "TuneworksTool").screenshot(str(pictures / "tuneworks-web.png"))
 
     # Typing, one recalculation per key, as the window does.
     type_into(driver, "Ref", "25")
@@ -239,7 +239,7 @@ def run(driver, base):
     WebDriverWait(driver, 20).until(lambda d: d.find_element(By.ID, "ReadMessage").text != "")
     read = driver.find_element(By.ID, "ReadMessage").text
     check(read == "K1ABC FN42 37", f"a.au read back ({read})")
-    driver.find_element(By.ID, "TonepakTool").screenshot(str(pictures / "web-tonepak.png"))
+    driver.find_element(By.ID, "TonepakTool").screenshot(str(pictures / "tonepak-web.png"))
 
 
 if __name__ == "__main__":
