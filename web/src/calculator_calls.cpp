@@ -2,6 +2,7 @@
 // action, each answering with everything the form's logic showed.
 #include <emscripten/emscripten.h>
 
+#include <cmath>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -85,7 +86,7 @@ EMSCRIPTEN_KEEPALIVE const char* tw_layout() {
     for (const auto item : entry.items) json.String({}, item);
     json.EndList();
     Place(json, entry.place);
-    json.Integer("fontPx", static_cast<long long>(entry.font_points * kPageDpi / 72.0 + 0.5));
+    json.Integer("fontPx", std::lround(entry.font_points * kPageDpi / 72.0));
     json.Boolean("enabled", entry.enabled);
     json.Boolean("multiLine", entry.multi_line);
     json.Number("maxChars", entry.max_chars);

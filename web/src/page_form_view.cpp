@@ -66,7 +66,7 @@ std::string PageFormView::TakeUpdates() {
   json.EndObject();
   if (colour_shown_) {
     // 0x00BBGGRR as CSS #rrggbb.
-    const unsigned bgr = static_cast<unsigned>(*colour_shown_);
+    const auto bgr = static_cast<unsigned>(*colour_shown_);
     char css[8];
     std::snprintf(css, sizeof css, "#%02x%02x%02x", bgr & 0xFFU, (bgr >> 8) & 0xFFU,
                   (bgr >> 16) & 0xFFU);

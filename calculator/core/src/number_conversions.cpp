@@ -37,9 +37,9 @@ void MultiplySmall(Big& n, std::uint32_t factor) {
 // Divides by `divisor` in place and returns the remainder.
 std::uint32_t DivideSmall(Big& n, std::uint32_t divisor) {
   std::uint64_t remainder = 0;
-  for (auto word = n.rbegin(); word != n.rend(); ++word) {
-    const std::uint64_t part = (remainder << 32) | *word;
-    *word = static_cast<std::uint32_t>(part / divisor);
+  for (std::size_t i = n.size(); i-- > 0;) {  // most significant word first
+    const std::uint64_t part = (remainder << 32) | n[i];
+    n[i] = static_cast<std::uint32_t>(part / divisor);
     remainder = part % divisor;
   }
   while (!n.empty() && n.back() == 0) n.pop_back();

@@ -47,7 +47,7 @@ TEST(ExactWriter, WritesWhatStdToCharsWrites) {
   }
   std::mt19937_64 random(17);
   for (int i = 0; i < 3000; ++i) {
-    const double value = std::bit_cast<double>(random());
+    const auto value = std::bit_cast<double>(random());
     if (std::isfinite(value)) ExpectSameAsStd(value);
     // Short decimals, where ties to even are common.
     ExpectSameAsStd(static_cast<double>(random() % 100000000) / 1000.0);
