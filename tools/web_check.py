@@ -170,6 +170,11 @@ def run(driver, base):
     check(value(driver, "Clock") != "" and
           driver.find_element(By.ID, "Clock").get_attribute("title") == "20000000 Hz",
           "the Clock's tooltip gives its value")
+    order = driver.execute_script(
+        """return [...document.querySelectorAll('#TuneworksForm input, #TuneworksForm textarea')]
+                 .filter((e) => !e.disabled && e.tabIndex >= 0).map((e) => e.id);""")
+    check(order == ["Ref", "PLLMult", "RFMult", "Resolution", "Fout", "Funits", "Results",
+                    "ClkUnits"], f"the window's tab order ({order})")
     pictures.mkdir(parents=True, exist_ok=True)
     driver.find_element(By.ID, "TuneworksTool").screenshot(str(pictures / "tuneworks-web.png"))
 
