@@ -18,6 +18,9 @@ endif()
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
 set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+if(EMSCRIPTEN)
+  set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)  # no threads in the browser build
+endif()
 add_subdirectory(${WSPR_GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/_deps/googletest EXCLUDE_FROM_ALL SYSTEM)
 
 # The names find_package(GTest) gives, so the test folders read the same on both builds.
@@ -36,5 +39,12 @@ include(GoogleTest)
 # for listing, so the listing gets a minute; a test folder's own arguments still win.
 set(CMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE PRE_TEST)
 function(gtest_discover_tests target)
-  _gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 ${ARGN})
+  if(EMSCRIPTEN)
+    # Under Node the tests read the source tree's files directly (NODERAWFS) and carry the label
+    # web, so that `ctest -L web` runs exactly the suites built for the browser.
+    target_link_options(${target} PRIVATE -sNODERAWFS=1 -sALLOW_MEMORY_GROWTH=1)
+    _gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS web ${ARGN})
+  else()
+    _gtest_discover_tests(${target} DISCOVERY_TIMEOUT 60 ${ARGN})
+  endif()
 endfunction()

@@ -32,6 +32,12 @@ if(UNIX)
   # The user's guide, which the manual pages point to for the rules of reading numbers.
   install(FILES ${PROJECT_SOURCE_DIR}/README.md
           DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/wspr-beacon-tools)
+  # The web page, when the web preset has built it (Emscripten cannot be mixed into this build):
+  # a package made without it simply has no page. tools/package-check builds it first.
+  set(WSPR_WEB_SITE_DIR ${PROJECT_SOURCE_DIR}/build/web/site CACHE PATH
+      "The built web page to install (cmake --build --preset web writes it)")
+  install(DIRECTORY ${WSPR_WEB_SITE_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/wspr-beacon-tools/web
+          OPTIONAL)
 endif()
 
 # ---- Package ----------------------------------------------------------------------------------

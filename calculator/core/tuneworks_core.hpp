@@ -30,7 +30,7 @@ class OverflowError : public std::overflow_error {
 //    "&HFFFF" reads 65535, not -1); OverflowError beyond the double range.
 //  - Blanks are exactly the blank, the tab and the line feed (a CR or NUL ends the number).
 //  - A number too small for a double (1E-400) reads as 0; -0 reads as +0.
-//  - Only the C++ standard's locale-free std::from_chars is used, never strtod.
+//  - Only locale-free correctly rounded reading (std::from_chars or fast_float), never strtod.
 double ReadNumber(std::string_view text);
 
 // Decimal text with a sign position: " 20000000", "-1.5", " .5", " 1E+15".

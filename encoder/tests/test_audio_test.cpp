@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 
 #include "encoding.hpp"
@@ -19,6 +19,13 @@ ChannelSymbols Symbols(const char* call, const char* loc, const char* power) {
   return EncodeMessage(NormaliseMessage(call, loc, power)).symbols;
 }
 
+// The bits of a double (std::bit_cast, which Emscripten's C++ library lacks).
+std::uint64_t Bits(double value) {
+  std::uint64_t bits = 0;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
 ChannelSymbols Filled(std::uint8_t value) {
   ChannelSymbols s{};
   s.fill(value);
@@ -26,8 +33,8 @@ ChannelSymbols Filled(std::uint8_t value) {
 }
 
 TEST(TestAudioTest, TimingConstantsAreTheNearestDoubles) {
-  EXPECT_EQ(std::bit_cast<std::uint64_t>(kSampleIntervalS), 0x3F15D867C3ECE2A5u);
-  EXPECT_EQ(std::bit_cast<std::uint64_t>(kSymbolPeriodS), 0x3FE5D867C3ECE2A5u);
+  EXPECT_EQ(Bits(kSampleIntervalS), 0x3F15D867C3ECE2A5u);
+  EXPECT_EQ(Bits(kSymbolPeriodS), 0x3FE5D867C3ECE2A5u);
 }
 
 TEST(TestAudioTest, HeaderAndLengthWhateverTheMessage) {

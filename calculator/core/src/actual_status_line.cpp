@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "number_conversions.hpp"
 #include "tuneworks_core.hpp"
 
 namespace tuneworks {
@@ -15,9 +16,8 @@ constexpr std::string_view kEllipsis = "\u2026";
 // up, and a value that rounds to zero never shows a minus sign.
 std::string Fixed(double value, int decimals, bool sign = false) {
   char buffer[400];
-  const auto end =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals).ptr;
-  std::string text(buffer, end);
+  const char* end = detail::WriteFixed(buffer, buffer + sizeof buffer, value, decimals);
+  std::string text(static_cast<const char*>(buffer), end);
   if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
   if (sign && text.front() != '-') text.insert(0, 1, '+');
   return text;

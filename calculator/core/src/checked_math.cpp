@@ -1,4 +1,4 @@
-// Overflow-checked double arithmetic and decimal powers (locale-free: std::from_chars only).
+// Overflow-checked double arithmetic and decimal powers (locale-free: ReadDecimal only).
 #include "checked_math.hpp"
 
 #include <charconv>
@@ -6,6 +6,7 @@
 #include <limits>
 #include <system_error>
 
+#include "number_conversions.hpp"
 #include "tuneworks_core.hpp"
 
 namespace tuneworks::detail {
@@ -52,7 +53,7 @@ double PowerOfTen(int exponent) {
   char text[16] = {'1', 'e'};
   const auto written = std::to_chars(text + 2, text + sizeof text, exponent);
   double value = 0.0;
-  const auto read = std::from_chars(text, written.ptr, value);
+  const auto read = ReadDecimal(text, written.ptr, value);
   if (read.ec != std::errc{}) return 0.0;  // below the smallest subnormal
   return value;
 }

@@ -1,11 +1,12 @@
 // NumberText: decimal text with a sign position, for the Clock and DDSFreq boxes.
 //
-// The value is rounded once to 15 significant digits by std::to_chars (correctly rounded, ties
-// to even, no locale), and the digits are then laid out by hand.
+// The value is rounded once to 15 significant digits by detail::WriteScientific (correctly rounded,
+// ties to even, no locale), and the digits are then laid out by hand.
 #include <charconv>
 #include <cmath>
 #include <string>
 
+#include "number_conversions.hpp"
 #include "tuneworks_core.hpp"
 
 namespace tuneworks {
@@ -25,12 +26,11 @@ std::string NumberText(double value) {
 
   // d.dddddddddddddde[+-]xxx: 15 significant digits.
   char buffer[32];
-  const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                     std::chars_format::scientific, 14);
+  const char* end = detail::WriteScientific(buffer, buffer + sizeof buffer, std::fabs(value), 14);
   char* e = buffer;
   while (*e != 'e') ++e;
   int exponent = 0;
-  std::from_chars(e + 1 + (e[1] == '+'), written.ptr, exponent);
+  std::from_chars(e + 1 + (e[1] == '+'), end, exponent);
 
   std::string digits;
   digits.reserve(15);

@@ -1,7 +1,7 @@
 // ReadNumber: the lenient text-to-number reading of the input boxes.
 //
 // Decimal numbers are gathered into a canonical "0.DIGITSe<exp>" text and converted with
-// std::from_chars, which is correctly rounded and never consults a locale. The canonical text
+// detail::ReadDecimal, which is correctly rounded and never consults a locale. The canonical text
 // is bounded in size whatever the input: at most kKeptDigits significant digits are kept, and any
 // non-zero digit beyond them is stood for by one trailing 1 (enough for correct rounding, since
 // no halfway point between two doubles has more than 767 significant digits).
@@ -15,6 +15,7 @@
 #include <system_error>
 
 #include "checked_math.hpp"
+#include "number_conversions.hpp"
 #include "tuneworks_core.hpp"
 
 namespace tuneworks {
@@ -167,7 +168,7 @@ double ReadNumber(std::string_view text) {
   out = std::to_chars(out, canonical.data() + canonical.size(), total_exponent).ptr;
 
   double value = 0.0;
-  const auto result = std::from_chars(canonical.data(), out, value);
+  const auto result = detail::ReadDecimal(canonical.data(), out, value);
   if (result.ec == std::errc::result_out_of_range) {
     if (total_exponent > 0) detail::ThrowOverflow("ReadNumber: a number beyond the double range");
     return 0.0;

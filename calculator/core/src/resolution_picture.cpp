@@ -1,10 +1,12 @@
 // ResolutionPicture: the picture "#.########Hz" of the resolution line.
 //
-// std::to_chars rounds the exact binary value to eight decimal places (ties to even, no locale).
+// detail::WriteFixed rounds the exact binary value to eight decimal places (ties to even, no
+// locale).
 #include <charconv>
 #include <cmath>
 #include <string>
 
+#include "number_conversions.hpp"
 #include "tuneworks_core.hpp"
 
 namespace tuneworks {
@@ -15,9 +17,8 @@ std::string ResolutionPicture(double value, std::string_view decimal_separator) 
 
   // Up to 309 whole digits, the point and eight decimals.
   char buffer[340];
-  const auto written =
-      std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::fixed, 8);
-  std::string_view fixed(buffer, static_cast<std::size_t>(written.ptr - buffer));
+  const char* end = detail::WriteFixed(buffer, buffer + sizeof buffer, std::fabs(value), 8);
+  std::string_view fixed(buffer, static_cast<std::size_t>(end - buffer));
   const std::size_t point = fixed.find('.');
   std::string_view whole = fixed.substr(0, point);
   std::string_view fraction = fixed.substr(point + 1);

@@ -82,6 +82,9 @@ std::string SetGermanCLocale([[maybe_unused]] std::filesystem::path& compiled) {
 }
 
 TEST(Locale, GermanCLocaleDoesNotLeakIn) {
+#if defined(__EMSCRIPTEN__)
+  GTEST_SKIP() << "Emscripten's C library accepts any locale name but writes no German numbers";
+#endif
   std::filesystem::path compiled;
   const std::string name = SetGermanCLocale(compiled);
   if (name.empty()) {

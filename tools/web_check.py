@@ -1,0 +1,251 @@
+"""The web page in headless Chromium, driven through chromedriver (run by tools/web-check).
+
+  /usr/bin/python3 tools/web_check.py SITE REFERENCE PICTURES
+
+SITE is the built site, REFERENCE a folder holding the native programs' answers (see
+tools/web-check), PICTURES where the screenshots go. Serves SITE on 127.0.0.1 itself, prints
+what it measured, and exits 0 when every check passed, 1 otherwise.
+"""
+import base64
+import functools
+import http.server
+import json
+import pathlib
+import subprocess
+import sys
+import tempfile
+import threading
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
+
+site, reference, pictures = (pathlib.Path(a) for a in sys.argv[1:4])
+tunecalc = reference / "tunecalc"
+failures = []
+
+
+def check(ok, what):
+    print(f"== web-check: {'ok' if ok else 'FAILED'}: {what}", file=sys.stderr)
+    if not ok:
+        failures.append(what)
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    requested = []
+
+    def log_message(self, *args):
+        QuietHandler.requested.append(self.path)
+
+
+def serve():
+    handler = functools.partial(QuietHandler, directory=str(site))
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return server
+
+
+def browser(profile):
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
+                 "--no-first-run", "--disable-background-networking",
+                 "--disable-component-update", "--disable-sync", "--window-size=1400,1000",
+                 "--lang=en-US", f"--user-data-dir={profile}"):
+        options.add_argument(flag)
+    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+
+
+def calc(*args):
+    """tunecalc --json for the same inputs: what the window would show."""
+    out = subprocess.run([str(tunecalc), "--json", *args], check=True, capture_output=True)
+    return json.loads(out.stdout)
+
+
+def value(driver, element_id):
+    return driver.find_element(By.ID, element_id).get_property("value")
+
+
+def results(driver):
+    return value(driver, "Results").replace("\n", "\r\n")
+
+
+def type_into(driver, element_id, text):
+    box = driver.find_element(By.ID, element_id)
+    box.click()
+    box.send_keys(Keys.CONTROL, "a")
+    box.send_keys(Keys.DELETE)
+    box.send_keys(text)
+
+
+def colour(driver, element_id):
+    return driver.find_element(By.ID, element_id).value_of_css_property("color")
+
+
+def blob_bytes(driver, link):
+    text = driver.execute_async_script(
+        """const [link, done] = arguments;
+        fetch(link.href).then((r) => r.arrayBuffer()).then((buffer) => {
+          const bytes = new Uint8Array(buffer);
+          let text = '';
+          for (let i = 0; i < bytes.length; i += 0x8000) {
+            text += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
+          }
+          done(btoa(text));
+        });""", link)
+    return base64.b64decode(text)
+
+
+def main():
+    server = serve()
+    base = f"http://127.0.0.1:{server.server_address[1]}/"
+    with tempfile.TemporaryDirectory() as profile:
+        driver = browser(profile)
+        driver.set_script_timeout(60)
+        try:
+            run(driver, base)
+        finally:
+            driver.quit()
+            server.shutdown()
+    if failures:
+        print(f"== web-check: FAILED: {len(failures)} checks: {'; '.join(failures)}",
+              file=sys.stderr)
+        return 1
+    return 0
+
+
+def run(driver, base):
+    driver.get(base)
+    WebDriverWait(driver, 20).until(
+        lambda d: d.execute_script("return performance.getEntriesByName('first-calculation')"
+                                   ".length > 0 || !document.getElementById('PageProblem').hidden"))
+    problem = driver.find_element(By.ID, "PageProblem")
+    check(not problem.is_displayed(), f"the page starts ({problem.text})")
+    if failures:
+        return
+
+    # What it took: the page's own files only, their sizes, the time to the first calculation.
+    timing = driver.execute_script(
+        """const nav = performance.getEntriesByType('navigation')[0];
+        return {first: performance.getEntriesByName('first-calculation')[0].startTime,
+                page: {name: nav.name, size: nav.transferSize},
+                files: performance.getEntriesByType('resource')
+                         .map((r) => ({name: r.name, size: r.transferSize, end: r.responseEnd}))};""")
+    for f in timing["files"]:
+        print(f"== web-check: {f['name']}: {f['size']} bytes, loaded at {f['end']:.0f} ms",
+              file=sys.stderr)
+    files = [timing["page"]] + timing["files"]
+    foreign = [f["name"] for f in files if not f["name"].startswith(base)]
+    check(not foreign, f"no request beyond the page's own files ({foreign})")
+    sizes = {"wasm": 0, "js": 0, "html/css": 0, "other": 0}
+    for f in files:
+        name = f["name"].split("?")[0]
+        kind = ("wasm" if name.endswith(".wasm") else "js" if name.endswith(".js")
+                else "html/css" if name.endswith((".css", ".html", "/")) else "other")
+        sizes[kind] += f["size"]
+    total = sum(sizes.values())
+    print(f"== web-check: transferred {total} bytes: " +
+          ", ".join(f"{k} {v}" for k, v in sizes.items()), file=sys.stderr)
+    check(total < 1_000_000, f"the page under 1 MB ({total} bytes)")
+    # The time is measured, not judged: it depends on what else the machine is doing.
+    driver.refresh()
+    WebDriverWait(driver, 20).until(lambda d: d.execute_script(
+        "return performance.getEntriesByName('first-calculation').length > 0"))
+    again = driver.execute_script(
+        "return performance.getEntriesByName('first-calculation')[0].startTime")
+    print(f"== web-check: first calculation {timing['first']:.0f} ms after the first navigation,"
+          f" {again:.0f} ms after a reload (budget 300 ms)", file=sys.stderr)
+
+    # The calculator at start: the texts of the window after Form_Load.
+    start = calc("20", "1", "1", "1", "2", "2", "1")
+    expected = {"Ref": "20", "PLLMult": "1", "RFMult": "1", "Fout": "1", "ClkUnits": "MHz",
+                "Funits": "MHz", "Resolution": "32 Bit AD9850/51", "Clock": start["clock"],
+                "DDSFreq": start["ddsFreq"]}
+    shown = {k: value(driver, k) for k in expected}
+    check(shown == expected, f"the start-up texts ({shown})")
+    check(results(driver) == start["results"], "the start-up Results equal tunecalc's")
+    check(colour(driver, "Results") == "rgba(0, 0, 0, 1)", "the start-up Results black")
+    check(value(driver, "Clock") != "" and
+          driver.find_element(By.ID, "Clock").get_attribute("title") == "20000000 Hz",
+          "the Clock's tooltip gives its value")
+    order = driver.execute_script(
+        """return [...document.querySelectorAll('#TuneworksForm input, #TuneworksForm textarea')]
+                 .filter((e) => !e.disabled && e.tabIndex >= 0).map((e) => e.id);""")
+    check(order == ["Ref", "PLLMult", "RFMult", "Resolution", "Fout", "Funits", "Results",
+                    "ClkUnits"], f"the window's tab order ({order})")
+    pictures.mkdir(parents=True, exist_ok=True)
+    driver.find_element(By.ID, "TuneworksTool").screenshot(str(pictures / "tuneworks-web.png"))
+
+    # Typing, one recalculation per key, as the window does.
+    type_into(driver, "Ref", "25")
+    type_into(driver, "Fout", "10.1402")
+    typed = calc("25", "1", "10.1402", "1", "2", "2", "1")
+    check(results(driver) == typed["results"], "Results after typing into Ref and Fout")
+    check(value(driver, "Clock") == typed["clock"], "the Clock after typing into Ref")
+    status = driver.find_element(By.ID, "StatusLine")
+    check(status.text != "" and status.get_attribute("title") != "", "the strip and its tooltip")
+
+    type_into(driver, "Ref", "20")
+    type_into(driver, "Fout", "8")
+    red = calc("20", "1", "8", "1", "2", "2", "1")
+    check(red["colour"] == 255 and colour(driver, "Results") == "rgba(255, 0, 0, 1)",
+          "Results red at 8 MHz")
+    check(results(driver) == red["results"], "Results at 8 MHz equal tunecalc's")
+
+    # A choice from a unit list is a click; typing into the field then leaves no item chosen.
+    driver.execute_script(
+        """const list = document.getElementById('FunitsList');
+        list.selectedIndex = 1; list.dispatchEvent(new Event('change'));""")
+    khz = calc("20", "1", "8", "1", "2", "1", "1")
+    check(value(driver, "Funits") == "kHz" and results(driver) == khz["results"],
+          "choosing kHz from the Funits list")
+    type_into(driver, "Funits", "kHz")
+    unset = calc("20", "1", "8", "1", "2", "-1", "1")
+    check(results(driver) == unset["results"], "typing into Funits: no unit chosen (-1)")
+
+    type_into(driver, "Fout", "1E400")
+    check(status.text.startswith("Overflow:") and "warning" in status.get_attribute("class"),
+          f"the overflow shown in the strip ({status.text})")
+    driver.execute_script(
+        """const list = document.getElementById('FunitsList');
+        list.selectedIndex = 2; list.dispatchEvent(new Event('change'));""")
+    type_into(driver, "Fout", "10.1402")
+    again = calc("20", "1", "10.1402", "1", "2", "2", "1")
+    check(results(driver) == again["results"] and not status.text.startswith("Overflow"),
+          "the page still calculates after the overflow")
+
+    # The encoder: the same files and the same trace as the Linux tonepak.
+    for field, text in (("Callsign", "K1ABC"), ("Locator", "FN42"), ("Power", "37")):
+        type_into(driver, field, text)
+    driver.find_element(By.ID, "Power").send_keys(Keys.ENTER)
+    links = WebDriverWait(driver, 20).until(
+        lambda d: d.find_elements(By.CSS_SELECTOR, "#Downloads a"))
+    names = [link.get_attribute("download") for link in links]
+    check(names == ["wsptones.inc", "a.au"], f"the download links ({names})")
+    for link in links:
+        name = link.get_attribute("download")
+        if name in ("wsptones.inc", "a.au"):
+            same = blob_bytes(driver, link) == (reference / name).read_bytes()
+            check(same, f"{name} byte-identical to the Linux tonepak's")
+    trace = driver.find_element(By.ID, "Trace").get_property("textContent")
+    check(trace == (reference / "trace.txt").read_text(), "the trace is tonepak's")
+    summary = driver.find_element(By.CSS_SELECTOR, "#Trace span")
+    check(summary.value_of_css_property("color") == "rgba(255, 255, 0, 1)",
+          "the summary box yellow, as on the console")
+
+    driver.find_element(By.ID, "ReadFile").send_keys(str(reference / "wsptones.inc"))
+    WebDriverWait(driver, 20).until(lambda d: d.find_element(By.ID, "ReadMessage").text != "")
+    read = driver.find_element(By.ID, "ReadMessage").text
+    check(read == "K1ABC FN42 37", f"wsptones.inc read back ({read})")
+    driver.execute_script("document.getElementById('ReadMessage').textContent = ''")
+    driver.find_element(By.ID, "ReadFile").send_keys(str(reference / "a.au"))
+    WebDriverWait(driver, 20).until(lambda d: d.find_element(By.ID, "ReadMessage").text != "")
+    read = driver.find_element(By.ID, "ReadMessage").text
+    check(read == "K1ABC FN42 37", f"a.au read back ({read})")
+    driver.find_element(By.ID, "TonepakTool").screenshot(str(pictures / "tonepak-web.png"))
+
+
+if __name__ == "__main__":
+    sys.exit(main())

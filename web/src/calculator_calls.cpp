@@ -1,0 +1,133 @@
+// TUNEWORKS on the page: the form table for the page to lay itself out, and one call per user
+// action, each answering with everything the form's logic showed.
+#include <emscripten/emscripten.h>
+
+#include <cmath>
+#include <cstddef>
+#include <memory>
+#include <string>
+
+#include "call_buffer.hpp"
+#include "form.hpp"
+#include "form_table.hpp"
+#include "json_writer.hpp"
+#include "page_form_view.hpp"
+
+namespace {
+
+using tuneworks::ControlId;
+using tuneworks::kControlCount;
+using wspr_web::JsonWriter;
+
+constexpr int kPageDpi = 96;
+
+struct PageForm {
+  wspr_web::PageFormView view;
+  tuneworks::Form form{view};
+};
+
+std::unique_ptr<PageForm>& Page() {
+  static std::unique_ptr<PageForm> page;
+  return page;
+}
+
+int Px(int twips) { return tuneworks::TwipsToPixels(twips, kPageDpi); }
+
+void Place(JsonWriter& json, const tuneworks::TwipRect& place) {
+  json.Integer("left", Px(place.left));
+  json.Integer("top", Px(place.top));
+  json.Integer("width", Px(place.width));
+  json.Integer("height", Px(place.height));
+}
+
+const char* KindName(tuneworks::ControlKind kind) {
+  switch (kind) {
+    case tuneworks::ControlKind::kTextBox:
+      return "text";
+    case tuneworks::ControlKind::kComboBox:
+      return "combo";
+    case tuneworks::ControlKind::kLabel:
+      break;
+  }
+  return "label";
+}
+
+bool ValidControl(int index) {
+  return index >= 0 && static_cast<std::size_t>(index) < kControlCount;
+}
+
+}  // namespace
+
+extern "C" {
+
+// Room for the next call's input bytes.
+EMSCRIPTEN_KEEPALIVE std::uint8_t* wspr_input(std::size_t size) {
+  return wspr_web::InputBuffer(size);
+}
+
+// The form table: the caption, the client area, the strip and the sixteen controls in creation
+// order (a control's number in the calls below is its place in this list), in pixels at 96 dpi.
+EMSCRIPTEN_KEEPALIVE const char* tw_layout() {
+  JsonWriter json;
+  json.BeginObject();
+  json.String("caption", tuneworks::kCaption);
+  json.Integer("width", Px(tuneworks::kClientWidthTwips));
+  json.Integer("height", Px(tuneworks::kClientHeightTwips));
+  json.BeginObject("status");
+  Place(json, tuneworks::kStatusPlace);
+  json.EndObject();
+  json.BeginList("controls");
+  for (const tuneworks::ControlEntry& entry : tuneworks::kControls) {
+    json.BeginObject();
+    json.String("name", entry.name);
+    json.String("kind", KindName(entry.kind));
+    json.String("text", entry.text);
+    json.BeginList("items");
+    for (const auto item : entry.items) json.String({}, item);
+    json.EndList();
+    Place(json, entry.place);
+    json.Integer("fontPx", std::lround(entry.font_points * kPageDpi / 72.0));
+    json.Boolean("enabled", entry.enabled);
+    json.Boolean("multiLine", entry.multi_line);
+    json.Number("maxChars", entry.max_chars);
+    json.EndObject();
+  }
+  json.EndList();
+  json.BeginList("tabOrder");
+  for (const ControlId id : tuneworks::TabOrder()) json.String({}, tuneworks::Entry(id).name);
+  json.EndList();
+  json.EndObject();
+  return wspr_web::Answer(json.Text());
+}
+
+// The load: a new form with the table's texts, the decimal separator of the user's language in
+// the input buffer, and Form_Load's three selections.
+EMSCRIPTEN_KEEPALIVE const char* tw_load(std::size_t separator_size) {
+  auto& page = Page();
+  page = std::make_unique<PageForm>();
+  page->view.SetDecimalSeparator(std::string(wspr_web::InputText(0, separator_size)));
+  page->form.Form_Load();
+  return wspr_web::Answer(page->view.TakeUpdates());
+}
+
+// The user changed the text of control `control` to the `size` bytes in the input buffer.
+EMSCRIPTEN_KEEPALIVE const char* tw_change(int control, std::size_t size) {
+  auto& page = Page();
+  if (!page || !ValidControl(control)) return wspr_web::Answer("{}");
+  const auto id = static_cast<ControlId>(control);
+  page->view.Typed(id, std::string(wspr_web::InputText(0, size)));
+  page->form.Change(id);
+  return wspr_web::Answer(page->view.TakeUpdates());
+}
+
+// The user chose item `index` from the list of combo box `control`.
+EMSCRIPTEN_KEEPALIVE const char* tw_click(int control, int index) {
+  auto& page = Page();
+  if (!page || !ValidControl(control)) return wspr_web::Answer("{}");
+  const auto id = static_cast<ControlId>(control);
+  page->view.ShowListItem(id, index);
+  page->form.Click(id, index);
+  return wspr_web::Answer(page->view.TakeUpdates());
+}
+
+}  // extern "C"
