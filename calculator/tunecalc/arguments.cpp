@@ -184,7 +184,7 @@ std::string VersionText() {
 }
 
 std::string BandsText() {
-  const auto column = [](std::string text, std::size_t width) {
+  const auto column = [](const std::string& text, std::size_t width) {
     return std::string(text.size() < width ? width - text.size() : 0, ' ') + text;
   };
   const auto megahertz = [](double hz) { return tuneworks::FixedText(hz / 1e6, 6); };
