@@ -1,7 +1,6 @@
 // CalculateActual, the decoder table against its data file, and the status line.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -158,13 +157,7 @@ TEST(CheckBand, NamedBandAndNames) {
   EXPECT_FALSE(CheckBand(*actual, "41m").has_value());
   for (const char* name : {"40m", "40", "40M", "40 m"})
     EXPECT_EQ(FindWsprBand(name)->dialHz, 7038600.0);
-  EXPECT_EQ(FindWsprBand("70cm")->dialHz, 432300000.0);
-  for (const char* name : {"", "m", "70", "4cm", "40mm"})
-    EXPECT_EQ(FindWsprBand(name), nullptr) << name;
-  const auto bands = WsprBands();
-  EXPECT_TRUE(std::is_sorted(bands.begin(), bands.end(), [](const WsprBand& a, const WsprBand& b) {
-    return a.dialHz < b.dialHz;
-  }));
+  for (const char* name : {"", "m", "70", "4cm", "40mm"}) EXPECT_EQ(FindWsprBand(name), nullptr);
 }
 
 // The compiled-in table is the one in the data file that the measurement wrote.
