@@ -100,11 +100,9 @@ std::optional<ActualFrequencies> CalculateActual(const CalcInputs& inputs) {
 std::string_view ToneFaultText(ToneFault fault) {
   switch (fault) {
     case ToneFault::kAlias:
-      return "the DDS output is at or above half the DDS clock, where a DDS makes only an alias, "
-             "not the wanted tones";
+      return "at or above half its clock a DDS makes only an alias, not the wanted tones";
     case ToneFault::kWordCut:
-      return "a tuning word does not fit the accumulator and is cut to its width, so the words "
-             "do not give the wanted tones";
+      return "a tuning word is cut to the accumulator's width, so the words miss the wanted tones";
     case ToneFault::kNone:
       break;
   }
