@@ -306,8 +306,12 @@ CalcInputs ConsumeInputs(FuzzedDataProvider& provider) {
 // one step apart, and a status line that says something.
 void CheckActual(const CalcInputs& in, const CalcOutputs& out) {
   g_inputs = &in;
-  const auto actual = tuneworks::CalculateActual(in);
-  if (out.Overflow) Check(!actual, "actual frequencies after an overflow");
+  const tuneworks::ActualTones tones = tuneworks::CalculateActualTones(in);
+  const auto& actual = tones.frequencies;
+  if (out.Overflow)
+    Check(!actual && tones.fault == tuneworks::ToneFault::kNone,
+          "actual frequencies after an overflow");
+  Check(!actual || tones.fault == tuneworks::ToneFault::kNone, "tones and a fault at once");
   if (!actual) return;
   Check(std::isfinite(actual->settingHz) && std::isfinite(actual->stepErrorPercent) &&
             std::isfinite(actual->centreErrorHz),
@@ -317,6 +321,11 @@ void CheckActual(const CalcInputs& in, const CalcOutputs& out) {
   Check(!actual->decoderLossDb || actual->decodable, "a loss where nothing decodes");
   const tuneworks::ActualSummary line = tuneworks::ActualStatusLine(actual);
   Check(line.text.starts_with("Tones ") && !line.tooltip.empty(), "status line", line.text);
+  if (const auto band = tuneworks::CheckBand(*actual)) {
+    Check(std::isfinite(band->marginHz) && std::isfinite(band->audioHz) && !band->note.empty() &&
+              band->inside == (band->marginHz >= 0),
+          "band check", band->note);
+  }
   g_inputs = nullptr;
 }
 

@@ -48,6 +48,11 @@ std::string NumberText(double value);
 // give "NaNHz", "InfHz" and "-InfHz".
 std::string ResolutionPicture(double value, std::string_view decimal_separator = ".");
 
+// `value` with `decimals` places and a full stop, whatever the locale: FixedText(97.84, 1, true)
+// is "+97.8". `sign` puts + before values from zero up; a value that rounds to zero never shows
+// a minus sign. For the short texts about the actual tones.
+std::string FixedText(double value, int decimals, bool sign = false);
+
 // ---- Tuning-word hex --------------------------------------------------------------------------
 
 // Hex digits of value rounded half to even; two's complement (8 digits) when negative.
@@ -115,6 +120,7 @@ CalcOutputs Calculate(const CalcInputs& inputs, CalcState& state,
 // The RF output that the report's words give, and what a WSPR decoder makes of the tone step.
 // Frequencies in Hz at the RF output (after the RF multiplication).
 struct ActualFrequencies {
+  double wantedHz = 0;                  // the wanted RF frequency, Fout in its unit
   double settingHz = 0;                 // the DDS Setting word S
   double settingErrorHz = 0;            // settingHz - wanted
   std::array<double, 4> tonesHz{};      // lowest-tone word L plus 0..3 interval words I
@@ -126,16 +132,36 @@ struct ActualFrequencies {
   bool decodable = false;               // wsprd still decodes a clean signal with this step
 };
 
+// Why the words of a calculation give no tones that a beacon can send, though there was a
+// calculation to read them from.
+enum class ToneFault {
+  kNone,     // the tones are the wanted ones, or there was nothing to read (no clock, overflow ...)
+  kAlias,    // a tone or the DDS output lies at or above half the DDS clock: the DDS makes only
+             // an alias there (and the report's word is 0 at or above the clock)
+  kWordCut,  // a word the tones are read from does not fit the accumulator (negative, rounded
+             // up to 2^N, or an interval longer than the eight digits of its line)
+};
+
+struct ActualTones {
+  std::optional<ActualFrequencies> frequencies;  // empty when there is nothing to report
+  ToneFault fault = ToneFault::kNone;            // why, when it is a fault of the words
+};
+
 // The frequencies that the words of the report give, for the inputs of one calculation; the
 // report itself is not touched. A word counts as the report shows it: LongHex's text is the
 // tuning word plus one half rounded to the nearest whole number, ties to even (so 1.2288 shows
 // as 2), with a low part that rounds up to 2^24 carried into the high part; that whole number
 // is the word. I and L are worked out even when the report hides the WSPR lines.
-// Nothing (std::nullopt) when the clock or the RF multiplication is not positive, no accumulator
-// is selected (Resolution not 0, 1 or 2), the calculation overflows, or a word is not in
-// 0 .. 2^N - 1 (including a lowest tone below 0 Hz, and an interval word too long for the
-// report's eight-digit WSPR Interval line).
+// Nothing, with no fault, when the clock or the RF multiplication is not positive, no
+// accumulator is selected (Resolution not 0, 1 or 2) or the calculation overflows; nothing, with
+// the fault, for an alias or a cut word (see ToneFault).
+ActualTones CalculateActualTones(const CalcInputs& inputs);
+
+// CalculateActualTones(inputs).frequencies.
 std::optional<ActualFrequencies> CalculateActual(const CalcInputs& inputs);
+
+// The fault in words, starting in lower case, no full stop; empty for kNone.
+std::string_view ToneFaultText(ToneFault fault);
 
 // The threshold interpolated between measured step errors: how much stronger a signal whose tone
 // step is `step_error_percent` off must be than a correct one for wsprd to decode it; empty
@@ -160,6 +186,48 @@ struct ThresholdPoint {
 };
 // The measured table, in rising step error, as compiled in.
 std::span<const ThresholdPoint> DecoderThresholds();
+
+// ---- The WSPR bands ---------------------------------------------------------------------------
+
+// A band's WSPR dial frequency: the USB dial setting that WSPR software uses. Its transmit
+// window runs from dial + 1400 Hz to dial + 1600 Hz; a beacon centres its four tones on
+// dial + 1500 Hz.
+struct WsprBand {
+  std::string_view name;   // "40m", "70cm": what tunecalc --band takes and JSON shows
+  std::string_view label;  // "40 m", "70 cm": what the texts show
+  double dialHz;
+};
+inline constexpr double kWsprWindowLowHz = 1400.0;     // above the dial
+inline constexpr double kWsprWindowHighHz = 1600.0;    // above the dial
+inline constexpr double kWsprWindowCentreHz = 1500.0;  // above the dial
+
+// The table in rising dial frequency; a band may have more than one dial (80 m and 60 m), the
+// one most used first.
+std::span<const WsprBand> WsprBands();
+
+// The first row of the band `name`: "40m", "40" (metres), "70cm", any case, blanks around and
+// between number and unit ignored. Nullptr for no such band.
+const WsprBand* FindWsprBand(std::string_view name);
+
+// Where the actual tones land against a band's window. Frequencies in Hz.
+struct BandCheck {
+  WsprBand band;
+  double windowLowHz = 0;
+  double windowHighHz = 0;
+  double audioHz = 0;         // tones' centre minus dial: where a decoder shows the signal
+  bool inside = false;        // all four tones within the window, edges included
+  double marginHz = 0;        // nearer tone to nearer edge: positive inside, negative outside
+  bool lowerEdge = false;     // the margin is the lowest tone's to the lower edge (outside: below)
+  bool wantedIsDial = false;  // the wanted frequency is the band's dial frequency (within 1 Hz)
+  std::string note;           // the whole finding as one sentence, no full stop
+};
+
+// The band whose window centre lies nearest the tones' centre, when it is within 1 % of that
+// centre or 5 kHz, whichever is larger; nothing otherwise. With `band_name` (a name as
+// FindWsprBand takes it), that band's nearest dial instead, however far off; nothing when there
+// is no such band.
+std::optional<BandCheck> CheckBand(const ActualFrequencies& actual,
+                                   std::string_view band_name = {});
 
 // ---- The line below Results -----------------------------------------------------------------
 

@@ -1,35 +1,202 @@
 // Reading tunecalc's command line.
 #include "arguments.hpp"
 
+#include <array>
 #include <charconv>
+#include <cmath>
 #include <limits>
+#include <string>
 #include <system_error>
+#include <vector>
 
 #include "form_defaults.hpp"
 #include "project_version.hpp"
 
 namespace tunecalc {
+namespace {
+
+constexpr std::int16_t kHz = 0;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EndsWithNoCase(std::string_view text, std::string_view end) {
+  if (text.size() < end.size()) return false;
+  text.remove_prefix(text.size() - end.size());
+  for (std::size_t i = 0; i < end.size(); ++i) {
+    if (Lower(text[i]) != end[i]) return false;
+  }
+  return true;
+}
+
+// A plain decimal number: optional sign, digits with at most one full stop (at least one digit),
+// optionally E or e, an optional sign and digits.
+bool IsDecimal(std::string_view text) {
+  std::size_t i = 0;
+  const auto digits = [&] {
+    const std::size_t start = i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+    return i - start;
+  };
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  std::size_t mantissa = digits();
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    mantissa += digits();
+  }
+  if (mantissa == 0) return false;
+  if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
+    ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    if (digits() == 0) return false;
+  }
+  return i == text.size();
+}
+
+std::optional<std::int16_t> DdsIndex(std::string_view text) {
+  std::string name;
+  for (const char c : text) name += Lower(c);
+  if (name == "pic24" || name == "24") return 0;
+  if (name == "ad9850" || name == "ad9851" || name == "32") return 1;
+  if (name == "ad9852" || name == "48") return 2;
+  return std::nullopt;
+}
+
+std::string Quoted(std::string_view word) { return "\"" + std::string(word) + "\""; }
+
+ParseResult Wrong(std::string error) { return {std::nullopt, std::move(error)}; }
+
+// The options that take a value, and those that do not.
+constexpr std::array<std::string_view, 6> kValueOptions{"--ref", "--pll", "--fout",
+                                                        "--rf",  "--dds", "--band"};
+constexpr std::array<std::string_view, 2> kFlagOptions{"--json", "--bands"};
+
+template <std::size_t N>
+bool OneOf(std::string_view word, const std::array<std::string_view, N>& list) {
+  for (const std::string_view item : list) {
+    if (word == item) return true;
+  }
+  return false;
+}
+
+// The seven positional values into the inputs; an error line when one is wrong.
+std::string ReadPositional(const std::vector<std::string_view>& values, tuneworks::CalcInputs& in) {
+  in.Ref = values[0];
+  in.PLLMult = values[1];
+  in.Fout = values[2];
+  in.RFMult = values[3];
+  constexpr std::array<std::string_view, 3> kIndexNames{"CLKUNITS", "FUNITS", "RESOLUTION"};
+  std::array<std::int16_t*, 3> targets{&in.ClkUnits, &in.Funits, &in.Resolution};
+  for (std::size_t k = 0; k < 3; ++k) {
+    const auto index = ParseIndex(values[4 + k]);
+    if (!index) {
+      return "tunecalc: " + Quoted(values[4 + k]) + " is not a whole number for " +
+             std::string(kIndexNames[k]);
+    }
+    *targets[k] = *index;
+  }
+  return {};
+}
+
+// One named option and its value into `arguments`; an error line when the value is wrong.
+std::string ReadOption(std::string_view option, std::string_view value, Arguments& arguments,
+                       bool& fout_given) {
+  tuneworks::CalcInputs& in = arguments.inputs;
+  if (option == "--ref" || option == "--fout") {
+    const auto frequency = ParseFrequency(value);
+    if (!frequency) {
+      return "tunecalc: " + Quoted(value) + " is not a frequency for " + std::string(option) +
+             " (a number, then Hz, kHz, MHz or GHz)";
+    }
+    (option == "--ref" ? in.Ref : in.Fout) = frequency->text;
+    (option == "--ref" ? in.ClkUnits : in.Funits) = frequency->unit;
+    fout_given = fout_given || option == "--fout";
+  } else if (option == "--pll" || option == "--rf") {
+    if (!IsDecimal(Trim(value))) {
+      return "tunecalc: " + Quoted(value) + " is not a number for " + std::string(option);
+    }
+    (option == "--pll" ? in.PLLMult : in.RFMult) = Trim(value);
+  } else if (option == "--dds") {
+    const auto index = DdsIndex(value);
+    if (!index) {
+      return "tunecalc: " + Quoted(value) +
+             " is not a DDS for --dds (pic24 or 24; ad9850, ad9851 or 32; ad9852 or 48)";
+    }
+    in.Resolution = *index;
+  } else {  // --band
+    if (tuneworks::FindWsprBand(value) == nullptr) {
+      return "tunecalc: " + Quoted(value) + " is not a WSPR band (tunecalc --bands lists them)";
+    }
+    arguments.band = value;
+  }
+  return {};
+}
+
+}  // namespace
 
 std::string UsageText() {
-  const tuneworks::CalcInputs defaults = tuneworks::DefaultInputs();
-  return "usage: tunecalc [--json] [REF PLLMULT FOUT RFMULT CLKUNITS FUNITS RESOLUTION]\n"
+  const tuneworks::CalcInputs d = tuneworks::DefaultInputs();
+  return "usage: tunecalc [--json] [--ref FREQ] [--pll N] [--fout FREQ] [--band NAME] [--rf N]\n"
+         "                [--dds CHIP]\n"
+         "       tunecalc [--json] REF PLLMULT FOUT RFMULT CLKUNITS FUNITS RESOLUTION\n"
+         "       tunecalc --bands | --help | --version\n"
+         "  --ref FREQ   reference oscillator: a number, then Hz, kHz, MHz or GHz (MHz when left\n"
+         "               out), e.g. 20MHz or \"125 MHz\" (default " +
+         d.Ref +
+         "MHz)\n"
+         "  --pll N      PLL multiplier from the reference to the DDS clock (default " +
+         d.PLLMult +
+         ")\n"
+         "  --fout FREQ  wanted RF frequency, as --ref (default " +
+         d.Fout +
+         "MHz)\n"
+         "  --band NAME  a WSPR band (40m, 40, 2200m, 70cm ...): without --fout the centre of its\n"
+         "               window; with --fout the band to check the tones against\n"
+         "  --rf N       RF multiplication after the DDS (default " +
+         d.RFMult +
+         ")\n"
+         "  --dds CHIP   accumulator: pic24 or 24; ad9850, ad9851 or 32 (default); ad9852 or 48\n"
+         "  --bands      list the WSPR bands and their windows\n"
+         "  --json       one JSON object: clock, ddsFreq, colour, results, overflow, actual, band\n"
+         "  --version    print the version\n"
          "  REF PLLMULT FOUT RFMULT  the texts of the four boxes, as typed (\"\" for an empty "
          "box)\n"
          "  CLKUNITS FUNITS          selected unit index: 0 Hz, 1 kHz, 2 MHz, 3 GHz, -1 none\n"
          "  RESOLUTION               selected accumulator: 0 24 bit, 1 32 bit, 2 48 bit, -1 none\n"
          "  without values: the window's defaults, " +
-         defaults.Ref + ' ' + defaults.PLLMult + ' ' + defaults.Fout + ' ' + defaults.RFMult + ' ' +
-         std::to_string(defaults.ClkUnits) + ' ' + std::to_string(defaults.Funits) + ' ' +
-         std::to_string(defaults.Resolution) +
+         d.Ref + ' ' + d.PLLMult + ' ' + d.Fout + ' ' + d.RFMult + ' ' +
+         std::to_string(d.ClkUnits) + ' ' + std::to_string(d.Funits) + ' ' +
+         std::to_string(d.Resolution) +
          "\n"
-         "  --version                print the version\n"
-         "  --json                   one JSON object: clock, ddsFreq, colour, results, overflow\n"
          "exit status: 0 done, 3 overflow (what was produced is printed), 2 wrong arguments\n";
 }
 
 std::string VersionText() {
   return std::string("tunecalc (") + wspr_beacon_tools::kPackageName + ") " +
          wspr_beacon_tools::kVersion + "\n";
+}
+
+std::string BandsText() {
+  const auto column = [](const std::string& text, std::size_t width) {
+    return std::string(text.size() < width ? width - text.size() : 0, ' ') + text;
+  };
+  const auto megahertz = [](double hz) { return tuneworks::FixedText(hz / 1e6, 6); };
+  std::string text = "band    dial (USB) MHz   WSPR window MHz\n";
+  for (const tuneworks::WsprBand& band : tuneworks::WsprBands()) {
+    std::string line(band.name);
+    line.resize(6, ' ');
+    text += line + column(megahertz(band.dialHz), 11) + "   " +
+            column(megahertz(band.dialHz + tuneworks::kWsprWindowLowHz), 11) + " to " +
+            column(megahertz(band.dialHz + tuneworks::kWsprWindowHighHz), 11) + "\n";
+  }
+  return text;
 }
 
 std::optional<std::int16_t> ParseIndex(std::string_view text) {
@@ -45,38 +212,96 @@ std::optional<std::int16_t> ParseIndex(std::string_view text) {
   return static_cast<std::int16_t>(value);
 }
 
-std::optional<Arguments> ParseArguments(int argc, const char* const* argv) {
+std::optional<Frequency> ParseFrequency(std::string_view text) {
+  text = Trim(text);
+  constexpr std::array<std::string_view, 4> kUnits{"hz", "khz", "mhz", "ghz"};
+  Frequency frequency;
+  for (std::int16_t unit = 3; unit >= kHz; --unit) {  // "hz" last: it ends the other three
+    if (EndsWithNoCase(text, kUnits[unit])) {
+      text.remove_suffix(kUnits[unit].size());
+      frequency.unit = unit;
+      break;
+    }
+  }
+  text = Trim(text);
+  if (!IsDecimal(text)) return std::nullopt;
+  frequency.text = text;
+  return frequency;
+}
+
+ParseResult ParseArguments(int argc, const char* const* argv) {
   Arguments arguments;
   arguments.inputs = tuneworks::DefaultInputs();
-  int first = 1;
   if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
     arguments.help = true;
-    return arguments;
+    return {arguments, {}};
   }
   if (argc == 2 && std::string_view(argv[1]) == "--version") {
     arguments.version = true;
-    return arguments;
+    return {arguments, {}};
   }
-  if (argc > first && std::string_view(argv[first]) == "--json") {
-    arguments.json = true;
-    ++first;
+  std::vector<std::string_view> values;
+  std::string_view first_named;  // the first option that sets an input
+  bool fout_given = false;
+  bool options_end = false;
+  for (int k = 1; k < argc; ++k) {
+    const std::string_view word = argv[k];
+    if (options_end || !word.starts_with("--")) {
+      values.push_back(word);
+      continue;
+    }
+    if (word == "--") {
+      options_end = true;
+      continue;
+    }
+    const std::size_t equals = word.find('=');
+    const std::string_view option = word.substr(0, equals);
+    if (OneOf(option, kFlagOptions)) {
+      if (equals != std::string_view::npos) {
+        return Wrong("tunecalc: option " + Quoted(option) + " takes no value, as in " +
+                     Quoted(word));
+      }
+      (option == "--json" ? arguments.json : arguments.bands) = true;
+      continue;
+    }
+    if (!OneOf(option, kValueOptions)) {
+      if (option == "--help" || option == "--version") {
+        return Wrong("tunecalc: " + Quoted(option) + " stands alone");
+      }
+      return Wrong("tunecalc: unknown option " + Quoted(word));
+    }
+    std::string_view value;
+    if (equals != std::string_view::npos) {
+      value = word.substr(equals + 1);
+    } else if (k + 1 < argc) {
+      value = argv[++k];
+    } else {
+      return Wrong("tunecalc: option " + Quoted(option) + " needs a value");
+    }
+    if (first_named.empty()) first_named = option;
+    std::string error = ReadOption(option, value, arguments, fout_given);
+    if (!error.empty()) return Wrong(std::move(error));
   }
-  const int values = argc - first;
-  if (values == 0) return arguments;
-  if (values != 7) return std::nullopt;
-  tuneworks::CalcInputs& in = arguments.inputs;
-  in.Ref = argv[first];
-  in.PLLMult = argv[first + 1];
-  in.Fout = argv[first + 2];
-  in.RFMult = argv[first + 3];
-  const auto clock_units = ParseIndex(argv[first + 4]);
-  const auto freq_units = ParseIndex(argv[first + 5]);
-  const auto resolution = ParseIndex(argv[first + 6]);
-  if (!clock_units || !freq_units || !resolution) return std::nullopt;
-  in.ClkUnits = *clock_units;
-  in.Funits = *freq_units;
-  in.Resolution = *resolution;
-  return arguments;
+  if (!arguments.band.empty() && !fout_given) {
+    const tuneworks::WsprBand& band = *tuneworks::FindWsprBand(arguments.band);
+    arguments.inputs.Fout =
+        std::to_string(std::llround(band.dialHz + tuneworks::kWsprWindowCentreHz));
+    arguments.inputs.Funits = kHz;
+  }
+  if (values.empty()) return {arguments, {}};
+  if (!first_named.empty()) {
+    return Wrong("tunecalc: " + Quoted(first_named) +
+                 " cannot be mixed with the seven positional values, as in " +
+                 Quoted(values.front()));
+  }
+  if (values.size() != 7) {
+    return Wrong("tunecalc: " + std::to_string(values.size()) + " value" +
+                 (values.size() == 1 ? "" : "s") + " given, starting " + Quoted(values.front()) +
+                 "; the positional form takes seven");
+  }
+  std::string error = ReadPositional(values, arguments.inputs);
+  if (!error.empty()) return Wrong(std::move(error));
+  return {arguments, {}};
 }
 
 }  // namespace tunecalc

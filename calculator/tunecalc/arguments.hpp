@@ -1,6 +1,8 @@
-// The command line of tunecalc: [--json] REF PLLMULT FOUT RFMULT CLKUNITS FUNITS RESOLUTION.
+// The command line of tunecalc: named options (--ref 20MHz --fout 7.0401MHz --dds ad9850 ...)
+// or the seven positional values REF PLLMULT FOUT RFMULT CLKUNITS FUNITS RESOLUTION.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,7 +15,14 @@ struct Arguments {
   bool json = false;
   bool help = false;
   bool version = false;
-  tuneworks::CalcInputs inputs;  // the window's defaults when no values are given
+  bool bands = false;            // list the WSPR bands
+  tuneworks::CalcInputs inputs;  // the window's defaults where nothing is given
+  std::string band;              // --band as given: the band to check; empty for the nearest
+};
+
+struct ParseResult {
+  std::optional<Arguments> arguments;  // empty when the command line is wrong
+  std::string error;                   // then one line that quotes the word, no line end
 };
 
 // The usage text, ending with a line end.
@@ -22,10 +31,23 @@ std::string UsageText();
 // "tunecalc (PACKAGE) VERSION" and a line end.
 std::string VersionText();
 
+// The WSPR band table for --bands, one band per line.
+std::string BandsText();
+
 // An index argument: a whole decimal number (optional sign) in the signed 16-bit range.
 std::optional<std::int16_t> ParseIndex(std::string_view text);
 
-// Empty when the arguments are wrong (count, or an index that is not a number).
-std::optional<Arguments> ParseArguments(int argc, const char* const* argv);
+// A box's text and unit as a user sets them for a frequency: "20MHz", "7.0401 mhz", "125e6 Hz",
+// "14.0971" (MHz). Blanks around and before the unit are left out of the text; the number must
+// be a plain decimal (optional sign, full stop, E exponent). Empty when it is not one.
+struct Frequency {
+  std::string text;
+  std::int16_t unit = 2;  // 0 Hz, 1 kHz, 2 MHz, 3 GHz
+};
+std::optional<Frequency> ParseFrequency(std::string_view text);
+
+// Options may stand anywhere and take their value as the next word or after "=" (--ref=20MHz);
+// "--" makes every later word a positional value. --help, -h and --version count only alone.
+ParseResult ParseArguments(int argc, const char* const* argv);
 
 }  // namespace tunecalc

@@ -19,20 +19,26 @@ void Write(std::FILE* stream, const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const auto arguments = tunecalc::ParseArguments(argc, argv);
-  if (!arguments) {
-    Write(stderr, "tunecalc: wrong arguments\n" + tunecalc::UsageText());
+  const tunecalc::ParseResult parsed = tunecalc::ParseArguments(argc, argv);
+  if (!parsed.arguments) {
+    Write(stderr, parsed.error + "\n" + tunecalc::UsageText());
     return kExitUsage;
   }
-  if (arguments->help || arguments->version) {
-    Write(stdout, arguments->help ? tunecalc::UsageText() : tunecalc::VersionText());
+  const tunecalc::Arguments& arguments = *parsed.arguments;
+  if (arguments.help || arguments.version || arguments.bands) {
+    Write(stdout, arguments.help      ? tunecalc::UsageText()
+                  : arguments.version ? tunecalc::VersionText()
+                                      : tunecalc::BandsText());
     return kExitDone;
   }
   tuneworks::CalcState state;
-  const tuneworks::CalcOutputs out = tuneworks::Calculate(arguments->inputs, state);
-  const auto actual = out.Overflow ? std::nullopt : tuneworks::CalculateActual(arguments->inputs);
-  Write(stdout,
-        arguments->json ? tunecalc::JsonOutput(out, actual) : tunecalc::PlainOutput(out, actual));
+  const tuneworks::CalcOutputs out = tuneworks::Calculate(arguments.inputs, state);
+  const tuneworks::ActualTones tones =
+      out.Overflow ? tuneworks::ActualTones{} : tuneworks::CalculateActualTones(arguments.inputs);
+  const auto band =
+      tones.frequencies ? tuneworks::CheckBand(*tones.frequencies, arguments.band) : std::nullopt;
+  Write(stdout, arguments.json ? tunecalc::JsonOutput(out, tones.frequencies, band)
+                               : tunecalc::PlainOutput(out, tones, band));
   std::fflush(stdout);
   if (out.Overflow) {
     Write(stderr, "tunecalc: " + out.OverflowMessage +

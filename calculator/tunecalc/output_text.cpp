@@ -4,6 +4,9 @@
 #include <charconv>
 #include <cstddef>
 #include <cstdint>
+#include <string>
+
+#include "status_line.hpp"
 
 namespace tunecalc {
 namespace {
@@ -62,6 +65,20 @@ std::string JsonActual(const std::optional<tuneworks::ActualFrequencies>& actual
   return json;
 }
 
+std::string JsonBand(const std::optional<tuneworks::BandCheck>& band) {
+  if (!band) return "null";
+  std::string json = "{\"name\":" + JsonString(band->band.name);
+  json += ",\"dialHz\":" + JsonNumber(band->band.dialHz);
+  json += ",\"windowLowHz\":" + JsonNumber(band->windowLowHz);
+  json += ",\"windowHighHz\":" + JsonNumber(band->windowHighHz);
+  json += ",\"audioHz\":" + JsonNumber(band->audioHz);
+  json += ",\"inside\":";
+  json += band->inside ? "true" : "false";
+  json += ",\"marginHz\":" + JsonNumber(band->marginHz);
+  json += ",\"note\":" + JsonString(band->note) + "}";
+  return json;
+}
+
 }  // namespace
 
 std::string JsonString(std::string_view bytes) {
@@ -113,7 +130,8 @@ std::string JsonString(std::string_view bytes) {
 }
 
 std::string JsonOutput(const tuneworks::CalcOutputs& out,
-                       const std::optional<tuneworks::ActualFrequencies>& actual) {
+                       const std::optional<tuneworks::ActualFrequencies>& actual,
+                       const std::optional<tuneworks::BandCheck>& band) {
   std::string json = "{\"clock\":" + JsonTextOrNull(out.Clock);
   json += ",\"ddsFreq\":" + JsonTextOrNull(out.DDSFreq);
   json += ",\"colour\":" + (out.ResultsColour ? std::to_string(*out.ResultsColour) : "null");
@@ -121,12 +139,13 @@ std::string JsonOutput(const tuneworks::CalcOutputs& out,
   json += ",\"overflow\":";
   json += out.Overflow ? "true" : "false";
   json += ",\"actual\":" + JsonActual(actual);
+  json += ",\"band\":" + JsonBand(actual ? band : std::nullopt);
   json += "}\n";
   return json;
 }
 
-std::string PlainOutput(const tuneworks::CalcOutputs& out,
-                        const std::optional<tuneworks::ActualFrequencies>& actual) {
+std::string PlainOutput(const tuneworks::CalcOutputs& out, const tuneworks::ActualTones& tones,
+                        const std::optional<tuneworks::BandCheck>& band) {
   std::string text;
   if (out.Clock) text += "DDS Clock     " + *out.Clock + "\n";
   if (out.DDSFreq) text += "DDS Output Hz " + *out.DDSFreq + "\n";
@@ -142,8 +161,14 @@ std::string PlainOutput(const tuneworks::CalcOutputs& out,
     }
     if (text.back() != '\n') text += '\n';  // the finished report has no line end of its own
   }
-  if (actual)
-    text += "\nWhat these words give at the RF output:\n" + tuneworks::ActualFiguresText(*actual);
+  if (tones.frequencies) {
+    text += "\nWhat these words give at the RF output:\n" +
+            tuneworks::ActualFiguresText(*tones.frequencies);
+    if (band) text += "WSPR band          " + band->note + "\n";
+  } else if (tones.fault != tuneworks::ToneFault::kNone) {
+    text += "\n" + std::string(tuneworks::kNoTonesReport) +
+            std::string(tuneworks::ToneFaultText(tones.fault)) + "\n";
+  }
   return text;
 }
 

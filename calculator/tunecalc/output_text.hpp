@@ -14,20 +14,25 @@ namespace tunecalc {
 // every byte that is not part of a well-formed UTF-8 sequence becomes \ufffd.
 std::string JsonString(std::string_view bytes);
 
-// {"clock":...,"ddsFreq":...,"colour":...,"results":...,"overflow":...,"actual":...} and a line
-// end; a member whose output was not produced is null (colour also when it was left unchanged).
-// "actual" is null or {"settingHz","settingErrorHz","tonesHz":[4],"stepHz","stepErrorPercent",
-// "centreErrorHz","decoderLossDb" (null when unknown),"decodable"}, numbers in the shortest form
-// that reads back as the same double.
+// {"clock":...,"ddsFreq":...,"colour":...,"results":...,"overflow":...,"actual":...,"band":...}
+// and a line end; a member whose output was not produced is null (colour also when it was left
+// unchanged). "actual" is null (nothing to report, or no tones the DDS can make) or
+// {"settingHz","settingErrorHz","tonesHz":[4],"stepHz","stepErrorPercent","centreErrorHz",
+// "decoderLossDb" (null when unknown),"decodable"}; "band" is null or {"name","dialHz",
+// "windowLowHz","windowHighHz","audioHz","inside","marginHz","note"}. Numbers in the shortest
+// form that reads back as the same double.
 std::string JsonOutput(const tuneworks::CalcOutputs& out,
-                       const std::optional<tuneworks::ActualFrequencies>& actual = std::nullopt);
+                       const std::optional<tuneworks::ActualFrequencies>& actual = std::nullopt,
+                       const std::optional<tuneworks::BandCheck>& band = std::nullopt);
 
 // The lines for a terminal, each ending in "\n": "DDS Clock" and "DDS Output Hz" with their
 // texts, a warning line when the colour is red, an empty line and the report with its CR LF
 // turned into "\n", ended by one "\n" unless it already ends with a line end (as its first
 // stage does, when an overflow stopped the calculation). Outputs that were not produced are left
-// out. With `actual`, an empty line and its figures (tuneworks::ActualFiguresText) follow.
-std::string PlainOutput(const tuneworks::CalcOutputs& out,
-                        const std::optional<tuneworks::ActualFrequencies>& actual = std::nullopt);
+// out. With tones, an empty line and their figures (tuneworks::ActualFiguresText) follow, then
+// with `band` a line "WSPR band" and its note; with a fault instead, an empty line that says why
+// there are no tones.
+std::string PlainOutput(const tuneworks::CalcOutputs& out, const tuneworks::ActualTones& tones = {},
+                        const std::optional<tuneworks::BandCheck>& band = std::nullopt);
 
 }  // namespace tunecalc

@@ -134,6 +134,9 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ACTIVATE:
       OnActivate(LOWORD(wparam) != WA_INACTIVE);
       return 0;
+    case WM_NEXTDLGCTL:
+      OnNextDlgCtl(wparam, LOWORD(lparam) != 0);
+      return 0;
     case WM_DESTROY:
       OnDestroy();
       return 0;
@@ -342,6 +345,21 @@ void FormWindow::OnActivate(bool active) {
     if (focus != nullptr && IsChild(window_, focus)) focus_ = focus;
   } else {
     SetFocus(focus_ != nullptr ? focus_ : Control(ControlId::Ref));
+  }
+}
+
+// Results, a multi-line box, does not give Tab to IsDialogMessage but asks its parent, as it
+// would ask a dialog, for the next control (wparam 0) or the previous one; or, with `is_handle`,
+// for the control wparam names. A box reached this way has its text selected, as by Tab.
+void FormWindow::OnNextDlgCtl(WPARAM wparam, bool is_handle) {
+  HWND from = GetFocus();  // a combo box's field counts as its combo box
+  while (from != nullptr && GetParent(from) != window_) from = GetParent(from);
+  const HWND target = is_handle ? reinterpret_cast<HWND>(wparam)
+                                : GetNextDlgTabItem(window_, from, wparam != 0 ? TRUE : FALSE);
+  if (target == nullptr) return;
+  SetFocus(target);
+  if ((SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0) {
+    SendMessageW(target, EM_SETSEL, 0, -1);
   }
 }
 

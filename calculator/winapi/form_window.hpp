@@ -50,6 +50,7 @@ class FormWindow final : public FormView {
   LRESULT OnCtlColorStatic(HDC dc, HWND control);
   void OnDpiChanged(UINT dpi, const RECT& suggested);
   void OnActivate(bool active);
+  void OnNextDlgCtl(WPARAM wparam, bool is_handle);
   void OnDestroy();
 
   HWND CreateControl(const ControlEntry& entry);

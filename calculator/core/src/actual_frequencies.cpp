@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "checked_math.hpp"
 #include "tuneworks_core.hpp"
@@ -30,8 +31,8 @@ std::optional<double> ReportedWord(double raw) {
   return static_cast<double>(word);  // below 2^55, exact
 }
 
-std::optional<ActualFrequencies> Run(const CalcInputs& in) {
-  if (in.Resolution < 0 || in.Resolution > 2) return std::nullopt;
+ActualTones Run(const CalcInputs& in) {
+  if (in.Resolution < 0 || in.Resolution > 2) return {};
   // The same readings and the same operations, in the same order, as Calculate, so that this
   // overflows exactly when the calculation does and its words are the report's.
   const double clock_scale = detail::UnitScale(in.ClkUnits);
@@ -40,7 +41,7 @@ std::optional<ActualFrequencies> Run(const CalcInputs& in) {
   const double clock_hz = CheckedMul(clock_scale, CheckedMul(reference, pll));
   const double wanted_hz = CheckedMul(ReadNumber(in.Fout), detail::UnitScale(in.Funits));
   const double m = ReadNumber(in.RFMult);
-  if (!(clock_hz > 0) || !(m > 0)) return std::nullopt;
+  if (!(clock_hz > 0) || !(m > 0)) return {};
   const double dds_out_hz = CheckedDiv(wanted_hz, m);
   const double low_tone_dds_hz = CheckedDiv(CheckedSub(wanted_hz, kLowToneOffsetHz), m);
   CheckedDiv(dds_out_hz, clock_hz);  // the colour test, which can overflow
@@ -54,17 +55,23 @@ std::optional<ActualFrequencies> Run(const CalcInputs& in) {
       low_tone_dds_hz < clock_hz ? CheckedDiv(CheckedMul(low_tone_dds_hz, span), clock_hz) : 0.0;
   const double interval_raw = CheckedDiv(CheckedDiv(CheckedMul(kToneSpacingHz, span), clock_hz), m);
 
-  const auto s = ReportedWord(setting_raw);
+  // At or above half its clock a DDS makes only the alias clock - f; above the clock the report
+  // even shows the word 0. Either way the words do not give the wanted tones.
+  const auto s = ReportedWord(setting_raw);  // LongHex overflows where the report does
   const auto l = ReportedWord(low_raw);
   const auto i = ReportedWord(interval_raw);
+  const double nyquist_hz = clock_hz / 2;
+  if (dds_out_hz >= nyquist_hz || low_tone_dds_hz >= nyquist_hz) return {{}, ToneFault::kAlias};
   if (!s || !l || !i || *s >= span || *l >= span || *i >= span || *i >= kIntervalLineSpan) {
-    return std::nullopt;
+    return {{}, ToneFault::kWordCut};
   }
+  if (*l + 3 * *i >= span / 2) return {{}, ToneFault::kAlias};  // the highest tone
 
   // Word x clock / 2^N x m; the division by 2^N is exact, so it may come first, which keeps
   // word x clock from overflowing where the calculation did not.
   const auto rf_hz = [&](double word) { return CheckedMul(CheckedMul(word / span, clock_hz), m); };
   ActualFrequencies a;
+  a.wantedHz = wanted_hz;
   a.settingHz = rf_hz(*s);
   a.settingErrorHz = a.settingHz - wanted_hz;
   for (int k = 0; k < 4; ++k) a.tonesHz[k] = rf_hz(*l + k * *i);
@@ -73,17 +80,33 @@ std::optional<ActualFrequencies> Run(const CalcInputs& in) {
   a.centreErrorHz = (a.tonesHz[1] + a.tonesHz[2]) / 2.0 - wanted_hz;
   a.decodable = DecoderFollows(a.stepErrorPercent);
   a.decoderLossDb = DecoderLossDb(a.stepErrorPercent);
-  return a;
+  return {a, ToneFault::kNone};
 }
 
 }  // namespace
 
-std::optional<ActualFrequencies> CalculateActual(const CalcInputs& inputs) {
+ActualTones CalculateActualTones(const CalcInputs& inputs) {
   try {
     return Run(inputs);
   } catch (const OverflowError&) {
-    return std::nullopt;
+    return {};
   }
+}
+
+std::optional<ActualFrequencies> CalculateActual(const CalcInputs& inputs) {
+  return CalculateActualTones(inputs).frequencies;
+}
+
+std::string_view ToneFaultText(ToneFault fault) {
+  switch (fault) {
+    case ToneFault::kAlias:
+      return "at or above half its clock a DDS makes only an alias, not the wanted tones";
+    case ToneFault::kWordCut:
+      return "a tuning word is cut to the accumulator's width, so the words miss the wanted tones";
+    case ToneFault::kNone:
+      break;
+  }
+  return {};
 }
 
 }  // namespace tuneworks

@@ -1,9 +1,6 @@
 // The line below Results and its tooltip: the frequencies the words give, in a few words.
-#include <charconv>
-#include <cmath>
 #include <string>
 
-#include "number_conversions.hpp"
 #include "tuneworks_core.hpp"
 
 namespace tuneworks {
@@ -12,20 +9,10 @@ namespace {
 constexpr double kWarnLossDb = 1.0;  // the decoder losing more than this is worth a red line
 constexpr std::string_view kEllipsis = "\u2026";
 
-// `value` with `decimals` places, full stop, no locale; `sign` puts + before values from zero
-// up, and a value that rounds to zero never shows a minus sign.
-std::string Fixed(double value, int decimals, bool sign = false) {
-  char buffer[400];
-  const char* end = detail::WriteFixed(buffer, buffer + sizeof buffer, value, decimals);
-  std::string text(static_cast<const char*>(buffer), end);
-  if (text.front() == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
-  if (sign && text.front() != '-') text.insert(0, 1, '+');
-  return text;
-}
-
 std::string LimitsText() {
   const DecoderLimits limits = CleanDecodeLimits();
-  return Fixed(limits.lowPercent, 1, true) + " % to " + Fixed(limits.highPercent, 1, true) + " %";
+  return FixedText(limits.lowPercent, 1, true) + " % to " + FixedText(limits.highPercent, 1, true) +
+         " %";
 }
 
 // The warning, or empty: the decoder cannot follow, or loses more than 1 dB, or its loss here
@@ -34,7 +21,7 @@ std::string Warning(const ActualFrequencies& a) {
   if (!a.decodable) return "a WSPR decoder cannot follow this step";
   if (!a.decoderLossDb) return "a WSPR decoder needs a much stronger signal with this step";
   if (*a.decoderLossDb > kWarnLossDb) {
-    return "a WSPR decoder needs " + Fixed(*a.decoderLossDb, 1) + " dB more signal";
+    return "a WSPR decoder needs " + FixedText(*a.decoderLossDb, 1) + " dB more signal";
   }
   return {};
 }
@@ -43,21 +30,21 @@ std::string Warning(const ActualFrequencies& a) {
 
 std::string ActualFiguresText(const ActualFrequencies& a) {
   std::string text;
-  text += "DDS setting gives  " + Fixed(a.settingHz, 4) + " Hz (" +
-          Fixed(a.settingErrorHz, 6, true) + " Hz from wanted)\n";
-  text += "WSPR tones         " + Fixed(a.tonesHz[0], 4);
-  for (int k = 1; k < 4; ++k) text += " / " + Fixed(a.tonesHz[k], 4);
+  text += "DDS setting gives  " + FixedText(a.settingHz, 4) + " Hz (" +
+          FixedText(a.settingErrorHz, 6, true) + " Hz from wanted)\n";
+  text += "WSPR tones         " + FixedText(a.tonesHz[0], 4);
+  for (int k = 1; k < 4; ++k) text += " / " + FixedText(a.tonesHz[k], 4);
   text += " Hz\n";
-  text += "Tone step          " + Fixed(a.stepHz, 6) + " Hz (" +
-          Fixed(a.stepErrorPercent, 2, true) + " % from 1.46484375 Hz)\n";
-  text += "Tone centre        " + Fixed(a.centreErrorHz, 6, true) + " Hz from wanted\n";
+  text += "Tone step          " + FixedText(a.stepHz, 6) + " Hz (" +
+          FixedText(a.stepErrorPercent, 2, true) + " % from 1.46484375 Hz)\n";
+  text += "Tone centre        " + FixedText(a.centreErrorHz, 6, true) + " Hz from wanted\n";
   text += "Decoder (wsprd)    ";
   if (!a.decodable) {
     text += "cannot follow; it decodes only steps from " + LimitsText() + " off\n";
   } else if (!a.decoderLossDb) {
     text += "decodes a clean signal; its loss this far off was not measured\n";
   } else {
-    text += "needs " + Fixed(*a.decoderLossDb, 1) + " dB more signal than with an exact step\n";
+    text += "needs " + FixedText(*a.decoderLossDb, 1) + " dB more signal than with an exact step\n";
   }
   return text;
 }
@@ -66,9 +53,9 @@ ActualSummary ActualStatusLine(const std::optional<ActualFrequencies>& actual) {
   if (!actual) return {};
   const ActualFrequencies& a = *actual;
   ActualSummary line;
-  line.text = "Tones " + Fixed(a.tonesHz[0], 1) + " " + std::string(kEllipsis) + " " +
-              Fixed(a.tonesHz[3], 1) + " Hz, step " + Fixed(a.stepHz, 4) + " Hz (" +
-              Fixed(a.stepErrorPercent, 2, true) + " %)";
+  line.text = "Tones " + FixedText(a.tonesHz[0], 1) + " " + std::string(kEllipsis) + " " +
+              FixedText(a.tonesHz[3], 1) + " Hz, step " + FixedText(a.stepHz, 4) + " Hz (" +
+              FixedText(a.stepErrorPercent, 2, true) + " %)";
   const std::string warning = Warning(a);
   line.warn = !warning.empty();
   if (line.warn) line.text += ": " + warning;

@@ -278,6 +278,45 @@ TEST(Form, OnlyTheResolutionLineTakesTheUsersDecimalSeparator) {
   EXPECT_EQ(window.Text(ControlId::Clock), " .02");
 }
 
+// The strip after the tones: where they land in the nearest WSPR band's window, and a red
+// line instead of tones the DDS cannot make.
+TEST(Form, StripSaysWhereTheTonesLandOrWhyThereAreNone) {
+  const struct {
+    const char* ref;
+    const char* fout;
+    std::string text;
+    bool warning;
+    std::string tip_end;
+  } cases[] = {
+      {"20", "1", "Tones 999997.8 \u2026 1000002.2 Hz, step 1.4668 Hz (+0.14 %)", false,
+       "exact step"},
+      {"125", "7.0386",
+       "Tones 7038597.8 \u2026 7038602.3 Hz, step 1.4843 Hz (+1.33 %), 40 m dial frequency, "
+       "1402.2 Hz below the window",
+       true,
+       "7.0386 MHz is the 40 m dial frequency: WSPR transmits at 7.040000 to 7.040200 MHz; the "
+       "lowest tone lies 1402.2 Hz below that window"},
+      {"20", "7.0401",
+       "Tones 7040097.8 \u2026 7040102.2 Hz, step 1.4668 Hz (+0.14 %), 40 m window +97.8 Hz", false,
+       "from its upper edge; a decoder shows them at 1500.0 Hz"},
+      {"20", "7.0404",
+       "Tones 7040397.8 \u2026 7040402.2 Hz, step 1.4668 Hz (+0.14 %), 202.2 Hz above the 40 m "
+       "window",
+       true, "at 1800.0 Hz, outside its 1400 to 1600 Hz"},
+      {"20", "30", std::string(kNoTonesReport) + std::string(ToneFaultText(ToneFault::kAlias)),
+       true, ""},
+  };
+  for (const auto& c : cases) {
+    Window window;
+    window.Retype(ControlId::Ref, c.ref);
+    window.Retype(ControlId::Fout, c.fout);
+    const StatusLine& status = window.view.status;
+    EXPECT_EQ(status.text, c.text);
+    EXPECT_EQ(status.warning, c.warning) << c.fout;
+    EXPECT_TRUE(status.tool_tip.ends_with(c.tip_end)) << status.tool_tip;
+  }
+}
+
 TEST(Form, ClockAndDdsFreqGiveTheirWholeValueAsTooltip) {
   Window window;
   EXPECT_EQ(window.view.tips[ControlId::Clock], "20000000 Hz");

@@ -1,6 +1,7 @@
 // tunecalc's command line, without a process.
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "arguments.hpp"
@@ -8,9 +9,15 @@
 namespace tunecalc {
 namespace {
 
-std::optional<Arguments> Parse(std::vector<const char*> values) {
+using tuneworks::CalcInputs;
+
+ParseResult ParseLine(std::vector<const char*> values) {
   values.insert(values.begin(), "tunecalc");
   return ParseArguments(static_cast<int>(values.size()), values.data());
+}
+
+std::optional<Arguments> Parse(std::vector<const char*> values) {
+  return ParseLine(std::move(values)).arguments;
 }
 
 TEST(Arguments, Defaults) {
@@ -56,8 +63,64 @@ TEST(Arguments, WrongCounts) {
   EXPECT_FALSE(Parse({"20"}));
   EXPECT_FALSE(Parse({"--json", "20", "1", "1", "1", "2", "2"}));
   EXPECT_FALSE(Parse({"20", "1", "1", "1", "2", "2", "1", "1"}));
-  // Only the first argument can be the option: a later "--json" is a text for a box.
-  EXPECT_TRUE(Parse({"--json", "--json", "20", "1", "1", "2", "2", "1"}));
+  // Options stand anywhere; after "--" a word is a box's text, even one that starts "--".
+  EXPECT_TRUE(Parse({"20", "1", "1", "1", "2", "2", "1", "--json"})->json);
+  EXPECT_EQ(Parse({"--json", "--", "--json", "1", "1", "1", "2", "2", "1"})->inputs.Ref, "--json");
+}
+
+TEST(Arguments, NamedOptionsSetTheBoxesAsAUserWould) {
+  const struct {
+    std::vector<const char*> words;
+    CalcInputs inputs;
+  } cases[] = {
+      {{"--ref", "20MHz", "--pll", "6", "--fout", "7.0401MHz", "--dds", "ad9850"},
+       {"20", "6", "7.0401", "1", 2, 2, 1}},
+      {{"--ref=125 mhz", "--fout", "10140200hz", "--dds=AD9851", "--rf", "2"},
+       {"125", "1", "10140200", "2", 2, 0, 1}},
+      {{"--ref", " 4.5e3 kHz ", "--fout", "-1.5GHZ", "--dds", "48"},
+       {"4.5e3", "1", "-1.5", "1", 1, 3, 2}},
+      {{"--dds", "pic24", "--band", "30m"}, {"20", "1", "10140200", "1", 2, 0, 0}},
+      {{"--band", "70CM"}, {"20", "1", "432301500", "1", 2, 0, 1}},
+      {{"--band", "40", "--fout", "7.0386"}, {"20", "1", "7.0386", "1", 2, 2, 1}},
+  };
+  for (const auto& c : cases) {
+    const ParseResult parsed = ParseLine(c.words);
+    ASSERT_TRUE(parsed.arguments) << c.words[0] << ": " << parsed.error;
+    const CalcInputs& in = parsed.arguments->inputs;
+    EXPECT_EQ(
+        std::tie(in.Ref, in.PLLMult, in.Fout, in.RFMult, in.ClkUnits, in.Funits, in.Resolution),
+        std::tie(c.inputs.Ref, c.inputs.PLLMult, c.inputs.Fout, c.inputs.RFMult, c.inputs.ClkUnits,
+                 c.inputs.Funits, c.inputs.Resolution))
+        << c.words[0] << ' ' << c.words[1];
+  }
+  EXPECT_EQ(Parse({"--band", "40", "--fout", "7.0386"})->band, "40");
+  EXPECT_TRUE(Parse({"--bands"})->bands);
+}
+
+TEST(Arguments, WrongWordsAreQuotedInOneLine) {
+  const struct {
+    std::vector<const char*> words;
+    const char* quoted;
+  } cases[] = {
+      {{"--xml"}, "\"--xml\""},
+      {{"--ref"}, "\"--ref\" needs a value"},
+      {{"--ref", "20 MHzz"}, "\"20 MHzz\" is not a frequency"},
+      {{"--fout=1.2.3"}, "\"1.2.3\""},
+      {{"--pll", "x6"}, "\"x6\" is not a number"},
+      {{"--dds", "ad9999"}, "\"ad9999\" is not a DDS"},
+      {{"--band", "41m"}, "\"41m\" is not a WSPR band"},
+      {{"--json=yes"}, "\"--json\" takes no value"},
+      {{"--ref", "20", "20", "1", "1", "1", "2", "2", "1"}, "\"--ref\" cannot be mixed"},
+      {{"20", "1"}, "2 values given, starting \"20\""},
+      {{"20", "1", "1", "1", "MHz", "2", "1"}, "\"MHz\" is not a whole number for CLKUNITS"},
+  };
+  for (const auto& c : cases) {
+    const ParseResult parsed = ParseLine(c.words);
+    EXPECT_FALSE(parsed.arguments) << c.words[0];
+    EXPECT_NE(parsed.error.find(c.quoted), std::string::npos) << parsed.error;
+    EXPECT_TRUE(parsed.error.starts_with("tunecalc: ")) << parsed.error;
+    EXPECT_EQ(parsed.error.find('\n'), std::string::npos) << parsed.error;
+  }
 }
 
 }  // namespace

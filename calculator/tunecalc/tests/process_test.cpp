@@ -104,7 +104,8 @@ const char kDefaultsJson[] =
     "\"actual\":{\"settingHz\":1000000.0009313226,\"settingErrorHz\":0.0009313225746154785,"
     "\"tonesHz\":[999997.8030100465,999999.2698431015,1000000.7366761565,1000002.2035092115],"
     "\"stepHz\":1.4668330550193787,\"stepErrorPercent\":0.13580322265625,"
-    "\"centreErrorHz\":0.003259629011154175,\"decoderLossDb\":0,\"decodable\":true}}\n";
+    "\"centreErrorHz\":0.003259629011154175,\"decoderLossDb\":0,\"decodable\":true},\"band\":null}"
+    "\n";
 
 TEST(TunecalcProcess, NoArgumentsCalculatesTheWindowDefaults) {
   const ProcessResult run = RunTunecalc({});
@@ -158,7 +159,7 @@ TEST(TunecalcProcess, OverflowInStep2PrintsNothingProducedAndExits3) {
   EXPECT_EQ(json.status, 3);
   EXPECT_EQ(json.out,
             "{\"clock\":null,\"ddsFreq\":null,\"colour\":null,\"results\":null,\"overflow\":true,"
-            "\"actual\":null}\n");
+            "\"actual\":null,\"band\":null}\n");
 }
 
 TEST(TunecalcProcess, OverflowInStep14PrintsWhatWasProduced) {
@@ -167,7 +168,7 @@ TEST(TunecalcProcess, OverflowInStep14PrintsWhatWasProduced) {
   EXPECT_EQ(run.out,
             "{\"clock\":\" 1\",\"ddsFreq\":\" 1000000000\",\"colour\":255,"
             "\"results\":\"DDS Setting           0x 000000000000\\r\\n\",\"overflow\":true,"
-            "\"actual\":null}\n");
+            "\"actual\":null,\"band\":null}\n");
   const ProcessResult plain = RunTunecalc({"1", "1", "1", "0.001", "0", "2", "2"});
   EXPECT_EQ(plain.status, 3);
   const std::string last = "\n\nDDS Setting           0x 000000000000\n";
@@ -187,6 +188,9 @@ TEST(TunecalcProcess, WrongArgumentsExit2WithUsage) {
       {"20", "1", "1", "1", "2", "2", "1.0"},
       {"20", "1", "1", "1", "2", "2", "40000"},
       {"--xml", "20", "1", "1", "1", "2", "2", "1"},
+      {"--ref", "20 MHzz"},
+      {"--band", "41m"},
+      {"--fout"},
   };
   for (const auto& arguments : wrong) {
     const ProcessResult run = RunTunecalc(arguments);
@@ -194,6 +198,27 @@ TEST(TunecalcProcess, WrongArgumentsExit2WithUsage) {
     EXPECT_EQ(run.out, "");
     EXPECT_NE(run.err.find("usage: tunecalc"), std::string::npos);
   }
+}
+
+TEST(TunecalcProcess, NamedOptionsGiveTheBandLineAndMember) {
+  const ProcessResult plain =
+      RunTunecalc({"--ref", "20MHz", "--fout", "7.0401MHz", "--dds", "ad9850"});
+  EXPECT_EQ(plain.status, 0);
+  EXPECT_EQ(plain.out, RunTunecalc({"20", "1", "7.0401", "1", "2", "2", "1"}).out);
+  const std::string line = "\nWSPR band          The tones lie in the 40 m WSPR window, ";
+  EXPECT_NE(plain.out.find(line), std::string::npos) << plain.out;
+  const ProcessResult json =
+      RunTunecalc({"--json", "--ref=125MHz", "--band", "30m", "--dds", "32"});
+  EXPECT_NE(json.out.find(",\"band\":{\"name\":\"30m\",\"dialHz\":10138700,\"windowLowHz\":"
+                          "10140100,\"windowHighHz\":10140300,\"audioHz\":1500"),
+            std::string::npos)
+      << json.out;
+  EXPECT_NE(json.out.find("\"inside\":true,\"marginHz\":9"), std::string::npos) << json.out;
+  // Above half the clock: no tones, and why.
+  EXPECT_NE(RunTunecalc({"--fout", "30", "--json"}).out.find("\"actual\":null,\"band\":null}"),
+            std::string::npos);
+  EXPECT_NE(RunTunecalc({"--fout", "30"}).out.find("\nNo WSPR tones: at or above half its clock"),
+            std::string::npos);
 }
 
 TEST(TunecalcProcess, HelpAndVersionGoToStandardOutput) {

@@ -182,6 +182,49 @@ TEST_F(FormWindowTest, OpensWithTheDefaultsAndTheLoadsResult) {
   }
 }
 
+// Tab pressed on the keyboard, through the message loop and IsDialogMessage as in wWinMain:
+// Results hands it on as WM_NEXTDLGCTL, which must move the focus like any other Tab.
+TEST_F(FormWindowTest, TabKeysLeaveResultsLikeAnyOtherControl) {
+  SetForegroundWindow(window_);
+  const auto press = [&](std::vector<WORD> keys) {
+    std::vector<INPUT> inputs;
+    for (const WORD key : keys) inputs.push_back({INPUT_KEYBOARD, {.ki = {key, 0, 0, 0, 0}}});
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
+      inputs.push_back({INPUT_KEYBOARD, {.ki = {*key, 0, KEYEVENTF_KEYUP, 0, 0}}});
+    }
+    ASSERT_EQ(SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)),
+              inputs.size());
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+    while (std::chrono::steady_clock::now() < until) {
+      MSG message;
+      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != 0) {
+        if (IsDialogMessageW(window_, &message) != 0) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+      }
+      Sleep(10);
+    }
+  };
+  const struct {
+    std::vector<WORD> keys;
+    ControlId from;
+    ControlId to;
+  } cases[] = {
+      {{VK_TAB}, ControlId::Funits, ControlId::Results},
+      {{VK_TAB}, ControlId::Results, ControlId::ClkUnits},
+      {{VK_SHIFT, VK_TAB}, ControlId::Results, ControlId::Funits},
+      {{VK_CONTROL, VK_TAB}, ControlId::Results, ControlId::ClkUnits},
+      {{VK_SHIFT, VK_TAB}, ControlId::ClkUnits, ControlId::Results},
+  };
+  for (const auto& c : cases) {
+    SetFocus(Item(c.from));
+    press(c.keys);
+    EXPECT_EQ(GetParent(GetFocus()) == window_ ? GetFocus() : GetParent(GetFocus()), Item(c.to))
+        << CommandId(c.from) << " to " << CommandId(c.to) << " with " << c.keys.size() << " keys";
+  }
+  EXPECT_EQ(Text(ControlId::Results), kDefaultReport);  // no tab typed into the report
+}
+
 TEST_F(FormWindowTest, EveryCharacterTypedRunsOneRecalculation) {
   const std::vector<std::pair<ControlId, std::wstring>> typing = {
       {ControlId::Ref, L"12"},   {ControlId::PLLMult, L"0.5"}, {ControlId::RFMult, L"3"},

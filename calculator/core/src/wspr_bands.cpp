@@ -1,0 +1,119 @@
+// The WSPR bands and where the actual tones land against a band's 200 Hz window.
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "tuneworks_core.hpp"
+
+namespace tuneworks {
+namespace {
+
+// The USB dial frequencies of WSPR software's band list, in rising order. 80 m keeps the older
+// 3.5926 MHz and 60 m the 5.3647 MHz channel, both still used in some regions.
+constexpr std::array<WsprBand, 19> kBands{{
+    {"2200m", "2200 m", 136000.0},   {"630m", "630 m", 474200.0}, {"160m", "160 m", 1836600.0},
+    {"80m", "80 m", 3568600.0},      {"80m", "80 m", 3592600.0},  {"60m", "60 m", 5287200.0},
+    {"60m", "60 m", 5364700.0},      {"40m", "40 m", 7038600.0},  {"30m", "30 m", 10138700.0},
+    {"20m", "20 m", 14095600.0},     {"17m", "17 m", 18104600.0}, {"15m", "15 m", 21094600.0},
+    {"12m", "12 m", 24924600.0},     {"10m", "10 m", 28124600.0}, {"6m", "6 m", 50293000.0},
+    {"4m", "4 m", 70091000.0},       {"2m", "2 m", 144489000.0},  {"70cm", "70 cm", 432300000.0},
+    {"23cm", "23 cm", 1296500000.0},
+}};
+
+constexpr double kDialToleranceHz = 1.0;   // a wanted frequency this close is the dial
+constexpr double kNearFraction = 0.01;     // a band counts within 1 % of the tones' centre ...
+constexpr double kNearMinimumHz = 5000.0;  // ... or 5 kHz, whichever is larger
+
+std::string Megahertz(double hz) { return FixedText(hz / 1e6, 6); }
+
+// The wanted frequency in MHz to the hertz, without trailing zeros: "7.0386".
+std::string ShortMegahertz(double hz) {
+  std::string text = Megahertz(hz);
+  text.erase(text.find_last_not_of('0') + 1);
+  if (text.back() == '.') text.pop_back();
+  return text;
+}
+
+std::string Note(const BandCheck& c, double wanted_hz) {
+  const std::string window = Megahertz(c.windowLowHz) + " to " + Megahertz(c.windowHighHz) + " MHz";
+  const bool below = c.lowerEdge;
+  const std::string by = FixedText(std::abs(c.marginHz), 1) + " Hz";
+  if (c.wantedIsDial) {
+    return ShortMegahertz(wanted_hz) + " MHz is the " + std::string(c.band.label) +
+           " dial frequency: WSPR transmits at " + window + "; the " +
+           (below ? "lowest tone lies " + by + " below" : "highest tone lies " + by + " above") +
+           " that window";
+  }
+  const std::string audio = FixedText(c.audioHz, 1) + " Hz";
+  if (c.inside) {
+    return "The tones lie in the " + std::string(c.band.label) + " WSPR window, " + window + ", " +
+           by + " from its " + (below ? "lower" : "upper") + " edge; a decoder shows them at " +
+           audio;
+  }
+  return std::string(below ? "The lowest tone lies " + by + " below"
+                           : "The highest tone lies " + by + " above") +
+         " the " + std::string(c.band.label) + " WSPR window, " + window +
+         "; a decoder would show the tones at " + audio + ", outside its 1400 to 1600 Hz";
+}
+
+}  // namespace
+
+std::span<const WsprBand> WsprBands() { return kBands; }
+
+const WsprBand* FindWsprBand(std::string_view name) {
+  std::string key;
+  for (const char c : name) {
+    if (c == ' ' || c == '\t') continue;
+    key += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  }
+  if (!key.empty() && key.find_first_not_of("0123456789") == std::string::npos) key += 'm';
+  const auto row = std::find_if(kBands.begin(), kBands.end(),
+                                [&](const WsprBand& band) { return band.name == key; });
+  return row == kBands.end() ? nullptr : &*row;
+}
+
+std::optional<BandCheck> CheckBand(const ActualFrequencies& actual, std::string_view band_name) {
+  const WsprBand* named = nullptr;
+  if (!band_name.empty()) {
+    named = FindWsprBand(band_name);
+    if (named == nullptr) return std::nullopt;
+  }
+  const double low_tone = actual.tonesHz[0];
+  const double high_tone = actual.tonesHz[3];
+  const double centre = (low_tone + high_tone) / 2;
+  const WsprBand* best = nullptr;
+  double best_distance = std::numeric_limits<double>::infinity();
+  for (const WsprBand& band : kBands) {
+    if (named != nullptr && band.name != named->name) continue;
+    const double distance = std::abs(centre - (band.dialHz + kWsprWindowCentreHz));
+    if (distance < best_distance) {
+      best = &band;
+      best_distance = distance;
+    }
+  }
+  if (best == nullptr) return std::nullopt;
+  if (named == nullptr &&
+      !(best_distance <= std::max(kNearFraction * std::abs(centre), kNearMinimumHz))) {
+    return std::nullopt;
+  }
+  BandCheck c;
+  c.band = *best;
+  c.windowLowHz = best->dialHz + kWsprWindowLowHz;
+  c.windowHighHz = best->dialHz + kWsprWindowHighHz;
+  c.audioHz = centre - best->dialHz;
+  const double low_side = low_tone - c.windowLowHz;
+  const double high_side = c.windowHighHz - high_tone;
+  c.marginHz = std::min(low_side, high_side);
+  c.lowerEdge = low_side <= high_side;
+  c.inside = c.marginHz >= 0;
+  c.wantedIsDial = std::abs(actual.wantedHz - best->dialHz) <= kDialToleranceHz;
+  c.note = Note(c, actual.wantedHz);
+  return c;
+}
+
+}  // namespace tuneworks
