@@ -172,9 +172,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Decoded decoded = DecodePacked(packed);
   if (FieldWarnings(fields).empty()) {
     Check(decoded.message.has_value() && decoded.problems.empty(), "standard message refused");
-    Check(decoded.message->callsign == fields.callsign, "call sign read back differs");
-    Check(decoded.message->locator == fields.locator, "locator read back differs");
-    Check(decoded.message->power_dbm == fields.power_dbm, "power read back differs");
+    Check(decoded.message->fields.callsign == fields.callsign, "call sign read back differs");
+    Check(decoded.message->fields.locator == fields.locator, "locator read back differs");
+    Check(decoded.message->fields.power_dbm == fields.power_dbm, "power read back differs");
   } else if (decoded.message) {
     Check(EncodeMessage(*decoded.message).symbols == symbols,
           "message read back encodes otherwise");

@@ -37,7 +37,7 @@ struct ChannelCheck {
 ChannelCheck CheckChannelSymbols(const ChannelSymbols& symbols);
 
 struct Decoded {
-  std::optional<MessageFields> message;  // set only when nothing at all disagrees
+  std::optional<Message> message;     // set only when nothing at all disagrees
   std::vector<std::string> problems;     // otherwise one sentence for each thing that does
 };
 

@@ -51,9 +51,9 @@ TEST(ReadBackTest, IncludeFileGivesBackTheNormalisedMessage) {
         ASSERT_TRUE(reading.packed) << reading.problem;
         const Decoded decoded = DecodePacked(*reading.packed);
         ASSERT_TRUE(decoded.message) << call << " " << loc << " " << Text(decoded);
-        EXPECT_EQ(decoded.message->callsign, fields.callsign);
-        EXPECT_EQ(decoded.message->locator, fields.locator);
-        EXPECT_EQ(decoded.message->power_dbm, fields.power_dbm);
+        EXPECT_EQ(decoded.message->fields.callsign, fields.callsign);
+        EXPECT_EQ(decoded.message->fields.locator, fields.locator);
+        EXPECT_EQ(decoded.message->fields.power_dbm, fields.power_dbm);
       }
     }
   }
@@ -69,7 +69,7 @@ TEST(ReadBackTest, TestAudioGivesBackTheNormalisedMessage) {
     const Decoded decoded = DecodeSymbols(*heard.symbols);
     ASSERT_TRUE(decoded.message) << Text(decoded);
     EXPECT_EQ(MessageText(*decoded.message), MessageText(fields));
-    EXPECT_EQ(decoded.message->callsign, fields.callsign);
+    EXPECT_EQ(decoded.message->fields.callsign, fields.callsign);
   }
 }
 

@@ -1,4 +1,4 @@
-// tonepak --read FILE: the message a wsptones.inc or an a.au carries, or why it carries none.
+// tonepak --read FILE [FILE2]: the message a wsptones.inc or an a.au carries, or why it carries none.
 #pragma once
 
 #include <cstddef>
@@ -8,8 +8,12 @@ namespace tonepak {
 // Files are read up to this size: an a.au of tonepak's is 2,880,024 bytes, an include file 429.
 inline constexpr std::size_t kReadLimitBytes = std::size_t{4} << 20;
 
-// Prints "CALL LOC POWER" and returns 0; or names the file and each problem on standard error
-// and returns 1. An a.au is told by its ".snd" header, anything else is read as include text.
-int ReadBack(const char* file_name);
+// Prints the message as a decoder shows it ("K1ABC FN42 37", "PJ4/K1ABC 37",
+// "<...> FK52UD 37") and returns 0; or names the file and each problem on standard error and
+// returns 1. An a.au is told by its ".snd" header, anything else is read as include text.
+// With a second file, its line follows; a hashed call in it whose hash is that of the first
+// file's call is filled in ("<PJ4/K1ABC> FK52UD 37"), one whose hash is not is said on standard
+// error and makes the status 1.
+int ReadBack(const char* file_name, const char* second_file_name = nullptr);
 
 }  // namespace tonepak
