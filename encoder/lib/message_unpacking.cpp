@@ -70,7 +70,8 @@ void UnpackCompound(std::uint32_t n1, std::uint32_t n2, int code, const std::str
     call = std::string(base) + "/" + Digit(number / 10) + Digit(number % 10);
   }
   if (call.empty()) {
-    out.problems.push_back(numbers + "prefix number " + std::to_string(affix) +
+    out.problems.push_back(numbers + "power code " + std::to_string(code) +
+                           " marks a compound call, but prefix number " + std::to_string(affix) +
                            " is no prefix of one to three characters nor a suffix");
   }
   if (base.empty() || base.find(' ') != std::string_view::npos) {
@@ -129,11 +130,11 @@ UnpackedMessage UnpackMessage(std::uint32_t n1, std::uint32_t n2) {
   const int power = static_cast<int>(n2 & 127) - 64;
   const int last_digit = power < 0 ? -power % 10 : power % 10;
   if (power < 0) {
-    if (out.problems.empty()) UnpackHashed(n1, n2, power, numbers, out);
+    UnpackHashed(n1, n2, power, numbers, out);
     return out;
   }
   if (power <= 62 && last_digit != 0 && last_digit != 3 && last_digit != 7 && last_digit != 6) {
-    if (out.problems.empty()) UnpackCompound(n1, n2, power, numbers, out);
+    UnpackCompound(n1, n2, power, numbers, out);
     return out;
   }
   const std::uint32_t compact = n2 >> 7;

@@ -148,10 +148,8 @@ TEST(ReadBackTest, CodeWordsOfNoStandardMessage) {
             "zero");
   EXPECT_EQ(Text(DecodeSymbols(EncodeMessage(NormaliseMessage("  9", "SA00", "12")).symbols)),
             "|N1 262374389, N2 4171340: N1 is no call sign; call-sign numbers end at 262177559"
-            "|N1 262374389, N2 4171340: locator number 32588 is beyond RR99, the last square "
-            "(32399)"
-            "|N1 262374389, N2 4171340: power 12 dBm does not end in 0, 3 or 7: another WSPR "
-            "message type (compound or hashed call sign), which is not read here");
+            "|N1 262374389, N2 4171340: power code 12 marks a compound call, but prefix number "
+            "65356 is no prefix of one to three characters nor a suffix");
 }
 
 TEST(ReadBackTest, AudioThatHoldsNoTransmission) {
