@@ -10,8 +10,7 @@ namespace {
 
 // `values` as a C initialiser list, `per_line` to a line, decimal or as 0xNN.
 template <std::size_t N>
-std::string Initialiser(const std::array<std::uint8_t, N>& values, std::size_t per_line,
-                        bool hex) {
+std::string Initialiser(const std::array<std::uint8_t, N>& values, std::size_t per_line, bool hex) {
   constexpr char kDigits[] = "0123456789ABCDEF";
   std::string out;
   for (std::size_t i = 0; i < N; ++i) {

@@ -38,7 +38,7 @@ ChannelCheck CheckChannelSymbols(const ChannelSymbols& symbols);
 
 struct Decoded {
   std::optional<Message> message;     // set only when nothing at all disagrees
-  std::vector<std::string> problems;     // otherwise one sentence for each thing that does
+  std::vector<std::string> problems;  // otherwise one sentence for each thing that does
 };
 
 Decoded DecodeSymbols(const ChannelSymbols& symbols);

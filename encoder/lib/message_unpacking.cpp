@@ -61,7 +61,10 @@ void UnpackCompound(std::uint32_t n1, std::uint32_t n2, int code, const std::str
                              Alphanumeric(affix % 37)};
     const std::string_view p = Trimmed(prefix);
     // A base call of one or two characters would read back as a suffix.
-    if (!p.empty() && prefix.ends_with(p) && base.size() > 2) call = std::string(p) + "/";
+    if (!p.empty() && prefix.ends_with(p) && p.find(' ') == std::string_view::npos &&
+        base.size() > 2) {
+      call = std::string(p) + "/";
+    }
     if (!call.empty()) call += base;
   } else if (affix >= kSuffixBase && affix < kSuffixBase + 36) {
     call = std::string(base) + "/" + Alphanumeric(affix - kSuffixBase);

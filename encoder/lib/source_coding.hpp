@@ -11,8 +11,8 @@ struct SourceCode {
   // 0..32399 for a valid locator; in a type-2 message the prefix or suffix number, in a type-3
   // message the call's hash: the 15 bits above N2's power code.
   std::uint32_t compact_locator = 0;
-  std::uint32_t n1 = 0;               // call-sign number, below 2^28 for a valid call sign
-  std::uint32_t n2 = 0;               // locator * 128 | (power + 64), below 2^22 when valid
+  std::uint32_t n1 = 0;  // call-sign number, below 2^28 for a valid call sign
+  std::uint32_t n2 = 0;  // locator * 128 | (power + 64), below 2^22 when valid
   SourceBytes bytes{};
 };
 

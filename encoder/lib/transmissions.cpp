@@ -69,9 +69,9 @@ Message CompoundMessage(const std::string& call, std::int32_t power, std::string
     why = "nothing stands before its '/'";
   } else if (after.size() <= 2) {
     base = before;
-    if (!AllAlphanumeric(after) || (after.size() == 2 && !(IsDigit(after[0]) && IsDigit(after[1])))) {
-      why = "its suffix '/" + std::string(after) +
-            "' must be one letter or digit, or two digits";
+    if (!AllAlphanumeric(after) ||
+        (after.size() == 2 && !(IsDigit(after[0]) && IsDigit(after[1])))) {
+      why = "its suffix '/" + std::string(after) + "' must be one letter or digit, or two digits";
     } else if (after.size() == 2 && after[0] == '0') {
       why = "its two-digit suffix '/" + std::string(after) +
             "' must be 10 to 99 (a decoder reads /00 to /09 as letters)";
@@ -144,8 +144,9 @@ Transmissions ChooseTransmissions(std::string_view call, std::string_view locato
     out.messages[1] = HashedMessage(upper, locator, ParsePowerDbm(power));
     out.count = 2;
   } else {
-    out.note = "note: a compound call's message carries no locator; with a six-character "
-               "locator (such as FN42AX) a second transmission adds the position";
+    out.note =
+        "note: a compound call's message carries no locator; with a six-character "
+        "locator (such as FN42AX) a second transmission adds the position";
   }
   return out;
 }

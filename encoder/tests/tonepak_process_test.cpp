@@ -243,17 +243,19 @@ TEST_F(TonepakProcessTest, CompoundCallWithSixCharacterLocatorMakesAPair) {
   const ProcessResult run = Tonepak({"pj4/k1abc", "fk52ud", "37"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");
-  const std::string second = "\nSecond transmission, for wsptones2.inc and a2.au:  "
-                             "<PJ4/K1ABC> FK52UD 37\n";
+  const std::string second =
+      "\nSecond transmission, for wsptones2.inc and a2.au:  "
+      "<PJ4/K1ABC> FK52UD 37\n";
   ASSERT_NE(run.out.find(second), std::string::npos);
   // The second trace in the same form as the first, then the closing lines.
   EXPECT_NE(run.out.find("Packed Symbols for Export", run.out.find(second)), std::string::npos);
-  EXPECT_TRUE(run.out.ends_with("  1  wsptones.inc   a.au    PJ4/K1ABC 37\n"
-                                "  2  wsptones2.inc  a2.au   <PJ4/K1ABC> FK52UD 37\n"
-                                "The firmware must send the two tables in turn, wsptones.inc "
-                                "first, each transmission\nfrom the start of an even minute; a "
-                                "decoder fills in the call of the second\nonly after it has heard "
-                                "the first.\n\n"))
+  EXPECT_TRUE(
+      run.out.ends_with("  1  wsptones.inc   a.au    PJ4/K1ABC 37\n"
+                        "  2  wsptones2.inc  a2.au   <PJ4/K1ABC> FK52UD 37\n"
+                        "The firmware must send the two tables in turn, wsptones.inc "
+                        "first, each transmission\nfrom the start of an even minute; a "
+                        "decoder fills in the call of the second\nonly after it has heard "
+                        "the first.\n\n"))
       << run.out.substr(run.out.size() - 300);
   EXPECT_NE(Read(dir_ / "wsptones.inc").find("  ;PJ4/K1ABC 37    "), std::string::npos);
   EXPECT_NE(Read(dir_ / "wsptones2.inc").find("  ;<PJ4/K1ABC> FK52UD 37    "), std::string::npos);
@@ -328,8 +330,9 @@ TEST_F(TonepakProcessTest, CHeaderIsWrittenBesideTheUsualFiles) {
                          "in the firmware \n\n");
   EXPECT_EQ(Read(dir_ / "wsptones.inc"), Golden("q1abc_aa00_10.inc"));
   const std::string header = Read(dir_ / "wsptones.h");
-  EXPECT_NE(header.find("const uint8_t wspr_packed[WSPR_PACKED_COUNT] WSPR_ROM = {\n  0xF0, 0xA0, "),
-            std::string::npos);
+  EXPECT_NE(
+      header.find("const uint8_t wspr_packed[WSPR_PACKED_COUNT] WSPR_ROM = {\n  0xF0, 0xA0, "),
+      std::string::npos);
   EXPECT_EQ(header.find("wspr_symbols_2"), std::string::npos);
 }
 

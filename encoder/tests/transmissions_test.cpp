@@ -103,8 +103,8 @@ TEST(TransmissionsTest, RefusesCompoundCallsNoMessageCarries) {
 }
 
 TEST(TransmissionsTest, EveryChosenMessageDecodesToItself) {
-  for (const char* call : {"PJ4/K1ABC", "K1ABC/P", "K1ABC/99", "K1ABC/10", "3D2/G4ABC",
-                           "F/PE0FKO", "9A/9A1AA", "Q1ABC/0", "Q1ABC/Z", "QA1BCD"}) {
+  for (const char* call : {"PJ4/K1ABC", "K1ABC/P", "K1ABC/99", "K1ABC/10", "3D2/G4ABC", "F/PE0FKO",
+                           "9A/9A1AA", "Q1ABC/0", "Q1ABC/Z", "QA1BCD"}) {
     for (const char* power : {"0", "37", "60"}) {
       const Transmissions t = ChooseTransmissions(call, "AA00AA", power);
       ASSERT_EQ(t.count, 2u) << call << " " << t.refusal;

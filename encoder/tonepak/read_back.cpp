@@ -1,4 +1,5 @@
-// tonepak --read FILE [FILE2]: the message a wsptones.inc or an a.au carries, or why it carries none.
+// tonepak --read FILE [FILE2]: the message a wsptones.inc or an a.au carries, or why it carries
+// none.
 #include "read_back.hpp"
 
 #include <algorithm>
@@ -73,9 +74,9 @@ int ReadBack(const char* file_name, const char* second_file_name) {
     if (CallHash(call) == second->call_hash) {
       std::copy(call.begin(), call.end(), second->call.begin());
     } else {
-      Complain(std::string(second_file_name) + ": its call hash " +
-               HashText(second->call_hash) + " is not that of " + call + " in " + file_name +
-               " (" + HashText(CallHash(call)) + "): the two are not a pair");
+      Complain(std::string(second_file_name) + ": its call hash " + HashText(second->call_hash) +
+               " is not that of " + call + " in " + file_name + " (" + HashText(CallHash(call)) +
+               "): the two are not a pair");
       ok = false;
     }
   }

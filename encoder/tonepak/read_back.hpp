@@ -1,4 +1,5 @@
-// tonepak --read FILE [FILE2]: the message a wsptones.inc or an a.au carries, or why it carries none.
+// tonepak --read FILE [FILE2]: the message a wsptones.inc or an a.au carries, or why it carries
+// none.
 #pragma once
 
 #include <cstddef>

@@ -85,9 +85,9 @@ int RunTonepak(int argc, const char* const* argv, std::FILE* in, bool c_header) 
     ConsoleColour(kPackedBrightWhite);
     Print(PackedSymbolsTrace(e.packed));
     ConsoleColour(kNormalGrey);
-    all_written &= WriteOutput(t == 0 ? kIncludeFileName : kSecondIncludeFileName,
-                               {reinterpret_cast<const std::uint8_t*>(e.include_file.data()),
-                                e.include_file.size()});
+    all_written &= WriteOutput(
+        t == 0 ? kIncludeFileName : kSecondIncludeFileName,
+        {reinterpret_cast<const std::uint8_t*>(e.include_file.data()), e.include_file.size()});
     Print(t == 0 ? kIncludeFileStoredLine : kSecondIncludeFileStoredLine);
 
     // Two minutes of the signal, for a decoder to confirm the message.

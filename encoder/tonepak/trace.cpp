@@ -63,8 +63,12 @@ std::string SecondTransmissionLine(const Message& second) {
 
 std::string PairClosingLines(const Message& first, const Message& second) {
   return "Two transmissions, sent in turn, the first one first:\n"
-         "  1  wsptones.inc   a.au    " + MessageText(first) + "\n"
-         "  2  wsptones2.inc  a2.au   " + MessageText(second) + "\n"
+         "  1  wsptones.inc   a.au    " +
+         MessageText(first) +
+         "\n"
+         "  2  wsptones2.inc  a2.au   " +
+         MessageText(second) +
+         "\n"
          "The firmware must send the two tables in turn, wsptones.inc first, each transmission\n"
          "from the start of an even minute; a decoder fills in the call of the second\n"
          "only after it has heard the first.\n\n";
