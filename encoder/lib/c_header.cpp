@@ -62,7 +62,9 @@ std::string CHeaderText(std::span<const Encoding> transmissions) {
       std::to_string(transmissions.size()) + "\n";
   for (std::size_t t = 0; t < transmissions.size(); ++t) {
     const Encoding& e = transmissions[t];
-    const std::string suffix = t == 0 ? "" : "_" + std::to_string(t + 1);
+    // Appended, not "_" + number: that trips GCC 12's false -Wrestrict alarm at -O2.
+    std::string suffix;
+    if (t > 0) suffix.append("_").append(std::to_string(t + 1));
     out += "\n/* " + CommentText(e.message) + " */\n";
     out += "const uint8_t wspr_symbols" + suffix + "[WSPR_SYMBOL_COUNT] WSPR_ROM = {\n";
     out += Initialiser(e.symbols, 18, false) + "};\n";
