@@ -1,5 +1,6 @@
 // Fuzz target: any call sign, locator and power text through the whole encoder to the include
-// file, and back: a message that a standard WSPR message carries must read back as it was.
+// file, and back: a message that a standard WSPR message carries must read back as it was; and
+// the transmissions chosen for the same words, compound and hashed calls read back likewise.
 //
 // Input: three byte strings as FuzzedDataProvider splits them (call sign and locator each end at
 // a backslash followed by anything but a backslash; the rest is the power text), so a seed reads
@@ -12,15 +13,20 @@
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <vector>
 
+#include "c_header.hpp"
+#include "call_hash.hpp"
 #include "decoding.hpp"
 #include "encoding.hpp"
 #include "field_warnings.hpp"
 #include "include_reading.hpp"
 #include "interleaver.hpp"
 #include "message_fields.hpp"
+#include "message_unpacking.hpp"
 #include "sync.hpp"
 #include "trace.hpp"
+#include "transmissions.hpp"
 #include "wspr_types.hpp"
 
 namespace {
@@ -123,6 +129,44 @@ void CheckSourceCode(const SourceCode& code) {
   for (std::size_t i = 7; i < b.size(); ++i) Check(b[i] == 0, "tail byte is not zero");
 }
 
+// What goes on the air for the same words: a call without '/' starts with the very message
+// above; a refusal sends nothing and says why; every message of types 2 and 3 with a power a
+// decoder reads comes back from its symbols as it was sent, its hash without the call.
+void CheckTransmissions(std::string_view callsign, std::string_view locator, std::string_view power,
+                        const MessageFields& fields) {
+  const Transmissions t = ChooseTransmissions(callsign, locator, power);
+  const bool slash = callsign.substr(0, callsign.find('\0')).find('/') != std::string_view::npos;
+  Check((t.count == 0) == !t.refusal.empty(), "refused without a reason, or sent with one");
+  Check(t.count <= 2 && (slash || t.count >= 1), "a call without '/' refused, or too many");
+  if (!slash) {
+    const MessageFields& first = t.messages[0].fields;
+    Check(t.messages[0].type == MessageType::kStandard && first.callsign == fields.callsign &&
+              first.locator == fields.locator && first.power_dbm == fields.power_dbm,
+          "a plain call's first transmission is not its standard message");
+  }
+  std::vector<Encoding> encodings;
+  for (const Message& m : t.List()) {
+    encodings.push_back(EncodeMessage(m));
+    const Encoding& e = encodings.back();
+    const IncludeReading reading = ReadIncludeText(e.include_file);
+    Check(reading.packed.has_value() && *reading.packed == e.packed,
+          "a pair's include file does not read back");
+    if (m.type == MessageType::kStandard || !PowerWarning(m.fields.power_dbm).empty()) continue;
+    const Decoded decoded = DecodePacked(e.packed);
+    Check(decoded.message.has_value(), "a compound or hashed message is refused when read");
+    Message heard = m;  // a type 3 read alone knows its hash, not its call
+    if (m.type == MessageType::kHashed) {
+      heard.call.fill(' ');
+      Check(decoded.message->call_hash == CallHash(CallOf(m)), "the hash reads back otherwise");
+    }
+    Check(MessageText(*decoded.message) == MessageText(heard),
+          "a compound or hashed message reads otherwise");
+    Check(EncodeMessage(*decoded.message).packed == e.packed, "read back, it encodes otherwise");
+  }
+  Check(t.count < 2 || t.messages[1].type == MessageType::kHashed, "second is not type 3");
+  Check(!CHeaderText(encodings).empty(), "no C header");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -172,9 +216,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const Decoded decoded = DecodePacked(packed);
   if (FieldWarnings(fields).empty()) {
     Check(decoded.message.has_value() && decoded.problems.empty(), "standard message refused");
-    Check(decoded.message->callsign == fields.callsign, "call sign read back differs");
-    Check(decoded.message->locator == fields.locator, "locator read back differs");
-    Check(decoded.message->power_dbm == fields.power_dbm, "power read back differs");
+    Check(decoded.message->fields.callsign == fields.callsign, "call sign read back differs");
+    Check(decoded.message->fields.locator == fields.locator, "locator read back differs");
+    Check(decoded.message->fields.power_dbm == fields.power_dbm, "power read back differs");
   } else if (decoded.message) {
     Check(EncodeMessage(*decoded.message).symbols == symbols,
           "message read back encodes otherwise");
@@ -192,5 +236,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   Check(trace.find("Packed Symbols for Export") != std::string::npos,
         "trace lacks the packed dump");
+
+  CheckTransmissions(callsign, locator, power, fields);
   return 0;
 }

@@ -165,11 +165,11 @@ Decoded DecodeSymbols(const ChannelSymbols& symbols) {
                            " of the tail (bits 50 to 80) must be zero");
   } else {
     UnpackedMessage unpacked = UnpackMessage(check.n1, check.n2);
-    if (unpacked.fields && !out.problems.empty()) {
-      out.problems.push_back("the data bits alone carry " + MessageText(*unpacked.fields));
+    if (unpacked.message && !out.problems.empty()) {
+      out.problems.push_back("the data bits alone carry " + MessageText(*unpacked.message));
     }
     out.problems.insert(out.problems.end(), unpacked.problems.begin(), unpacked.problems.end());
-    if (out.problems.empty()) out.message = unpacked.fields;
+    if (out.problems.empty()) out.message = unpacked.message;
   }
   return out;
 }

@@ -37,8 +37,8 @@ struct ChannelCheck {
 ChannelCheck CheckChannelSymbols(const ChannelSymbols& symbols);
 
 struct Decoded {
-  std::optional<MessageFields> message;  // set only when nothing at all disagrees
-  std::vector<std::string> problems;     // otherwise one sentence for each thing that does
+  std::optional<Message> message;     // set only when nothing at all disagrees
+  std::vector<std::string> problems;  // otherwise one sentence for each thing that does
 };
 
 Decoded DecodeSymbols(const ChannelSymbols& symbols);

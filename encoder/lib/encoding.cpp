@@ -8,15 +8,15 @@
 
 namespace tonepak {
 
-Encoding EncodeMessage(const MessageFields& fields) {
+Encoding EncodeMessage(const Message& message) {
   Encoding e;
-  e.fields = fields;
-  e.source = EncodeSource(fields);
+  e.message = message;
+  e.source = EncodeSource(message);
   e.convolution = Convolve(e.source.bytes);
   e.interleaved = Interleave(e.convolution.bits);
   e.symbols = MergeSync(e.interleaved);
   e.packed = PackSymbols(e.symbols);
-  e.include_file = IncludeFileText(fields, e.packed);
+  e.include_file = IncludeFileText(message, e.packed);
   return e;
 }
 

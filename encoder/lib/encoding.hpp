@@ -10,7 +10,7 @@
 namespace tonepak {
 
 struct Encoding {
-  MessageFields fields;
+  Message message;
   SourceCode source;        // N1, N2 and the 11 source bytes
   Convolution convolution;  // register states and the 176 coded bits
   InterleavedBits interleaved{};
@@ -22,6 +22,7 @@ struct Encoding {
 // Source coding, convolution, interleaving, the sync merge, packing and the include file, in that
 // order. The test audio is the one stage left out: it is 2.9 MB, so TestAudioFile(symbols) makes
 // it only where it is wanted.
-Encoding EncodeMessage(const MessageFields& fields);
+// One transmission of any message type; a MessageFields converts to a standard message.
+Encoding EncodeMessage(const Message& message);
 
 }  // namespace tonepak

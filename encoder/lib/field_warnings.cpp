@@ -3,6 +3,7 @@
 
 #include <array>
 #include <string_view>
+#include <utility>
 
 namespace tonepak {
 namespace {
@@ -28,6 +29,8 @@ std::string Quoted(const std::array<char, N>& field) {
   return out + "'";
 }
 
+}  // namespace
+
 std::string CallsignProblem(const CallsignField& call) {
   // What the call-sign number can carry, position by position.
   static constexpr std::array<const char*, 6> kExpected = {
@@ -46,6 +49,8 @@ std::string CallsignProblem(const CallsignField& call) {
   return {};
 }
 
+namespace {
+
 bool LocatorCarried(const LocatorField& loc) {
   auto field_letter = [](char c) { return c >= 'A' && c <= 'R'; };
   return field_letter(loc[0]) && field_letter(loc[1]) && IsDigit(loc[2]) && IsDigit(loc[3]);
@@ -63,7 +68,13 @@ std::vector<std::string> FieldWarnings(const MessageFields& fields) {
     warnings.push_back("warning: locator " + Quoted(fields.locator) +
                        " is outside AA00 to RR99, the squares a standard WSPR message carries");
   }
-  const std::int32_t p = fields.power_dbm;
+  if (std::string power = PowerWarning(fields.power_dbm); !power.empty()) {
+    warnings.push_back(std::move(power));
+  }
+  return warnings;
+}
+
+std::string PowerWarning(std::int32_t p) {
   std::string power_why;
   if (p < 0 || p > 60) power_why = "it is outside 0 to 60 dBm";
   const std::int32_t last_digit = p < 0 ? -(p % 10) : p % 10;
@@ -72,10 +83,8 @@ std::vector<std::string> FieldWarnings(const MessageFields& fields) {
     power_why +=
         "its last digit is not 0, 3 or 7, so standard decoders read it as another message type";
   }
-  if (!power_why.empty()) {
-    warnings.push_back("warning: power " + std::to_string(p) + " dBm: " + power_why);
-  }
-  return warnings;
+  if (power_why.empty()) return {};
+  return "warning: power " + std::to_string(p) + " dBm: " + power_why;
 }
 
 }  // namespace tonepak

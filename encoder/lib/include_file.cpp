@@ -3,6 +3,8 @@
 
 #include <string_view>
 
+#include "message_unpacking.hpp"
+
 namespace tonepak {
 namespace {
 
@@ -18,17 +20,22 @@ void AppendHexByte(std::string& out, std::uint8_t byte) {
 
 }  // namespace
 
-std::string IncludeFileText(const MessageFields& fields, const PackedSymbols& packed) {
+std::string IncludeFileText(const Message& message, const PackedSymbols& packed) {
+  const MessageFields& fields = message.fields;
   std::string out;
   out += "  ; WSPR Data Packed 4 symbols per byte - MSBits first";
   out += kLineEnd;
 
   out += "  ;";
-  out.append(fields.callsign.data(), fields.callsign.size());
-  out += ' ';
-  out.append(fields.locator.data(), fields.locator.size());
-  out += ' ';
-  out += std::to_string(fields.power_dbm);
+  if (message.type == MessageType::kStandard) {
+    out.append(fields.callsign.data(), fields.callsign.size());
+    out += ' ';
+    out.append(fields.locator.data(), fields.locator.size());
+    out += ' ';
+    out += std::to_string(fields.power_dbm);
+  } else {
+    out += MessageText(message);
+  }
   out += "         (Generated from 'TONEPAK.EXE'   VARNO June 2009)";
   out += kLineEnd;
 

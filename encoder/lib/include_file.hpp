@@ -9,8 +9,12 @@ namespace tonepak {
 
 inline constexpr const char* kIncludeFileName = "wsptones.inc";
 
+inline constexpr const char* kSecondIncludeFileName = "wsptones2.inc";
+
 // Eight lines ending in CR LF on every platform: two comments, five "de" lines of eight bytes,
-// and a last "de" line with the 41st byte. 427 bytes plus the digits of the power.
-std::string IncludeFileText(const MessageFields& fields, const PackedSymbols& packed);
+// and a last "de" line with the 41st byte. The second comment names the message: a standard one
+// by its fields as they are encoded (427 bytes plus the digits of the power), the other types
+// as a decoder prints them, "PJ4/K1ABC 37" or "<PJ4/K1ABC> FK52UD 37".
+std::string IncludeFileText(const Message& message, const PackedSymbols& packed);
 
 }  // namespace tonepak

@@ -9,6 +9,7 @@
 namespace tonepak {
 
 inline constexpr const char* kTestAudioFileName = "a.au";
+inline constexpr const char* kSecondTestAudioFileName = "a2.au";
 
 inline constexpr int kSampleRateHz = 12000;
 inline constexpr std::size_t kSampleCount = 1'440'000;  // 120 s, one WSPR transmission period

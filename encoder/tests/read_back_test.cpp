@@ -51,9 +51,9 @@ TEST(ReadBackTest, IncludeFileGivesBackTheNormalisedMessage) {
         ASSERT_TRUE(reading.packed) << reading.problem;
         const Decoded decoded = DecodePacked(*reading.packed);
         ASSERT_TRUE(decoded.message) << call << " " << loc << " " << Text(decoded);
-        EXPECT_EQ(decoded.message->callsign, fields.callsign);
-        EXPECT_EQ(decoded.message->locator, fields.locator);
-        EXPECT_EQ(decoded.message->power_dbm, fields.power_dbm);
+        EXPECT_EQ(decoded.message->fields.callsign, fields.callsign);
+        EXPECT_EQ(decoded.message->fields.locator, fields.locator);
+        EXPECT_EQ(decoded.message->fields.power_dbm, fields.power_dbm);
       }
     }
   }
@@ -69,7 +69,7 @@ TEST(ReadBackTest, TestAudioGivesBackTheNormalisedMessage) {
     const Decoded decoded = DecodeSymbols(*heard.symbols);
     ASSERT_TRUE(decoded.message) << Text(decoded);
     EXPECT_EQ(MessageText(*decoded.message), MessageText(fields));
-    EXPECT_EQ(decoded.message->callsign, fields.callsign);
+    EXPECT_EQ(decoded.message->fields.callsign, fields.callsign);
   }
 }
 
@@ -148,10 +148,8 @@ TEST(ReadBackTest, CodeWordsOfNoStandardMessage) {
             "zero");
   EXPECT_EQ(Text(DecodeSymbols(EncodeMessage(NormaliseMessage("  9", "SA00", "12")).symbols)),
             "|N1 262374389, N2 4171340: N1 is no call sign; call-sign numbers end at 262177559"
-            "|N1 262374389, N2 4171340: locator number 32588 is beyond RR99, the last square "
-            "(32399)"
-            "|N1 262374389, N2 4171340: power 12 dBm does not end in 0, 3 or 7: another WSPR "
-            "message type (compound or hashed call sign), which is not read here");
+            "|N1 262374389, N2 4171340: power code 12 marks a compound call, but prefix number "
+            "65356 is no prefix of one to three characters nor a suffix");
 }
 
 TEST(ReadBackTest, AudioThatHoldsNoTransmission) {

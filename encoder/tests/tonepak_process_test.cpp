@@ -197,7 +197,7 @@ TEST_F(TonepakProcessTest, HelpAndVersionAloneAreOptions) {
   EXPECT_FALSE(fs::exists(dir_ / "a.au"));
   // Any other word, or the options with another argument count, still means prompting.
   for (const std::vector<std::string>& args :
-       {std::vector<std::string>{"-h"}, {"--read"}, {"--help", "x"}, {"--version", "--help"}}) {
+       {std::vector<std::string>{"-h"}, {"--help", "x"}, {"--version", "--help"}}) {
     const ProcessResult run = Tonepak(args, "Q1ABC\nAA00\n10\n");
     EXPECT_EQ(run.out, kPromptHead + Golden("q1abc_aa00_10.stdout")) << args[0];
   }
@@ -237,6 +237,103 @@ TEST_F(TonepakProcessTest, RefusesDamagedAndForeignFiles) {
     EXPECT_EQ(run.out, "") << c.file;
     EXPECT_EQ(run.err, c.err);
   }
+}
+
+TEST_F(TonepakProcessTest, CompoundCallWithSixCharacterLocatorMakesAPair) {
+  const ProcessResult run = Tonepak({"pj4/k1abc", "fk52ud", "37"});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  const std::string second =
+      "\nSecond transmission, for wsptones2.inc and a2.au:  "
+      "<PJ4/K1ABC> FK52UD 37\n";
+  ASSERT_NE(run.out.find(second), std::string::npos);
+  // The second trace in the same form as the first, then the closing lines.
+  EXPECT_NE(run.out.find("Packed Symbols for Export", run.out.find(second)), std::string::npos);
+  EXPECT_TRUE(
+      run.out.ends_with("  1  wsptones.inc   a.au    PJ4/K1ABC 37\n"
+                        "  2  wsptones2.inc  a2.au   <PJ4/K1ABC> FK52UD 37\n"
+                        "The firmware must send the two tables in turn, wsptones.inc "
+                        "first, each transmission\nfrom the start of an even minute; a "
+                        "decoder fills in the call of the second\nonly after it has heard "
+                        "the first.\n\n"))
+      << run.out.substr(run.out.size() - 300);
+  EXPECT_NE(Read(dir_ / "wsptones.inc").find("  ;PJ4/K1ABC 37    "), std::string::npos);
+  EXPECT_NE(Read(dir_ / "wsptones2.inc").find("  ;<PJ4/K1ABC> FK52UD 37    "), std::string::npos);
+
+  // Read back alone, in pairs, and as a pair that does not belong together.
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string out;
+  } reads[] = {
+      {{"--read", "a2.au"}, 0, "<...> FK52UD 37\n"},
+      {{"--read", "wsptones.inc", "a2.au"}, 0, "PJ4/K1ABC 37\n<PJ4/K1ABC> FK52UD 37\n"},
+      {{"--read", "a.au", "wsptones2.inc"}, 0, "PJ4/K1ABC 37\n<PJ4/K1ABC> FK52UD 37\n"},
+      {{"--read", "other.inc", "wsptones2.inc"}, 1, "K1ABC FN42 37\n<...> FK52UD 37\n"},
+  };
+  ASSERT_EQ(Tonepak({"K1ABC", "FN42", "37"}).status, 0);
+  fs::rename(dir_ / "wsptones.inc", dir_ / "other.inc");
+  ASSERT_EQ(Tonepak({"PJ4/K1ABC", "FK52UD", "37"}).status, 0);
+  for (const auto& r : reads) {
+    const ProcessResult read = Tonepak(r.args);
+    EXPECT_EQ(read.status, r.status) << r.args[1];
+    EXPECT_EQ(read.out, r.out) << read.err;
+  }
+  EXPECT_EQ(Tonepak(reads[3].args).err,
+            "tonepak: wsptones2.inc: its call hash 19735 is not that of K1ABC in other.inc (6521): "
+            "the two are not a pair\n");
+}
+
+TEST_F(TonepakProcessTest, CompoundCallAloneAndPlainCallPair) {
+  const ProcessResult alone = Tonepak({"K1ABC/P", "FN42", "33"});
+  EXPECT_EQ(alone.status, 0);
+  EXPECT_NE(alone.err.find("tonepak: note: "), std::string::npos);
+  EXPECT_NE(alone.out.find("|   Call K1ABC/P   |\n     |   Loc  (not sent)|"), std::string::npos);
+  EXPECT_FALSE(fs::exists(dir_ / "wsptones2.inc"));
+  EXPECT_EQ(Tonepak({"--read", "a.au"}).out, "K1ABC/P 33\n");
+
+  const ProcessResult pair = Tonepak({"K1ABC", "FN42AX", "30"});
+  EXPECT_EQ(pair.status, 0);
+  EXPECT_EQ(pair.err, "");
+  EXPECT_EQ(Tonepak({"--read", "a.au", "a2.au"}).out, "K1ABC FN42 30\n<K1ABC> FN42AX 30\n");
+}
+
+TEST_F(TonepakProcessTest, RefusalsAndUsageErrorsWriteNothing) {
+  std::ofstream(dir_ / "wsptones.inc") << "kept";
+  const struct {
+    std::vector<std::string> args;
+    std::string err_start;
+  } cases[] = {
+      {{"ABCD/K1ABC", "FK52UD", "37"}, "tonepak: cannot send call sign 'ABCD/K1ABC': its prefix"},
+      {{"--c-header", "K1ABC/AB", "FN42", "37"}, "tonepak: cannot send call sign 'K1ABC/AB'"},
+      {{"PJ4/K1ABC/P", "FN42", "37"}, "tonepak: cannot send call sign 'PJ4/K1ABC/P'"},
+      {{"--read"}, "usage: tonepak CALL LOC POWER\n"},
+      {{"--read", "a", "b", "c"}, "usage: tonepak CALL LOC POWER\n"},
+      {{"--c-header", "K1ABC", "FN42"}, "usage: tonepak CALL LOC POWER\n"},
+  };
+  for (const auto& c : cases) {
+    const ProcessResult run = Tonepak(c.args, "Q1ABC\nAA00\n10\n");
+    EXPECT_EQ(run.status, 2) << c.args[0];
+    EXPECT_TRUE(run.err.starts_with(c.err_start)) << run.err;
+    EXPECT_EQ(Read(dir_ / "wsptones.inc"), "kept");
+    for (const char* file : {"a.au", "a2.au", "wsptones2.inc", "wsptones.h"}) {
+      EXPECT_FALSE(fs::exists(dir_ / file)) << file;
+    }
+  }
+}
+
+TEST_F(TonepakProcessTest, CHeaderIsWrittenBesideTheUsualFiles) {
+  const ProcessResult run = Tonepak({"--c-header", "Q1ABC", "AA00", "10"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, Golden("q1abc_aa00_10.stdout") +
+                         " Symbols and packed bytes as C arrays stored in  wsptones.h - include "
+                         "in the firmware \n\n");
+  EXPECT_EQ(Read(dir_ / "wsptones.inc"), Golden("q1abc_aa00_10.inc"));
+  const std::string header = Read(dir_ / "wsptones.h");
+  EXPECT_NE(
+      header.find("const uint8_t wspr_packed[WSPR_PACKED_COUNT] WSPR_ROM = {\n  0xF0, 0xA0, "),
+      std::string::npos);
+  EXPECT_EQ(header.find("wspr_symbols_2"), std::string::npos);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // tonepak CALL LOC POWER: WSPR channel symbols, wsptones.inc and a.au for a PIC beacon;
-// tonepak --read FILE: the message such a file carries.
+// tonepak --read FILE [FILE2]: the message such a file carries.
 #include <cstdio>
 #include <string>
 
@@ -24,7 +24,14 @@ int main(int argc, char** argv) {
     case tonepak::Mode::kVersion:
       return Print(tonepak::VersionText());
     case tonepak::Mode::kRead:
-      return tonepak::ReadBack(command_line.file);
+      return tonepak::ReadBack(command_line.file, command_line.file2);
+    case tonepak::Mode::kUsageError: {
+      const std::string usage = tonepak::UsageText();
+      std::fwrite(usage.data(), 1, usage.size(), stderr);
+      return tonepak::kRefusedStatus;
+    }
+    case tonepak::Mode::kCHeader:
+      return tonepak::RunTonepak(argc - 1, argv + 1, stdin, true);
     case tonepak::Mode::kEncode:
       break;
   }

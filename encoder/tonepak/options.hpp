@@ -9,20 +9,26 @@ enum class Mode {
   kEncode,   // CALL LOC POWER, or prompts for any other argument count
   kHelp,     // --help
   kVersion,  // --version
-  kRead      // --read FILE
+  kRead,     // --read FILE [FILE2]
+  kCHeader,  // --c-header CALL LOC POWER
+  kUsageError
 };
 
 struct CommandLine {
   Mode mode = Mode::kEncode;
-  const char* file = nullptr;  // for kRead
+  const char* file = nullptr;   // for kRead
+  const char* file2 = nullptr;  // for kRead, when a second file is given
 };
 
-// Only `--help` or `--version` alone, and `--read FILE`, are options; everything else is a
+// Only `--help` or `--version` alone, `--read FILE [FILE2]` and `--c-header CALL LOC POWER` are
+// options; `--read` or `--c-header` with other arguments is a usage error. Everything else is a
 // message (three arguments) or a reason to prompt, as it always was.
 CommandLine ParseCommandLine(int argc, const char* const* argv);
 
 // Both end with a line end.
 std::string HelpText();
+// The usage lines alone, for a usage error.
+std::string UsageText();
 std::string VersionText();
 
 }  // namespace tonepak

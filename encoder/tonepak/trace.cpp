@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <string_view>
 
+#include "message_unpacking.hpp"
+
 namespace tonepak {
 namespace {
 
@@ -42,6 +44,34 @@ std::string SummaryBox(const MessageFields& f) {
   Append(out, "     |   dBm  %2d        |\n", static_cast<int>(f.power_dbm));
   out += "     |------------------|\n";
   return out;
+}
+
+std::string CompoundSummaryBox(std::string_view call, std::string_view locator, int power_dbm) {
+  const std::string c(call.substr(0, 10));
+  const std::string l(locator.empty() ? std::string_view("(not sent)") : locator.substr(0, 10));
+  std::string out = "\n\n\n\n     |------------------|\n";
+  Append(out, "     |   Call %-10s|\n", c.c_str());
+  Append(out, "     |   Loc  %-10s|\n", l.c_str());
+  Append(out, "     |   dBm  %2d        |\n", power_dbm);
+  out += "     |------------------|\n";
+  return out;
+}
+
+std::string SecondTransmissionLine(const Message& second) {
+  return "\nSecond transmission, for wsptones2.inc and a2.au:  " + MessageText(second) + "\n";
+}
+
+std::string PairClosingLines(const Message& first, const Message& second) {
+  return "Two transmissions, sent in turn, the first one first:\n"
+         "  1  wsptones.inc   a.au    " +
+         MessageText(first) +
+         "\n"
+         "  2  wsptones2.inc  a2.au   " +
+         MessageText(second) +
+         "\n"
+         "The firmware must send the two tables in turn, wsptones.inc first, each transmission\n"
+         "from the start of an even minute; a decoder fills in the call of the second\n"
+         "only after it has heard the first.\n\n";
 }
 
 std::string SourceTrace(const SourceCode& code) {
