@@ -98,6 +98,23 @@ def blob_bytes(driver, link):
     return base64.b64decode(text)
 
 
+def encode(driver, words, reference, names):
+    """Encodes the words on the page; its links and trace must be tonepak's in `reference`."""
+    message = " ".join(words)
+    for field, text in zip(("Callsign", "Locator", "Power"), words):
+        type_into(driver, field, text)
+    driver.find_element(By.ID, "Power").send_keys(Keys.ENTER)
+    links = WebDriverWait(driver, 20).until(
+        lambda d: (found := d.find_elements(By.CSS_SELECTOR, "#Downloads a"))
+        and [a.get_attribute("download") for a in found] == names and found)
+    for link in links:
+        name = link.get_attribute("download")
+        same = blob_bytes(driver, link) == (reference / name).read_bytes()
+        check(same, f"{message}: {name} byte-identical to the Linux tonepak's")
+    trace = driver.find_element(By.ID, "Trace").get_property("textContent")
+    check(trace == (reference / "trace.txt").read_text(), f"{message}: the trace is tonepak's")
+
+
 def main():
     server = serve()
     base = f"http://127.0.0.1:{server.server_address[1]}/"
@@ -216,31 +233,24 @@ def run(driver, base):
     check(results(driver) == again["results"] and not status.text.startswith("Overflow"),
           "the page still calculates after the overflow")
 
-    # The encoder: the same files and the same trace as the Linux tonepak.
-    for field, text in (("Callsign", "K1ABC"), ("Locator", "FN42"), ("Power", "37")):
-        type_into(driver, field, text)
-    driver.find_element(By.ID, "Power").send_keys(Keys.ENTER)
-    links = WebDriverWait(driver, 20).until(
-        lambda d: d.find_elements(By.CSS_SELECTOR, "#Downloads a"))
-    names = [link.get_attribute("download") for link in links]
-    check(names == ["wsptones.inc", "a.au"], f"the download links ({names})")
-    for link in links:
-        name = link.get_attribute("download")
-        if name in ("wsptones.inc", "a.au"):
-            same = blob_bytes(driver, link) == (reference / name).read_bytes()
-            check(same, f"{name} byte-identical to the Linux tonepak's")
-    trace = driver.find_element(By.ID, "Trace").get_property("textContent")
-    check(trace == (reference / "trace.txt").read_text(), "the trace is tonepak's")
+    # The encoder: the same files and the same trace as the Linux tonepak, for a single message
+    # and for a compound call's pair.
+    encode(driver, ("K1ABC", "FN42", "37"), reference / "single",
+           ["wsptones.inc", "a.au", "wsptones.h"])
     summary = driver.find_element(By.CSS_SELECTOR, "#Trace span")
     check(summary.value_of_css_property("color") == "rgba(255, 255, 0, 1)",
           "the summary box yellow, as on the console")
+    encode(driver, ("PJ4/K1ABC", "FK52UD", "37"), reference / "pair",
+           ["wsptones.inc", "a.au", "wsptones2.inc", "a2.au", "wsptones.h"])
+    encode(driver, ("K1ABC", "FN42", "37"), reference / "single",
+           ["wsptones.inc", "a.au", "wsptones.h"])
 
-    driver.find_element(By.ID, "ReadFile").send_keys(str(reference / "wsptones.inc"))
+    driver.find_element(By.ID, "ReadFile").send_keys(str(reference / "single" / "wsptones.inc"))
     WebDriverWait(driver, 20).until(lambda d: d.find_element(By.ID, "ReadMessage").text != "")
     read = driver.find_element(By.ID, "ReadMessage").text
     check(read == "K1ABC FN42 37", f"wsptones.inc read back ({read})")
     driver.execute_script("document.getElementById('ReadMessage').textContent = ''")
-    driver.find_element(By.ID, "ReadFile").send_keys(str(reference / "a.au"))
+    driver.find_element(By.ID, "ReadFile").send_keys(str(reference / "single" / "a.au"))
     WebDriverWait(driver, 20).until(lambda d: d.find_element(By.ID, "ReadMessage").text != "")
     read = driver.find_element(By.ID, "ReadMessage").text
     check(read == "K1ABC FN42 37", f"a.au read back ({read})")

@@ -5,18 +5,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "call_buffer.hpp"
 #include "console_colour.hpp"
-#include "encoding.hpp"
-#include "field_warnings.hpp"
-#include "include_file.hpp"
 #include "json_writer.hpp"
-#include "message_fields.hpp"
 #include "message_unpacking.hpp"
-#include "test_audio.hpp"
-#include "trace.hpp"
+#include "run_steps.hpp"
 #include "transmission_reading.hpp"
 
 namespace {
@@ -25,7 +21,6 @@ using wspr_web::JsonWriter;
 
 struct OutputFile {
   const char* name;
-  const char* type;  // the MIME type the page gives its download
   std::vector<std::uint8_t> bytes;
 };
 
@@ -43,46 +38,55 @@ void Piece(JsonWriter& json, std::uint8_t attribute, const std::string& text) {
   json.EndObject();
 }
 
+// The MIME type the page gives a file's download.
+const char* FileType(std::string_view name) {
+  if (name.ends_with(".au")) return "audio/basic";
+  if (name.ends_with(".h")) return "text/x-c";
+  return "text/plain";
+}
+
 }  // namespace
 
 extern "C" {
 
-// Encodes the call sign, locator and power held one after another in the input buffer. Answers
-// {"trace":[{"attribute":N,"text":".."}..],"files":[{"name":..,"type":..,"address":..,"size":..}..]}
-// in the order and colours tonepak prints them; a warning about a field is a line of its own.
+// Encodes the call sign, locator and power held one after another in the input buffer, as
+// `tonepak --c-header` does. Answers
+// {"refused":B,"trace":[{"attribute":N,"text":".."}..],
+//  "files":[{"name":..,"type":..,"address":..,"size":..}..]}
+// with the trace in the order and colours tonepak prints it; what tonepak says on standard error
+// (a warning about a field, a note, a refused call) is a yellow line of its own.
 EMSCRIPTEN_KEEPALIVE const char* tp_encode(std::size_t call_size, std::size_t locator_size,
                                            std::size_t power_size) {
   const auto call = wspr_web::InputText(0, call_size);
   const auto locator = wspr_web::InputText(call_size, locator_size);
   const auto power = wspr_web::InputText(call_size + locator_size, power_size);
-  const tonepak::MessageFields fields = tonepak::NormaliseMessage(call, locator, power);
-  const tonepak::Encoding e = tonepak::EncodeMessage(fields);
+  tonepak::RunSteps run = tonepak::PlanRun(call, locator, power, true);
 
   auto& files = Files();
   files.clear();
-  files.push_back(
-      {tonepak::kIncludeFileName, "text/plain", {e.include_file.begin(), e.include_file.end()}});
-  files.push_back({tonepak::kTestAudioFileName, "audio/basic", tonepak::TestAudioFile(e.symbols)});
-
   JsonWriter json;
   json.BeginObject();
-  json.String("message", tonepak::MessageText(fields));
+  json.Boolean("refused", run.refused);
   json.BeginList("trace");
-  Piece(json, tonepak::kSummaryYellow, tonepak::SummaryBox(fields));
-  for (const std::string& warning : tonepak::FieldWarnings(fields)) {
-    Piece(json, tonepak::kSummaryYellow, "tonepak: " + warning + "\n");
+  for (tonepak::RunStep& step : run.steps) {
+    switch (step.kind) {
+      case tonepak::RunStep::Kind::kPrint:
+        Piece(json, step.attribute, step.text);
+        break;
+      case tonepak::RunStep::Kind::kComplain:
+        Piece(json, tonepak::kSummaryYellow, "tonepak: " + step.text + "\n");
+        break;
+      case tonepak::RunStep::Kind::kWrite:
+        files.push_back({step.file_name, std::move(step.bytes)});
+        break;
+    }
   }
-  Piece(json, tonepak::kNormalGrey,
-        tonepak::SourceTrace(e.source) + tonepak::ConvolutionTrace(e.convolution) +
-            tonepak::InterleaverTrace(e.interleaved) + tonepak::ChannelSymbolsTrace(e.symbols));
-  Piece(json, tonepak::kPackedBrightWhite, tonepak::PackedSymbolsTrace(e.packed));
-  Piece(json, tonepak::kNormalGrey, tonepak::kIncludeFileStoredLine);
   json.EndList();
   json.BeginList("files");
   for (const OutputFile& file : files) {
     json.BeginObject();
     json.String("name", file.name);
-    json.String("type", file.type);
+    json.String("type", FileType(file.name));
     json.Number("address", reinterpret_cast<std::uintptr_t>(file.bytes.data()));
     json.Number("size", file.bytes.size());
     json.EndObject();
