@@ -60,6 +60,9 @@ using IgnoreLibcLeaks = __lsan::ScopedDisabler;
 struct IgnoreLibcLeaks {};
 #endif
 
+// Emscripten's C library takes any locale name but has no German number format, so there is no
+// German locale to leak in: the web build leaves the German test out.
+#if !defined(__EMSCRIPTEN__)
 // Sets a German C locale: an installed one, or (on glibc) one compiled with localedef into a
 // temporary folder that LOCPATH points to. Returns an empty text when neither is possible.
 std::string SetGermanCLocale([[maybe_unused]] std::filesystem::path& compiled) {
@@ -82,9 +85,6 @@ std::string SetGermanCLocale([[maybe_unused]] std::filesystem::path& compiled) {
 }
 
 TEST(Locale, GermanCLocaleDoesNotLeakIn) {
-#if defined(__EMSCRIPTEN__)
-  GTEST_SKIP() << "Emscripten's C library accepts any locale name but writes no German numbers";
-#endif
   std::filesystem::path compiled;
   const std::string name = SetGermanCLocale(compiled);
   if (name.empty()) {
@@ -111,6 +111,7 @@ TEST(Locale, GermanCLocaleDoesNotLeakIn) {
   }
   if (!compiled.empty()) std::filesystem::remove_all(compiled);
 }
+#endif
 
 }  // namespace
 }  // namespace tuneworks
