@@ -45,6 +45,14 @@ std::string_view Trimmed(std::string_view text) {
   return text;
 }
 
+// Types 2 and 3 carry any power from 0 to 60 dBm; a larger one is no message.
+void CheckPower(int power, const std::string& numbers, UnpackedMessage& out) {
+  if (power > 60) {
+    out.problems.push_back(numbers + "power " + std::to_string(power) +
+                           " dBm is outside 0 to 60 dBm, the powers a message carries");
+  }
+}
+
 // A power code 0..62 that does not end in 0, 3 or 7: the call has a prefix or suffix, whose
 // number's sixteenth bit is the code's distance above 1, 4 or 8.
 void UnpackCompound(std::uint32_t n1, std::uint32_t n2, int code, const std::string& numbers,
@@ -80,10 +88,7 @@ void UnpackCompound(std::uint32_t n1, std::uint32_t n2, int code, const std::str
   if (base.empty() || base.find(' ') != std::string_view::npos) {
     out.problems.push_back(numbers + "the base call of a compound call has blanks inside");
   }
-  if (power > 60) {
-    out.problems.push_back(numbers + "power " + std::to_string(power) +
-                           " dBm is outside 0 to 60 dBm, the powers a message carries");
-  }
+  CheckPower(power, numbers, out);
   if (!out.problems.empty()) return;
   Message m;
   m.type = MessageType::kCompound;
@@ -106,10 +111,7 @@ void UnpackHashed(std::uint32_t n1, std::uint32_t n2, int code, const std::strin
       !in(c[4], 'X')) {
     out.problems.push_back(numbers + "N1 is no six-character locator (AA00AA to RR99XX)");
   }
-  if (power > 60) {
-    out.problems.push_back(numbers + "power " + std::to_string(power) +
-                           " dBm is outside 0 to 60 dBm, the powers a message carries");
-  }
+  CheckPower(power, numbers, out);
   if (!out.problems.empty()) return;
   Message m;
   m.type = MessageType::kHashed;
