@@ -4,10 +4,11 @@
 #
 # Why one server: Debian starts the Wine server that a Wine program needs through
 # /usr/lib/wine/wineserver, which passes -p0, so that the server quits the moment its last
-# program ends. A program that starts in that moment connects to a server that is going away
-# and dies with "wine client error:0: recvmsg: Connection reset by peer"; ctest, which starts
-# one Wine program per test, meets that moment again and again. A server started beforehand,
-# which stays when its programs end, takes that moment away.
+# program ends. A program that starts in that moment can connect to a server that is going away
+# and die with "wine client error:0: recvmsg: Connection reset by peer"; ctest, which starts one
+# Wine program per test, meets that moment again and again, and each time pays for a new server
+# and Wine's service processes. A server started beforehand, which stays when its programs end,
+# takes that moment away.
 # shellcheck shell=bash
 
 : "${top:?source tools/lib.sh first}"
