@@ -1,6 +1,7 @@
 // The message words asked for on the console.
 #include "message_entry.hpp"
 
+#include "ascii_text.hpp"
 #include "console_colour.hpp"
 
 namespace tonepak {
@@ -13,9 +14,8 @@ constexpr const char* kCallsignPrompt = "\n\n     Callsign    ";
 constexpr const char* kLocatorPrompt = "     Locator     ";
 constexpr const char* kPowerPrompt = "     Power       ";
 
-bool IsCSpace(int c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+// A byte from getc that C's isspace counts as white space.
+bool IsCSpace(int c) { return c != EOF && wspr::ascii::IsSpace(static_cast<char>(c)); }
 
 std::string Prompt(const char* prompt, std::FILE* in) {
   std::fputs(prompt, stdout);

@@ -13,9 +13,13 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
   if (argc == 2 && (first == "--help" || first == "--version")) {
     out.mode = first == "--help" ? Mode::kHelp : Mode::kVersion;
   } else if (first == "--read") {
-    out.mode = argc == 3 || argc == 4 ? Mode::kRead : Mode::kUsageError;
-    if (out.mode == Mode::kRead) out.file = argv[2];
-    if (argc == 4) out.file2 = argv[3];
+    if (argc == 3 || argc == 4) {
+      out.mode = Mode::kRead;
+      out.file = argv[2];
+      out.file2 = argc == 4 ? argv[3] : nullptr;
+    } else {
+      out.mode = Mode::kUsageError;
+    }
   } else if (first == "--c-header") {
     out.c_header = true;
     if (argc == 5) {
