@@ -12,6 +12,8 @@ constexpr bool IsLower(char c) { return c >= 'a' && c <= 'z'; }
 constexpr bool IsLetter(char c) { return IsUpper(c) || IsLower(c); }
 // A digit or an upper-case letter: what WSPR's call signs and locators are made of.
 constexpr bool IsUpperAlphanumeric(char c) { return IsDigit(c) || IsUpper(c); }
+// The white space of C's isspace in the "C" locale: space, \t, \n, \v, \f and \r.
+constexpr bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 // Space to tilde: the bytes a terminal shows as themselves.
 constexpr bool IsPrintable(char c) { return c >= ' ' && c <= '~'; }
 

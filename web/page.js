@@ -138,8 +138,7 @@ function showTrace(trace) {
   const console = $('Trace');
   console.replaceChildren(...trace.map((piece) => {
     const span = document.createElement('span');
-    const attribute = piece.attribute;
-    span.className = `fg-${(attribute & 0xf).toString(16)} bg-${(attribute >> 4).toString(16)}`;
+    span.className = piece.class;
     span.textContent = piece.text;
     return span;
   }));

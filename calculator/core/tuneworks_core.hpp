@@ -81,6 +81,19 @@ struct CalcInputs {
   std::int16_t Resolution = -1;  // 0: 24 bit, 1: 32 bit, 2: 48 bit, -1 nothing selected
 };
 
+// What the calculator starts with: the four boxes' initial texts and the three selections that
+// the window's Form_Load makes. The window and tunecalc both start from these.
+inline constexpr std::string_view kDefaultRef = "20";  // MHz
+inline constexpr std::string_view kDefaultPLLMult = "1";
+inline constexpr std::string_view kDefaultFout = "1";  // MHz
+inline constexpr std::string_view kDefaultRFMult = "1";
+inline constexpr std::int16_t kDefaultClkUnits = 2;    // MHz
+inline constexpr std::int16_t kDefaultFunits = 2;      // MHz
+inline constexpr std::int16_t kDefaultResolution = 1;  // 32 bit, AD9850/51
+
+// The inputs above as one record.
+CalcInputs DefaultInputs();
+
 // The calculator's state; lives as long as the window. Frequencies in Hz.
 struct CalcState {
   double ClockHz = 0;
@@ -162,6 +175,10 @@ std::optional<ActualFrequencies> CalculateActual(const CalcInputs& inputs);
 
 // The fault in words, starting in lower case, no full stop; empty for kNone.
 std::string_view ToneFaultText(ToneFault fault);
+
+// What the windows' strip and tunecalc say, in red, instead of tones that the DDS cannot make;
+// ToneFaultText follows.
+inline constexpr std::string_view kNoTonesReport = "No WSPR tones: ";
 
 // The threshold interpolated between measured step errors: how much stronger a signal whose tone
 // step is `step_error_percent` off must be than a correct one for wsprd to decode it; empty

@@ -9,7 +9,7 @@
 #include <span>
 #include <string_view>
 
-#include "form_defaults.hpp"
+#include "tuneworks_core.hpp"
 
 namespace tuneworks {
 

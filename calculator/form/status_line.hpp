@@ -21,9 +21,6 @@ inline constexpr std::string_view kOverflowReport =
     "Overflow: a number is beyond the range the calculator can work with. "
     "Outputs it did not reach keep their earlier values.";
 
-// What the line says, in red, instead of tones that the DDS cannot make; the fault follows.
-inline constexpr std::string_view kNoTonesReport = "No WSPR tones: ";
-
 // The status line after a recalculation of `inputs` gave `outputs`: the overflow report in red
 // when it stopped early; in red, kNoTonesReport and why, when the words give no tones the DDS
 // can make (an alias, a cut word); else the frequencies the beacon will really send and, near a

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "ascii_text.hpp"
-#include "form_defaults.hpp"
 #include "project_version.hpp"
 
 namespace tunecalc {

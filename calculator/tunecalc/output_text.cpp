@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "json_writer.hpp"
-#include "status_line.hpp"
 
 namespace tunecalc {
 namespace {

@@ -21,11 +21,13 @@ TEST(AsciiEscaped, KeepsPrintableAsciiAndWritesEveryOtherByteInHex) {
 TEST(AsciiClasses, IgnoreEveryByteOutsideAscii) {
   for (int b = 0x80; b <= 0xFF; ++b) {
     const auto c = static_cast<char>(b);
-    EXPECT_FALSE(IsLetter(c) || IsDigit(c) || IsPrintable(c)) << b;
+    EXPECT_FALSE(IsLetter(c) || IsDigit(c) || IsPrintable(c) || IsSpace(c)) << b;
     EXPECT_EQ(ToUpper(c), c);
     EXPECT_EQ(ToLower(c), c);
     EXPECT_EQ(DigitValue(c), -1);
   }
+  for (const char c : std::string("\x08\x0E\x1F!")) EXPECT_FALSE(IsSpace(c)) << int{c};
+  for (const char c : std::string(" \t\n\v\f\r")) EXPECT_TRUE(IsSpace(c)) << int{c};
   EXPECT_EQ(DigitValue('z'), 35);
   EXPECT_EQ(DigitValue('Z'), 35);
   EXPECT_EQ(ToUpper('z'), 'Z');

@@ -8,8 +8,6 @@
 
 namespace tonepak {
 
-inline constexpr const char* kCHeaderFileName = "wsptones.h";
-
 // For each transmission, in order, its message in a comment and two arrays of uint8_t: the 162
 // symbols one to a byte (0..3) and the 41 bytes packed as in the include file. The first
 // transmission's are wspr_symbols and wspr_packed, the second's wspr_symbols_2 and

@@ -7,10 +7,6 @@
 
 namespace tonepak {
 
-inline constexpr const char* kIncludeFileName = "wsptones.inc";
-
-inline constexpr const char* kSecondIncludeFileName = "wsptones2.inc";
-
 // Eight lines ending in CR LF on every platform: two comments, five "de" lines of eight bytes,
 // and a last "de" line with the 41st byte. The second comment names the message: a standard one
 // by its fields as they are encoded (427 bytes plus the digits of the power), the other types

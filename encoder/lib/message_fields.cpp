@@ -12,11 +12,8 @@ namespace {
 std::string_view UpToNul(std::string_view text) { return text.substr(0, text.find('\0')); }
 
 using wspr::ascii::IsDigit;
+using wspr::ascii::IsSpace;
 using wspr::ascii::ToUpper;
-
-bool IsCSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
 
 }  // namespace
 
@@ -49,7 +46,7 @@ LocatorField NormaliseLocator(std::string_view text) {
 
 std::int32_t ParsePowerDbm(std::string_view text) {
   std::size_t i = 0;
-  while (i < text.size() && IsCSpace(text[i])) ++i;
+  while (i < text.size() && IsSpace(text[i])) ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
     negative = text[i] == '-';

@@ -9,9 +9,6 @@
 
 namespace tonepak {
 
-inline constexpr const char* kTestAudioFileName = "a.au";
-inline constexpr const char* kSecondTestAudioFileName = "a2.au";
-
 inline constexpr std::size_t kSampleCount = 1'440'000;  // 120 s, one WSPR transmission period
 inline constexpr std::size_t kAudioHeaderBytes = 24;
 inline constexpr std::size_t kTestAudioFileBytes = kAudioHeaderBytes + 2 * kSampleCount;

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 
-#include "console_colour.hpp"
 #include "message_fields.hpp"
 
 namespace tonepak {
@@ -41,15 +40,6 @@ TEST(TraceTest, PackedDumpIsFiveRowsOfEightAndTheLastByte) {
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 7);
   EXPECT_TRUE(text.starts_with("Packed Symbols for Export   \n00 06 0C 12 18 1E 24 2A \n30 "));
   EXPECT_TRUE(text.ends_with("\nF0 \n"));
-}
-
-TEST(ConsoleColourTest, FiveAppearancesAreDistinctAnsiSequences) {
-  EXPECT_EQ(AnsiSequence(kNormalGrey), "\x1b[0m");
-  EXPECT_EQ(AnsiSequence(kErrorWhiteOnRed), "\x1b[0;97;41m");
-  EXPECT_EQ(AnsiSequence(kPromptCyan), "\x1b[0;96m");
-  EXPECT_EQ(AnsiSequence(kSummaryYellow), "\x1b[0;93m");
-  EXPECT_EQ(AnsiSequence(kPackedBrightWhite), "\x1b[0;97m");
-  EXPECT_EQ(AnsiSequence(0x1C), "\x1b[0;91;44m");  // bright red on blue: channels swapped right
 }
 
 }  // namespace

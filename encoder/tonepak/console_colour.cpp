@@ -43,6 +43,19 @@ extern "C" void RestoreAndDie(int signal_number) {
 
 }  // namespace
 
+std::uint8_t RoleAttribute(TextRole role) {
+  switch (role) {
+    case TextRole::kHeading:
+    case TextRole::kWarning:
+      return kSummaryYellow;
+    case TextRole::kValue:
+      return kPackedBrightWhite;
+    case TextRole::kPlain:
+      break;
+  }
+  return kNormalGrey;
+}
+
 std::string AnsiSequence(std::uint8_t attribute) {
   if (attribute == kNormalGrey) return "\x1b[0m";
   // Windows orders the colour bits blue, green, red; ANSI orders them red, green, blue.

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "text_role.hpp"
+
 namespace tonepak {
 
 // Windows console attributes: low nibble foreground, high nibble background;
@@ -12,10 +14,13 @@ namespace tonepak {
 enum ConsoleAttribute : std::uint8_t {
   kErrorWhiteOnRed = 0x4F,   // the argument-count complaint
   kPromptCyan = 0x0B,        // the prompts and what the user types
-  kSummaryYellow = 0x0E,     // the summary box
+  kSummaryYellow = 0x0E,     // the summary box and the warnings
   kNormalGrey = 0x07,        // the encoding trace and the rest of the run
   kPackedBrightWhite = 0x0F  // the packed-symbol dump
 };
+
+// The attribute each role of the trace is shown in.
+std::uint8_t RoleAttribute(TextRole role);
 
 // The ANSI sequence that gives the same appearance: attribute 7 is the terminal's own colours,
 // a black background is the terminal's own background.

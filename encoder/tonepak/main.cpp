@@ -30,10 +30,8 @@ int main(int argc, char** argv) {
       std::fwrite(usage.data(), 1, usage.size(), stderr);
       return tonepak::kRefusedStatus;
     }
-    case tonepak::Mode::kCHeader:
-      return tonepak::RunTonepak(argc - 1, argv + 1, stdin, true);
     case tonepak::Mode::kEncode:
       break;
   }
-  return tonepak::RunTonepak(argc, argv, stdin);
+  return tonepak::RunTonepak(command_line, stdin);
 }

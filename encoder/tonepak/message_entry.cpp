@@ -1,15 +1,21 @@
-// Where the three message words come from: the command line, or prompts on the console.
+// The message words asked for on the console.
 #include "message_entry.hpp"
 
+#include "ascii_text.hpp"
 #include "console_colour.hpp"
-#include "trace.hpp"
 
 namespace tonepak {
 namespace {
 
-bool IsCSpace(int c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
+// The complaint and the prompts shown when the command line is not CALL LOC POWER.
+constexpr const char* kUsageLine =
+    "\nIncorrect number of arguments.   Usage ...  'TONEPAK CALL LOC POWER'";
+constexpr const char* kCallsignPrompt = "\n\n     Callsign    ";
+constexpr const char* kLocatorPrompt = "     Locator     ";
+constexpr const char* kPowerPrompt = "     Power       ";
+
+// A byte from getc that C's isspace counts as white space.
+bool IsCSpace(int c) { return c != EOF && wspr::ascii::IsSpace(static_cast<char>(c)); }
 
 std::string Prompt(const char* prompt, std::FILE* in) {
   std::fputs(prompt, stdout);
@@ -29,9 +35,7 @@ std::string ReadWord(std::FILE* in) {
   return word;
 }
 
-MessageWords ObtainMessageWords(int argc, const char* const* argv, std::FILE* in) {
-  if (argc == 4) return {argv[1], argv[2], argv[3]};
-
+MessageWords AskForMessageWords(std::FILE* in) {
   ConsoleColour(kErrorWhiteOnRed);
   std::fputs(kUsageLine, stdout);
   ConsoleColour(kPromptCyan);

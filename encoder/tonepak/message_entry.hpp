@@ -1,16 +1,13 @@
-// Where the three message words come from: the command line, or prompts on the console.
+// The message words asked for on the console, when the command line does not give them.
 #pragma once
 
+#include <cstddef>
 #include <cstdio>
 #include <string>
 
-namespace tonepak {
+#include "options.hpp"
 
-struct MessageWords {
-  std::string callsign;
-  std::string locator;
-  std::string power;
-};
+namespace tonepak {
 
 // Reads one whitespace-delimited word, as scanf("%s") would, of any length. The first
 // kMaxKeptWordBytes bytes are kept, far more than any field uses, so that an endless word on
@@ -19,8 +16,8 @@ struct MessageWords {
 inline constexpr std::size_t kMaxKeptWordBytes = std::size_t{1} << 24;
 std::string ReadWord(std::FILE* in);
 
-// With exactly CALL LOC POWER on the command line, those; otherwise the complaint in red and a
-// prompt for each word in cyan. The colour is left as the prompts set it.
-MessageWords ObtainMessageWords(int argc, const char* const* argv, std::FILE* in);
+// The argument-count complaint in red, then a prompt for each word in cyan, each word read from
+// `in`. The colour is left as the prompts set it.
+MessageWords AskForMessageWords(std::FILE* in);
 
 }  // namespace tonepak

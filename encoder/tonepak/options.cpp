@@ -8,17 +8,29 @@
 namespace tonepak {
 
 CommandLine ParseCommandLine(int argc, const char* const* argv) {
-  if (argc == 2 && std::string_view(argv[1]) == "--help") return {Mode::kHelp};
-  if (argc == 2 && std::string_view(argv[1]) == "--version") return {Mode::kVersion};
-  if (argc >= 2 && std::string_view(argv[1]) == "--read") {
-    if (argc == 3) return {Mode::kRead, argv[2]};
-    if (argc == 4) return {Mode::kRead, argv[2], argv[3]};
-    return {Mode::kUsageError};
+  CommandLine out;
+  const std::string_view first = argc >= 2 ? argv[1] : "";
+  if (argc == 2 && (first == "--help" || first == "--version")) {
+    out.mode = first == "--help" ? Mode::kHelp : Mode::kVersion;
+  } else if (first == "--read") {
+    if (argc == 3 || argc == 4) {
+      out.mode = Mode::kRead;
+      out.file = argv[2];
+      out.file2 = argc == 4 ? argv[3] : nullptr;
+    } else {
+      out.mode = Mode::kUsageError;
+    }
+  } else if (first == "--c-header") {
+    out.c_header = true;
+    if (argc == 5) {
+      out.words = MessageWords{argv[2], argv[3], argv[4]};
+    } else {
+      out.mode = Mode::kUsageError;
+    }
+  } else if (argc == 4) {
+    out.words = MessageWords{argv[1], argv[2], argv[3]};
   }
-  if (argc >= 2 && std::string_view(argv[1]) == "--c-header") {
-    return {argc == 5 ? Mode::kCHeader : Mode::kUsageError};
-  }
-  return {};
+  return out;
 }
 
 std::string UsageText() {

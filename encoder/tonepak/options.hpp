@@ -1,23 +1,32 @@
 // tonepak's command line: the options it knows, and its help and version texts.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace tonepak {
 
+// The three words of a message, as typed.
+struct MessageWords {
+  std::string callsign;
+  std::string locator;
+  std::string power;
+};
+
 enum class Mode {
-  kEncode,   // CALL LOC POWER, or prompts for any other argument count
+  kEncode,   // [--c-header] CALL LOC POWER, or prompts for any other argument count
   kHelp,     // --help
   kVersion,  // --version
   kRead,     // --read FILE [FILE2]
-  kCHeader,  // --c-header CALL LOC POWER
   kUsageError
 };
 
 struct CommandLine {
   Mode mode = Mode::kEncode;
-  const char* file = nullptr;   // for kRead
-  const char* file2 = nullptr;  // for kRead, when a second file is given
+  std::optional<MessageWords> words;  // kEncode: the message; none when it must be asked for
+  bool c_header = false;              // kEncode: --c-header, wsptones.h as well
+  const char* file = nullptr;         // for kRead
+  const char* file2 = nullptr;        // for kRead, when a second file is given
 };
 
 // Only `--help` or `--version` alone, `--read FILE [FILE2]` and `--c-header CALL LOC POWER` are

@@ -31,19 +31,19 @@ void Complain(std::string_view what) {
   std::fprintf(stderr, "tonepak: %.*s\n", static_cast<int>(what.size()), what.data());
 }
 
-int RunTonepak(int argc, const char* const* argv, std::FILE* in, bool c_header) {
+int RunTonepak(const CommandLine& command_line, std::FILE* in) {
   InitConsole();
 
   // The message words, then every step the run takes for them, carried out in order, each in
-  // its colour.
-  const MessageWords words = ObtainMessageWords(argc, argv, in);
-  const RunSteps run = PlanRun(words.callsign, words.locator, words.power, c_header);
+  // its role's colour.
+  const MessageWords words = command_line.words ? *command_line.words : AskForMessageWords(in);
+  const RunSteps run = PlanRun(words.callsign, words.locator, words.power, command_line.c_header);
   std::optional<std::uint8_t> colour;
   bool all_written = true;
   for (const RunStep& step : run.steps) {
-    if (colour != step.attribute) {
-      colour = step.attribute;
-      ConsoleColour(step.attribute);
+    if (const std::uint8_t attribute = RoleAttribute(step.role); colour != attribute) {
+      colour = attribute;
+      ConsoleColour(attribute);
     }
     switch (step.kind) {
       case RunStep::Kind::kPrint:

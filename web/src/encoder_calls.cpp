@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "call_buffer.hpp"
-#include "console_colour.hpp"
 #include "json_writer.hpp"
 #include "message_unpacking.hpp"
 #include "run_steps.hpp"
@@ -30,10 +29,25 @@ std::vector<OutputFile>& Files() {
   return files;
 }
 
-// One piece of the trace in the console attribute it is printed in.
-void Piece(JsonWriter& json, std::uint8_t attribute, const std::string& text) {
+// The page's style for each role of the trace: a CSS class of page.css; plain text has none.
+const char* RoleClass(tonepak::TextRole role) {
+  switch (role) {
+    case tonepak::TextRole::kHeading:
+      return "heading";
+    case tonepak::TextRole::kValue:
+      return "value";
+    case tonepak::TextRole::kWarning:
+      return "warning";
+    case tonepak::TextRole::kPlain:
+      break;
+  }
+  return "";
+}
+
+// One piece of the trace, with the class it is shown in.
+void Piece(JsonWriter& json, tonepak::TextRole role, const std::string& text) {
   json.BeginObject();
-  json.Key("attribute").Integer(attribute);
+  json.Key("class").String(RoleClass(role));
   json.Key("text").String(text);
   json.EndObject();
 }
@@ -51,10 +65,10 @@ extern "C" {
 
 // Encodes the call sign, locator and power held one after another in the input buffer, as
 // `tonepak --c-header` does. Answers
-// {"refused":B,"trace":[{"attribute":N,"text":".."}..],
+// {"refused":B,"trace":[{"class":"heading"|"value"|"warning"|"","text":".."}..],
 //  "files":[{"name":..,"type":..,"address":..,"size":..}..]}
-// with the trace in the order and colours tonepak prints it; what tonepak says on standard error
-// (a warning about a field, a note, a refused call) is a yellow line of its own.
+// with the trace in the order tonepak prints it, each piece in its role's class; what tonepak says
+// on standard error (a warning about a field, a note, a refused call) is a warning line of its own.
 EMSCRIPTEN_KEEPALIVE const char* tp_encode(std::size_t call_size, std::size_t locator_size,
                                            std::size_t power_size) {
   const auto call = wspr_web::InputText(0, call_size);
@@ -71,10 +85,10 @@ EMSCRIPTEN_KEEPALIVE const char* tp_encode(std::size_t call_size, std::size_t lo
   for (tonepak::RunStep& step : run.steps) {
     switch (step.kind) {
       case tonepak::RunStep::Kind::kPrint:
-        Piece(json, step.attribute, step.text);
+        Piece(json, step.role, step.text);
         break;
       case tonepak::RunStep::Kind::kComplain:
-        Piece(json, tonepak::kSummaryYellow, "tonepak: " + step.text + "\n");
+        Piece(json, tonepak::TextRole::kWarning, "tonepak: " + step.text + "\n");
         break;
       case tonepak::RunStep::Kind::kWrite:
         files.push_back({step.file_name, std::move(step.bytes)});

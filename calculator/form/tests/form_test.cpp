@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "form.hpp"
-#include "form_defaults.hpp"
 #include "form_table.hpp"
 #include "form_view.hpp"
 

@@ -10,13 +10,6 @@
 
 namespace tonepak {
 
-// The prompts and the argument-count complaint shown when the command line is not CALL LOC POWER.
-inline constexpr const char* kUsageLine =
-    "\nIncorrect number of arguments.   Usage ...  'TONEPAK CALL LOC POWER'";
-inline constexpr const char* kCallsignPrompt = "\n\n     Callsign    ";
-inline constexpr const char* kLocatorPrompt = "     Locator     ";
-inline constexpr const char* kPowerPrompt = "     Power       ";
-
 std::string SummaryBox(const MessageFields& fields);
 
 // The box for a compound call, whose call does not fit six places: the whole call, and the

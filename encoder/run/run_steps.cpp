@@ -6,7 +6,6 @@
 #include <span>
 
 #include "c_header.hpp"
-#include "console_colour.hpp"
 #include "encoding.hpp"
 #include "field_warnings.hpp"
 #include "include_file.hpp"
@@ -20,14 +19,14 @@ namespace {
 
 class Steps {
  public:
-  void Print(std::uint8_t attribute, std::string text) {
-    steps_.push_back({RunStep::Kind::kPrint, attribute, std::move(text), nullptr, {}});
+  void Print(TextRole role, std::string text) {
+    steps_.push_back({RunStep::Kind::kPrint, role, std::move(text), nullptr, {}});
   }
-  void Complain(std::uint8_t attribute, std::string text) {
-    steps_.push_back({RunStep::Kind::kComplain, attribute, std::move(text), nullptr, {}});
+  void Complain(TextRole role, std::string text) {
+    steps_.push_back({RunStep::Kind::kComplain, role, std::move(text), nullptr, {}});
   }
   void Write(const char* name, std::vector<std::uint8_t> bytes) {
-    steps_.push_back({RunStep::Kind::kWrite, kNormalGrey, {}, name, std::move(bytes)});
+    steps_.push_back({RunStep::Kind::kWrite, TextRole::kPlain, {}, name, std::move(bytes)});
   }
   void Write(const char* name, const std::string& text) {
     Write(name, std::vector<std::uint8_t>(text.begin(), text.end()));
@@ -38,13 +37,13 @@ class Steps {
   std::vector<RunStep> steps_;
 };
 
-// The box that opens the run, in yellow, and what is worth a word about the fields.
+// The box that opens the run, and what is worth a word about the fields.
 void Summary(Steps& steps, const Transmissions& plan) {
   const Message& first = plan.messages[0];
   if (first.type == MessageType::kStandard) {
-    steps.Print(kSummaryYellow, SummaryBox(first.fields));
+    steps.Print(TextRole::kHeading, SummaryBox(first.fields));
     for (std::string& warning : FieldWarnings(first.fields)) {
-      steps.Complain(kSummaryYellow, std::move(warning));
+      steps.Complain(TextRole::kWarning, std::move(warning));
     }
   } else {
     std::string six;
@@ -53,12 +52,12 @@ void Summary(Steps& steps, const Transmissions& plan) {
       six.assign(second.fields.locator.data(), second.fields.locator.size());
       six.append(second.subsquare.data(), second.subsquare.size());
     }
-    steps.Print(kSummaryYellow, CompoundSummaryBox(CallOf(first), six, first.fields.power_dbm));
+    steps.Print(TextRole::kHeading, CompoundSummaryBox(CallOf(first), six, first.fields.power_dbm));
     if (std::string warning = PowerWarning(first.fields.power_dbm); !warning.empty()) {
-      steps.Complain(kSummaryYellow, std::move(warning));
+      steps.Complain(TextRole::kWarning, std::move(warning));
     }
   }
-  if (!plan.note.empty()) steps.Complain(kSummaryYellow, plan.note);
+  if (!plan.note.empty()) steps.Complain(TextRole::kWarning, plan.note);
 }
 
 }  // namespace
@@ -68,7 +67,7 @@ RunSteps PlanRun(std::string_view call, std::string_view locator, std::string_vi
   const Transmissions plan = ChooseTransmissions(call, locator, power);
   Steps steps;
   if (plan.count == 0) {
-    steps.Complain(kNormalGrey, plan.refusal);
+    steps.Complain(TextRole::kPlain, plan.refusal);
     return {steps.Take(), true};
   }
   Summary(steps, plan);
@@ -80,12 +79,12 @@ RunSteps PlanRun(std::string_view call, std::string_view locator, std::string_vi
     std::string trace = t == 1 ? SecondTransmissionLine(e.message) : std::string();
     trace += SourceTrace(e.source) + ConvolutionTrace(e.convolution) +
              InterleaverTrace(e.interleaved) + ChannelSymbolsTrace(e.symbols);
-    steps.Print(kNormalGrey, std::move(trace));
+    steps.Print(TextRole::kPlain, std::move(trace));
 
     // The symbols packed four to a byte for the firmware's include file.
-    steps.Print(kPackedBrightWhite, PackedSymbolsTrace(e.packed));
+    steps.Print(TextRole::kValue, PackedSymbolsTrace(e.packed));
     steps.Write(t == 0 ? kIncludeFileName : kSecondIncludeFileName, e.include_file);
-    steps.Print(kNormalGrey, t == 0 ? kIncludeFileStoredLine : kSecondIncludeFileStoredLine);
+    steps.Print(TextRole::kPlain, t == 0 ? kIncludeFileStoredLine : kSecondIncludeFileStoredLine);
 
     // Two minutes of the signal, for a decoder to confirm the message.
     steps.Write(t == 0 ? kTestAudioFileName : kSecondTestAudioFileName, TestAudioFile(e.symbols));
@@ -94,10 +93,10 @@ RunSteps PlanRun(std::string_view call, std::string_view locator, std::string_vi
   if (c_header) {
     steps.Write(kCHeaderFileName,
                 CHeaderText(std::span<const Encoding>(encodings.data(), plan.count)));
-    steps.Print(kNormalGrey, kCHeaderStoredLine);
+    steps.Print(TextRole::kPlain, kCHeaderStoredLine);
   }
   if (plan.count == 2)
-    steps.Print(kNormalGrey, PairClosingLines(plan.messages[0], plan.messages[1]));
+    steps.Print(TextRole::kPlain, PairClosingLines(plan.messages[0], plan.messages[1]));
   return {steps.Take(), false};
 }
 

@@ -1,5 +1,5 @@
 // The calculator's starting inputs as one record.
-#include "form_defaults.hpp"
+#include "tuneworks_core.hpp"
 
 #include <string>
 

@@ -7,15 +7,24 @@
 #include <string_view>
 #include <vector>
 
+#include "text_role.hpp"
+
 namespace tonepak {
+
+// The files a run writes, in the current folder (the program) or as downloads (the page).
+inline constexpr const char* kIncludeFileName = "wsptones.inc";
+inline constexpr const char* kSecondIncludeFileName = "wsptones2.inc";
+inline constexpr const char* kTestAudioFileName = "a.au";
+inline constexpr const char* kSecondTestAudioFileName = "a2.au";
+inline constexpr const char* kCHeaderFileName = "wsptones.h";
 
 struct RunStep {
   enum class Kind { kPrint, kComplain, kWrite };
   Kind kind = Kind::kPrint;
-  std::uint8_t attribute = 0;       // the console colour the step is taken in
-  std::string text;                 // kPrint: standard output; kComplain: the complaint
-  const char* file_name = nullptr;  // kWrite: the file in the current folder
-  std::vector<std::uint8_t> bytes;  // kWrite: its whole contents
+  TextRole role = TextRole::kPlain;  // what the step's text is to the reader
+  std::string text;                  // kPrint: standard output; kComplain: the complaint
+  const char* file_name = nullptr;   // kWrite: one of the names above
+  std::vector<std::uint8_t> bytes;   // kWrite: its whole contents
 };
 
 struct RunSteps {
