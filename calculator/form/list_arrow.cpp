@@ -34,8 +34,8 @@ std::optional<int> ItemForArrow(std::span<const std::string_view> items, int cho
   }
   const std::string_view name = WithoutBlanks(typed);
   if (name.empty()) return 0;
-  const auto named =
-      std::ranges::find_if(items, [&](std::string_view item) { return Begins(item, name); });
+  const auto named = std::find_if(items.begin(), items.end(),
+                                  [&](std::string_view item) { return Begins(item, name); });
   return named == items.end() ? 0 : static_cast<int>(named - items.begin());
 }
 

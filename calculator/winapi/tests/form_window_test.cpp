@@ -56,8 +56,8 @@ void SaveClientPicture(HWND window, const std::string& path) {
   BitBlt(dc, 0, 0, client.right, client.bottom, window_dc, 0, 0, SRCCOPY);
   GdiFlush();
   const auto size = static_cast<DWORD>(((client.right * 3 + 3) & ~3) * client.bottom);
-  const BITMAPFILEHEADER file{0x4D42, sizeof(file) + sizeof(header) + size, 0, 0,
-                              sizeof(file) + sizeof(header)};
+  constexpr auto kHeaders = static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(header));
+  const BITMAPFILEHEADER file{0x4D42, kHeaders + size, 0, 0, kHeaders};
   if (FILE* out = std::fopen(path.c_str(), "wb")) {
     std::fwrite(&file, sizeof(file), 1, out);
     std::fwrite(&header, sizeof(header), 1, out);
@@ -317,7 +317,9 @@ TEST_F(FormWindowTest, ArrowInAUnitFieldChoosesAsTheFormSays) {
 TEST_F(FormWindowTest, EveryFindingFitsTheStripAndClockShowsNineDigits) {
   const UINT dpi = GetDpiForWindow(window_);
   const char* wanted = std::getenv("WSPR_TEST_DPI");
-  if (wanted != nullptr) ASSERT_EQ(dpi, std::stoul(wanted)) << "the prefix's LogPixels";
+  if (wanted != nullptr) {
+    ASSERT_EQ(dpi, std::stoul(wanted)) << "the prefix's LogPixels";
+  }
   const struct {
     const wchar_t* ref;
     const wchar_t* fout;
