@@ -378,21 +378,6 @@ TEST(ListArrow, ChoosesAsWindowsComboBoxDoes) {
   EXPECT_EQ(ItemForArrow(kResolutionItems, -1, "48", 1), 2);
 }
 
-TEST(Form, ArrowInAUnitFieldChoosesAndRecalculatesOnce) {
-  Window window;
-  window.Retype(ControlId::ClkUnits, "k");
-  const int before = window.Count();
-  window.form.Arrow(ControlId::ClkUnits, 1);
-  EXPECT_EQ(window.Count() - before, 1);
-  EXPECT_EQ(window.form.ListIndex(ControlId::ClkUnits), 1);
-  EXPECT_EQ(window.Text(ControlId::ClkUnits), "kHz");
-  EXPECT_EQ(window.Text(ControlId::Clock), " 20000");
-  window.form.Arrow(ControlId::ClkUnits, -1);
-  window.form.Arrow(ControlId::ClkUnits, -1);  // at the top: nothing
-  EXPECT_EQ(window.Count() - before, 2);
-  EXPECT_EQ(window.Text(ControlId::Clock), " 20");
-}
-
 TEST(Form, ClockAndDdsFreqGiveTheirWholeValueAsTooltip) {
   Window window;
   EXPECT_EQ(window.view.tips[ControlId::Clock], "20000000 Hz");

@@ -324,8 +324,10 @@ TEST_F(FormWindowTest, EveryFindingFitsTheStripAndClockShowsNineDigits) {
     const wchar_t* ref;
     const wchar_t* fout;
     int resolution;
-  } cases[] = {{L"20", L"7.0386", 0},      {L"125", L"7.0386", 1}, {L"20", L"7.0404", 1},
-               {L"3000", L"1296.5014", 2}, {L"20", L"1", 0},       {L"125", L"70", 1},
+  } cases[] = {{L"20", L"7.0386", 0},
+               {L"3000", L"1296.5014", 2},
+               {L"20", L"1", 0},
+               {L"125", L"70", 1},
                {L"20", L"1E400", 1}};
   for (const auto& c : cases) {
     Retype(ControlId::Ref, c.ref);

@@ -261,10 +261,6 @@ class Form1Test : public QObject {
     QTest::addColumn<int>("resolution");
     QTest::newRow("dial, 24 bit") << "20"
                                   << "7.0386" << 0;
-    QTest::newRow("dial") << "125"
-                          << "7.0386" << 1;
-    QTest::newRow("above") << "20"
-                           << "7.0404" << 1;
     QTest::newRow("23 cm") << "3000"
                            << "1296.5014" << 2;
     QTest::newRow("far step") << "20"
