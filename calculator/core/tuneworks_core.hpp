@@ -254,6 +254,10 @@ struct ActualSummary {
   std::string text;     // "Tones 14097097.8 … 14097102.2 Hz, step 1.4668 Hz (+0.14 %)"
   bool warn = false;    // the decoder loses more than 1 dB, or cannot follow
   std::string tooltip;  // every figure, one per line ("\n" between lines, none at the end)
+  // The same in fewer words, for a narrow strip: the tones alone ("Tones 14097097.8 …
+  // 14097102.2 Hz") and the warning alone, empty when there is none.
+  std::string tones;
+  std::string warning;
 };
 
 // The status line for the result of CalculateActual; all empty when there is nothing to report.

@@ -2,6 +2,11 @@
 #include "form.hpp"
 
 #include <cstddef>
+#include <string_view>
+#include <vector>
+
+#include "list_arrow.hpp"
+#include "status_fit.hpp"
 
 namespace tuneworks {
 
@@ -59,6 +64,13 @@ void Form::Click(ControlId id, int index) {
   Recalculate();
 }
 
+void Form::Arrow(ControlId id, int step) {
+  if (!IsComboBox(id)) return;
+  if (const auto index = ItemForArrow(Entry(id).items, ListIndex(id), view_.Text(id), step)) {
+    SetListIndex(id, static_cast<std::int16_t>(*index));
+  }
+}
+
 void Form::SetListIndex(ControlId id, std::int16_t index) {
   view_.ShowListItem(id, index);
   Click(id, index);
@@ -86,7 +98,18 @@ void Form::Recalculate() {
   if (outputs.Results) {
     view_.SetText(ControlId::Results, *outputs.Results);
   }
-  view_.SetStatus(StatusAfter(inputs, outputs));
+  status_ = StatusAfter(inputs, outputs);
+  ShowStatus();
+}
+
+void Form::ShowStatus() {
+  std::vector<std::string> wordings{status_.text};
+  wordings.insert(wordings.end(), status_.shorter.begin(), status_.shorter.end());
+  const StatusLine shown{
+      FitToStrip(wordings, view_.StatusRoom(),
+                 [this](std::string_view line) { return view_.StatusTextWidth(line); }),
+      status_.warning, status_.tool_tip};
+  view_.SetStatus(shown);
 }
 
 void Form::ShowValue(ControlId id, const std::string& text) {

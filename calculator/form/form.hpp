@@ -33,6 +33,15 @@ class Form {
   // ClkUnits, Funits and Resolution run one recalculation. An index outside the list is ignored.
   void Click(ControlId id, int index);
 
+  // The user pressed Up (`step` -1) or Down (+1) in the closed field of combo box `id`: the item
+  // that ItemForArrow gives (list_arrow.hpp) is shown and clicked, as a choice from the list;
+  // nothing when it gives none. Every window calls this rather than its toolkit's own choice.
+  void Arrow(ControlId id, int step);
+
+  // The strip's room changed (the window moved to a screen of another DPI): the last status line
+  // again, in the wording that fits now.
+  void StripChanged() { ShowStatus(); }
+
   // The selected index of a combo box: -1 when nothing is selected.
   std::int16_t ListIndex(ControlId id) const { return list_index_[Index(id)]; }
 
@@ -45,10 +54,13 @@ class Form {
   // Selects an item as the program does: the window shows it and its click runs before return.
   void SetListIndex(ControlId id, std::int16_t index);
   void Recalculate();
+  // The status line in the wording that fits the window's strip.
+  void ShowStatus();
   void ShowValue(ControlId id, const std::string& text);
 
   FormView& view_;
   CalcState state_;
+  StatusLine status_;  // the last recalculation's, in all its wordings
   std::array<std::int16_t, kControlCount> list_index_ = [] {
     std::array<std::int16_t, kControlCount> none{};
     none.fill(-1);

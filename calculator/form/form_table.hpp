@@ -100,8 +100,9 @@ inline constexpr std::array<ControlEntry, kControlCount> kControls{{
      {2520,  360,  975,  360}, 15, kBoxFontPoints,     true,  false, false, kInputMaxChars},
   {ControlId::DDSFreq,    "DDSFreq",    ControlKind::kTextBox,  "",                  {},
      {1560, 2400, 1575,  315}, 14, kDefaultFontPoints, false, false, true,  0},
+  // Clock shows a nine-digit clock (" 125000000") whole, in a TrueType face's wider margins too.
   {ControlId::Clock,      "Clock",      ControlKind::kTextBox,  "",                  {},
-     {4200,  720,  975,  285}, 11, kDefaultFontPoints, false, false, true,  0},
+     {4200,  720, 1215,  285}, 11, kDefaultFontPoints, false, false, true,  0},
   {ControlId::Results,    "Results",    ControlKind::kTextBox,  "",                  {},
      { 600, 2760, 4095, 1695}, 10, kBoxFontPoints,     true,  true,  false, kResultsMaxChars},
   {ControlId::Funits,     "Funits",     ControlKind::kComboBox, "MHz",               kUnitItems,

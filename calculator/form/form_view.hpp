@@ -4,8 +4,10 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "form_table.hpp"
+#include "status_fit.hpp"
 #include "status_line.hpp"
 
 namespace tuneworks {
@@ -32,8 +34,15 @@ class FormView {
   // Results' text colour as 0x00BBGGRR: kColourRed or kColourBlack.
   virtual void SetResultsColour(int bgr) = 0;
 
-  // The strip below Results.
+  // The strip below Results. Its text comes broken into the lines the strip has room for ("\n"
+  // between them); a window shows them as they are.
   virtual void SetStatus(const StatusLine& status) = 0;
+
+  // The strip's room and the width of a line of text in its font, as the toolkit measures them,
+  // from which the form chooses a wording that fits. A view that measures nothing has no limit
+  // and gets the longest wording whole.
+  virtual StripRoom StatusRoom() const { return kNoLimit; }
+  virtual int StatusTextWidth(std::string_view /*line*/) const { return 0; }
 
   // The decimal separator of the user's number settings, for the resolution line only.
   virtual std::string DecimalSeparator() const = 0;

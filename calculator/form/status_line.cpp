@@ -18,26 +18,57 @@ std::string BandPhrase(const BandCheck& band) {
   return by + way + " the " + label + " window";
 }
 
+// Why there are no tones, in a few words.
+std::string_view ShortFaultText(ToneFault fault) {
+  return fault == ToneFault::kAlias ? "an alias at or above half the clock"
+                                    : "a tuning word is cut to the accumulator";
+}
+
+std::string Capitalised(std::string text) {
+  if (!text.empty() && text.front() >= 'a' && text.front() <= 'z') {
+    text.front() = static_cast<char>(text.front() - 'a' + 'A');
+  }
+  return text;
+}
+
+// A red report whose whole sentence goes into the tooltip too, for when the strip shows less.
+StatusLine Report(std::string text, std::vector<std::string> shorter) {
+  std::string tip = text;
+  return StatusLine{std::move(text), true, std::move(tip), std::move(shorter)};
+}
+
 }  // namespace
 
 StatusLine StatusAfter(const CalcInputs& inputs, const CalcOutputs& outputs) {
   if (outputs.Overflow) {
-    return StatusLine{std::string(kOverflowReport), true, {}};
+    const std::string_view first = kOverflowReport.substr(0, kOverflowReport.find('.') + 1);
+    return Report(std::string(kOverflowReport), {std::string(first), "Overflow"});
   }
   const ActualTones tones = CalculateActualTones(inputs);
   if (tones.fault != ToneFault::kNone) {
-    return StatusLine{
-        std::string(kNoTonesReport) + std::string(ToneFaultText(tones.fault)), true, {}};
+    const std::string report(kNoTonesReport);
+    return Report(
+        report + std::string(ToneFaultText(tones.fault)),
+        {report + std::string(ShortFaultText(tones.fault)), report.substr(0, report.find(':'))});
   }
   ActualSummary actual = ActualStatusLine(tones.frequencies);
   StatusLine line{std::move(actual.text), actual.warn, std::move(actual.tooltip)};
-  if (tones.frequencies) {
-    if (const auto band = CheckBand(*tones.frequencies)) {
-      line.text += ", " + BandPhrase(*band);
-      line.warning = line.warning || !band->inside;
-      line.tool_tip += "\n" + band->note;
-    }
+  if (!tones.frequencies) return line;
+  std::string phrase;  // where the tones land, when near a band
+  if (const auto band = CheckBand(*tones.frequencies)) {
+    phrase = BandPhrase(*band);
+    line.text += ", " + phrase;
+    line.warning = line.warning || !band->inside;
+    line.tool_tip += "\n" + band->note;
   }
+  // Shorter: without the step; the findings alone; where the tones land alone.
+  const std::string& warning = actual.warning;
+  const std::string after_warning = phrase.empty() ? "" : ", " + phrase;
+  line.shorter.push_back(actual.tones + (warning.empty() ? "" : ": " + warning) + after_warning);
+  if (!warning.empty()) {
+    line.shorter.push_back(Capitalised(warning + (phrase.empty() ? "" : "; " + phrase)));
+  }
+  if (!phrase.empty()) line.shorter.push_back(Capitalised(phrase));
   return line;
 }
 

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "tuneworks_core.hpp"
 
@@ -13,6 +14,9 @@ struct StatusLine {
   std::string text;      // empty: the strip is blank
   bool warning = false;  // red; otherwise the window's normal text colour
   std::string tool_tip;  // empty: no tooltip
+  // The same findings in fewer words, each shorter than the one before, for a strip that cannot
+  // show `text`; the form shows the first that fits (see status_fit.hpp).
+  std::vector<std::string> shorter{};
 
   bool operator==(const StatusLine&) const = default;
 };
@@ -26,7 +30,9 @@ inline constexpr std::string_view kOverflowReport =
 // can make (an alias, a cut word); else the frequencies the beacon will really send and, near a
 // WSPR band, where they land in its window ("40 m window +97.8 Hz", its whole sentence in the
 // tooltip), in red when a decoder would lose more than 1 dB or cannot follow, or when the tones
-// lie outside the window; blank when there is nothing to report.
+// lie outside the window; blank when there is nothing to report. Shorter wordings leave out the
+// step, then the tones, then the decoder's warning; the overflow and no-tones reports shorten to
+// their first words, their whole sentence then in the tooltip.
 StatusLine StatusAfter(const CalcInputs& inputs, const CalcOutputs& outputs);
 
 }  // namespace tuneworks

@@ -117,6 +117,17 @@ LRESULT CALLBACK FormWindow::WindowProcedure(HWND window, UINT message, WPARAM w
   return form->Handle(message, wparam, lparam);
 }
 
+LRESULT CALLBACK FormWindow::FieldProcedure(HWND field, UINT message, WPARAM wparam, LPARAM lparam,
+                                            UINT_PTR command_id, DWORD_PTR form) {
+  if (message == WM_KEYDOWN && (wparam == VK_UP || wparam == VK_DOWN) &&
+      reinterpret_cast<FormWindow*>(form)->OnFieldArrow(static_cast<int>(command_id),
+                                                        wparam == VK_UP ? -1 : 1)) {
+    return 0;
+  }
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(field, &FormWindow::FieldProcedure, command_id);
+  return DefSubclassProc(field, message, wparam, lparam);
+}
+
 LRESULT FormWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_CREATE:
@@ -189,6 +200,13 @@ HWND FormWindow::CreateControl(const ControlEntry& entry) {
     }
     SetWindowTextW(control, text.c_str());
     SendMessageW(control, CB_LIMITTEXT, entry.max_chars, 0);
+    COMBOBOXINFO combo{};
+    combo.cbSize = sizeof(combo);
+    if (GetComboBoxInfo(control, &combo) != 0) {
+      SetWindowSubclass(combo.hwndItem, &FormWindow::FieldProcedure,
+                        static_cast<UINT_PTR>(CommandId(entry.id)),
+                        reinterpret_cast<DWORD_PTR>(this));
+    }
   } else if (entry.kind == ControlKind::kTextBox && entry.max_chars > 0) {
     SendMessageW(control, EM_SETLIMITTEXT, entry.max_chars, 0);
   }
@@ -336,6 +354,7 @@ void FormWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
   LayOut();
   SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  form_.StripChanged();
 }
 
 // The focus goes back to the control that had it when the user returns to the window.
@@ -361,6 +380,17 @@ void FormWindow::OnNextDlgCtl(WPARAM wparam, bool is_handle) {
   if ((SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) != 0) {
     SendMessageW(target, EM_SETSEL, 0, -1);
   }
+}
+
+// Up or Down in a combo box's closed field chooses the item the form decides; in the open list
+// (Alt+Down, F4) they move through the list as usual.
+bool FormWindow::OnFieldArrow(int command_id, int step) {
+  const auto entry = std::ranges::find_if(
+      kControls, [&](const ControlEntry& s) { return CommandId(s.id) == command_id; });
+  if (entry == kControls.end()) return false;
+  if (SendMessageW(Control(entry->id), CB_GETDROPPEDSTATE, 0, 0) != 0) return false;
+  form_.Arrow(entry->id, step);
+  return true;
 }
 
 void FormWindow::OnDestroy() {
@@ -404,6 +434,31 @@ void FormWindow::SetStatus(const StatusLine& status) {
   SetWindowTextW(status_, Widen(status.text).c_str());
   InvalidateRect(status_, nullptr, TRUE);
   SetAreaTip(kStatusCommandId, status.tool_tip);
+}
+
+StripRoom FormWindow::StatusRoom() const {
+  RECT client{};
+  GetClientRect(status_, &client);
+  const HDC dc = GetDC(status_);
+  const HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(status_, WM_GETFONT, 0, 0)));
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, old);
+  ReleaseDC(status_, dc);
+  return {client.right, metrics.tmHeight > 0 ? client.bottom / metrics.tmHeight : 0};
+}
+
+int FormWindow::StatusTextWidth(std::string_view line) const {
+  const std::wstring text = Widen(line);
+  const HDC dc = GetDC(status_);
+  const HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(status_, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(status_, dc);
+  return size.cx;
 }
 
 std::string FormWindow::DecimalSeparator() const {

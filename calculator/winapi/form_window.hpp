@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -35,6 +36,8 @@ class FormWindow final : public FormView {
   void ShowListItem(ControlId id, int index) override;
   void SetResultsColour(int bgr) override;
   void SetStatus(const StatusLine& status) override;
+  StripRoom StatusRoom() const override;
+  int StatusTextWidth(std::string_view line) const override;
   std::string DecimalSeparator() const override;
 
  private:
@@ -42,6 +45,9 @@ class FormWindow final : public FormView {
       : instance_(instance), adopted_(&adopted) {}
 
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  // A combo box's field: Up and Down in it go to the form.
+  static LRESULT CALLBACK FieldProcedure(HWND field, UINT message, WPARAM wparam, LPARAM lparam,
+                                         UINT_PTR command_id, DWORD_PTR form);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
 
   bool OnCreate();
@@ -51,6 +57,7 @@ class FormWindow final : public FormView {
   void OnDpiChanged(UINT dpi, const RECT& suggested);
   void OnActivate(bool active);
   void OnNextDlgCtl(WPARAM wparam, bool is_handle);
+  bool OnFieldArrow(int command_id, int step);
   void OnDestroy();
 
   HWND CreateControl(const ControlEntry& entry);

@@ -3,11 +3,13 @@
 #include "form1.hpp"
 
 #include <QColor>
+#include <QFontMetricsF>
 #include <QLocale>
 #include <QPalette>
 #include <QStringList>
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <string_view>
 
@@ -50,7 +52,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
   status_ = new QLabel(this);
   status_->setObjectName(QStringLiteral("StatusLine"));
   Place(*status_, kStatusPlace, kDefaultFontPoints);
-  status_->setWordWrap(true);
+  // The form breaks the line to the strip's width itself.
+  status_->setWordWrap(false);
   status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
   // Tab order; Qt passes over the disabled boxes.
@@ -75,6 +78,7 @@ QWidget* Form1::CreateControl(const ControlEntry& entry) {
       combo->lineEdit()->setMaxLength(max_length);
       connect(combo, &ComboBox::Change, this, [this, id] { form_.Change(id); });
       connect(combo, &ComboBox::Click, this, [this, id](int index) { form_.Click(id, index); });
+      connect(combo, &ComboBox::Arrow, this, [this, id](int step) { form_.Arrow(id, step); });
       return combo;
     }
     case ControlKind::kTextBox: {
@@ -146,6 +150,18 @@ void Form1::SetStatus(const StatusLine& status) {
   colours.setColor(QPalette::WindowText,
                    status.warning ? QColor(255, 0, 0) : palette().color(QPalette::WindowText));
   status_->setPalette(colours);
+}
+
+StripRoom Form1::StatusRoom() const {
+  const QFontMetricsF metrics(status_->font());
+  const QRect room = status_->contentsRect();
+  const double line = std::max(metrics.height(), metrics.lineSpacing());
+  return {room.width(), static_cast<int>(room.height() / line)};
+}
+
+int Form1::StatusTextWidth(std::string_view line) const {
+  return static_cast<int>(
+      std::ceil(QFontMetricsF(status_->font()).horizontalAdvance(FromUtf8(line))));
 }
 
 std::string Form1::DecimalSeparator() const {

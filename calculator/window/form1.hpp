@@ -7,6 +7,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "form.hpp"
 #include "form_table.hpp"
@@ -33,6 +34,8 @@ class Form1 final : public QWidget, private FormView {
   void ShowListItem(ControlId id, int index) override;
   void SetResultsColour(int bgr) override;
   void SetStatus(const StatusLine& status) override;
+  StripRoom StatusRoom() const override;
+  int StatusTextWidth(std::string_view line) const override;
   std::string DecimalSeparator() const override;
 
   QWidget* CreateControl(const ControlEntry& entry);

@@ -1,6 +1,7 @@
 // Qt widgets made to behave as the form's text boxes and drop-down combo boxes.
 #include "form_controls.hpp"
 
+#include <QAbstractItemView>
 #include <QColor>
 #include <QFontInfo>
 #include <QKeyEvent>
@@ -132,6 +133,17 @@ void ComboBox::ShowItem(int index) {
   setCurrentIndex(index);
   // setCurrentIndex leaves a typed-over field alone when the index is already current.
   setEditText(itemText(index));
+}
+
+void ComboBox::keyPressEvent(QKeyEvent* event) {
+  // Up and Down in the closed field (Alt+Down opens the list) are the form's to decide.
+  const bool arrow = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;
+  if (arrow && !event->modifiers().testFlag(Qt::AltModifier) && !view()->isVisible()) {
+    event->accept();
+    emit Arrow(event->key() == Qt::Key_Up ? -1 : 1);
+    return;
+  }
+  QComboBox::keyPressEvent(event);
 }
 
 }  // namespace tuneworks

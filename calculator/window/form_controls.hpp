@@ -68,8 +68,9 @@ class MultiLineTextBox : public QPlainTextEdit {
 };
 
 // A drop-down combo box with an editable field whose typed text never selects an item, even when
-// it equals one. Choosing an item from the list or with the arrow keys raises Click with its
-// index; typing raises Change. Showing an item from the program raises nothing.
+// it equals one. Choosing an item from the open list raises Click with its index; Up or Down in
+// the closed field raises Arrow (-1 or +1), leaving the choice to the form; typing raises Change.
+// Showing an item from the program raises nothing.
 class ComboBox : public QComboBox {
   Q_OBJECT
 
@@ -83,6 +84,10 @@ class ComboBox : public QComboBox {
  signals:
   void Click(int index);
   void Change();
+  void Arrow(int step);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 };
 
 }  // namespace tuneworks

@@ -130,4 +130,13 @@ EMSCRIPTEN_KEEPALIVE const char* tw_click(int control, int index) {
   return wspr_web::Answer(page->view.TakeUpdates());
 }
 
+// Up (`step` -1) or Down (+1) in the closed field of combo box `control`: the item the form
+// chooses, as in the windows.
+EMSCRIPTEN_KEEPALIVE const char* tw_arrow(int control, int step) {
+  auto& page = Page();
+  if (!page || !ValidControl(control)) return wspr_web::Answer("{}");
+  page->form.Arrow(static_cast<ControlId>(control), step);
+  return wspr_web::Answer(page->view.TakeUpdates());
+}
+
 }  // extern "C"

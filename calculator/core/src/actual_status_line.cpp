@@ -53,12 +53,13 @@ ActualSummary ActualStatusLine(const std::optional<ActualFrequencies>& actual) {
   if (!actual) return {};
   const ActualFrequencies& a = *actual;
   ActualSummary line;
-  line.text = "Tones " + FixedText(a.tonesHz[0], 1) + " " + std::string(kEllipsis) + " " +
-              FixedText(a.tonesHz[3], 1) + " Hz, step " + FixedText(a.stepHz, 4) + " Hz (" +
+  line.tones = "Tones " + FixedText(a.tonesHz[0], 1) + " " + std::string(kEllipsis) + " " +
+               FixedText(a.tonesHz[3], 1) + " Hz";
+  line.text = line.tones + ", step " + FixedText(a.stepHz, 4) + " Hz (" +
               FixedText(a.stepErrorPercent, 2, true) + " %)";
-  const std::string warning = Warning(a);
-  line.warn = !warning.empty();
-  if (line.warn) line.text += ": " + warning;
+  line.warning = Warning(a);
+  line.warn = !line.warning.empty();
+  if (line.warn) line.text += ": " + line.warning;
   line.tooltip = ActualFiguresText(a);
   line.tooltip.pop_back();  // no line end after the last line
   return line;

@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -14,6 +16,8 @@
 #include "form.hpp"
 #include "form_table.hpp"
 #include "form_view.hpp"
+#include "list_arrow.hpp"
+#include "status_fit.hpp"
 
 namespace tuneworks {
 namespace {
@@ -45,6 +49,11 @@ class FakeView final : public FormView {
     log.push_back(texts[ControlId::Clock] + " | " + report.substr(0, report.find('\r')));
   }
   std::string DecimalSeparator() const override { return separator; }
+  StripRoom StatusRoom() const override { return room; }
+  // One unit per byte, "…" three.
+  int StatusTextWidth(std::string_view line) const override {
+    return static_cast<int>(line.size());
+  }
 
   std::map<ControlId, std::string> texts;
   std::map<ControlId, std::string> tips;
@@ -52,6 +61,7 @@ class FakeView final : public FormView {
   StatusLine status;
   std::vector<std::string> log;
   std::string separator = ".";
+  StripRoom room = kNoLimit;
 };
 
 // A loaded form, and the user's typing: select all and type over it, one change per character
@@ -231,7 +241,8 @@ TEST(Form, OverflowIsReportedInRedThenCleared) {
   const std::string results = window.Text(ControlId::Results);
   const StatusLine before = Window().view.status;
   window.Type(ControlId::Fout, "0");  // 1E400
-  EXPECT_EQ(window.view.status, (StatusLine{std::string(kOverflowReport), true, {}}));
+  EXPECT_EQ(window.view.status,
+            (StatusLine{std::string(kOverflowReport), true, std::string(kOverflowReport)}));
   EXPECT_EQ(window.Text(ControlId::Clock), " 20000000");  // produced before the failure
   EXPECT_EQ(window.Text(ControlId::DDSFreq), dds_freq);
   EXPECT_EQ(window.Text(ControlId::Results), results);
@@ -314,6 +325,56 @@ TEST(Form, StripSaysWhereTheTonesLandOrWhyThereAreNone) {
     EXPECT_EQ(status.warning, c.warning) << c.fout;
     EXPECT_TRUE(status.tool_tip.ends_with(c.tip_end)) << status.tool_tip;
   }
+}
+
+// A narrow strip gets the first wording that fits, broken into its lines.
+TEST(Form, StripSaysLessWhereItHasNoRoom) {
+  const struct {
+    const char* fout;
+    StripRoom room;
+    std::string text;
+  } cases[] = {
+      {"7.0386",
+       {60, 2},
+       "Tones 7038597.8 \u2026 7038602.3 Hz, step 1.4843 Hz (+1.33 %),\n40 m dial frequency, "
+       "1402.2 Hz below the window"},
+      {"7.0386",
+       {55, 2},
+       "Tones 7038597.8 \u2026 7038602.3 Hz, 40 m dial frequency,\n1402.2 Hz below the window"},
+      {"7.0386", {50, 1}, "40 m dial frequency, 1402.2 Hz below the window"},
+      {"7.0386", {20, 1}, "40 m dial frequency,\n1402.2 Hz below the\nwindow"},  // none fits
+      {"1E400", {40, 2}, "Overflow: a number is beyond the range\nthe calculator can work with."},
+      {"70", {20, 1}, "No WSPR tones"},
+  };
+  for (const auto& c : cases) {
+    Window window;
+    window.view.room = c.room;
+    window.Retype(ControlId::Ref, "125");
+    window.Retype(ControlId::Fout, c.fout);
+    EXPECT_EQ(window.view.status.text, c.text) << c.fout << " in " << c.room.width;
+    EXPECT_TRUE(window.view.status.warning);
+    EXPECT_TRUE(window.view.status.shorter.empty());
+  }
+}
+
+// Up and Down in a unit field: after typing, the item the text names, else the first; after a
+// choice, the next one, held at the ends.
+TEST(ListArrow, ChoosesAsWindowsComboBoxDoes) {
+  const struct {
+    int chosen;
+    std::string_view typed;
+    int step;
+    std::optional<int> item;
+  } cases[] = {
+      {-1, "mhz", 1, 2}, {-1, "MHz ", 1, 2}, {-1, " k", -1, 1}, {-1, "G", 1, 3},
+      {-1, "h", 1, 0},   {-1, "", 1, 0},     {-1, "x", -1, 0},  {-1, "kHzz", 1, 0},
+      {1, "kHz", 1, 2},  {1, "kHz", -1, 0},  {3, "GHz", 1, {}}, {0, "Hz", -1, {}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ItemForArrow(kUnitItems, c.chosen, c.typed, c.step), c.item)
+        << c.chosen << " '" << c.typed << "' " << c.step;
+  }
+  EXPECT_EQ(ItemForArrow(kResolutionItems, -1, "48", 1), 2);
 }
 
 TEST(Form, ClockAndDdsFreqGiveTheirWholeValueAsTooltip) {

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,46 @@ std::wstring TextOf(HWND control) {
   text.resize(static_cast<std::size_t>(
       SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
   return text;
+}
+
+// The client area of `window` as drawn, saved as a 24-bit BMP file.
+void SaveClientPicture(HWND window, const std::string& path) {
+  RECT client{};
+  GetClientRect(window, &client);
+  const HDC window_dc = GetDC(window);
+  const HDC dc = CreateCompatibleDC(window_dc);
+  BITMAPINFOHEADER header{
+      sizeof(header), client.right, client.bottom, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  const HBITMAP bitmap = CreateDIBSection(window_dc, reinterpret_cast<BITMAPINFO*>(&header),
+                                          DIB_RGB_COLORS, &bits, nullptr, 0);
+  const HGDIOBJ old = SelectObject(dc, bitmap);
+  BitBlt(dc, 0, 0, client.right, client.bottom, window_dc, 0, 0, SRCCOPY);
+  GdiFlush();
+  const auto size = static_cast<DWORD>(((client.right * 3 + 3) & ~3) * client.bottom);
+  constexpr auto kHeaders = static_cast<DWORD>(sizeof(BITMAPFILEHEADER) + sizeof(header));
+  const BITMAPFILEHEADER file{0x4D42, kHeaders + size, 0, 0, kHeaders};
+  if (FILE* out = std::fopen(path.c_str(), "wb")) {
+    std::fwrite(&file, sizeof(file), 1, out);
+    std::fwrite(&header, sizeof(header), 1, out);
+    std::fwrite(bits, size, 1, out);
+    std::fclose(out);
+  }
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(window, window_dc);
+}
+
+// The size `text` takes in `control`'s font: one line, or as a static control breaks words.
+SIZE TextSize(HWND control, const std::wstring& text, RECT room, UINT format) {
+  const HDC dc = GetDC(control);
+  const HGDIOBJ old =
+      SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+  DrawTextW(dc, text.c_str(), -1, &room, format | DT_CALCRECT);
+  SelectObject(dc, old);
+  ReleaseDC(control, dc);
+  return {room.right - room.left, room.bottom - room.top};
 }
 
 class FormWindowTest : public testing::Test {
@@ -254,6 +295,65 @@ TEST_F(FormWindowTest, TypingIntoAUnitFieldSelectsNothingAndAChoiceSelects) {
   Choose(ControlId::ClkUnits, 1);
   EXPECT_EQ(Text(ControlId::ClkUnits), L"kHz");
   EXPECT_EQ(Text(ControlId::Clock), L" 20000");
+}
+
+// Up or Down in a unit field after typing: the item the text names, else the first; then the
+// next one.
+TEST_F(FormWindowTest, ArrowInAUnitFieldChoosesAsTheFormSays) {
+  const std::pair<std::wstring, int> cases[] = {{L"mhz", 2}, {L"k ", 1}, {L"x", 0}};
+  for (const auto& [typed, item] : cases) {
+    Retype(ControlId::ClkUnits, typed);
+    SendMessageW(Field(ControlId::ClkUnits), WM_KEYDOWN, VK_DOWN, 1);
+    EXPECT_EQ(SendMessageW(Item(ControlId::ClkUnits), CB_GETCURSEL, 0, 0), item) << typed;
+  }
+  SendMessageW(Field(ControlId::ClkUnits), WM_KEYDOWN, VK_DOWN, 1);
+  EXPECT_EQ(Text(ControlId::ClkUnits), L"kHz");
+  EXPECT_EQ(Text(ControlId::Clock), L" 20000");
+}
+
+// Every finding the strip can show, in the wording the form chose, fits the strip as the static
+// control draws it, and Clock shows a nine-digit clock whole, at the prefix's DPI: ctest runs
+// this at 96, 120, 144 and 192 dpi (LogPixels), saving the window with the first row's strip.
+TEST_F(FormWindowTest, EveryFindingFitsTheStripAndClockShowsNineDigits) {
+  const UINT dpi = GetDpiForWindow(window_);
+  const char* wanted = std::getenv("WSPR_TEST_DPI");
+  if (wanted != nullptr) {
+    ASSERT_EQ(dpi, std::stoul(wanted)) << "the prefix's LogPixels";
+  }
+  const struct {
+    const wchar_t* ref;
+    const wchar_t* fout;
+    int resolution;
+  } cases[] = {{L"20", L"7.0386", 0},
+               {L"3000", L"1296.5014", 2},
+               {L"20", L"1", 0},
+               {L"125", L"70", 1},
+               {L"20", L"1E400", 1}};
+  for (const auto& c : cases) {
+    Retype(ControlId::Ref, c.ref);
+    Choose(ControlId::Resolution, c.resolution);
+    Retype(ControlId::Fout, c.fout);
+    RECT room{};
+    GetClientRect(Status(), &room);
+    const std::wstring text = TextOf(Status());
+    const SIZE needed = TextSize(Status(), text, room, DT_WORDBREAK | DT_EXPANDTABS);
+    EXPECT_LE(needed.cx, room.right) << text << " at " << dpi << " dpi";
+    EXPECT_LE(needed.cy, room.bottom) << text << " at " << dpi << " dpi";
+  }
+  Retype(ControlId::Ref, L"125");
+  EXPECT_EQ(Text(ControlId::Clock), L" 125000000");
+  RECT shown{};
+  SendMessageW(Item(ControlId::Clock), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&shown));
+  EXPECT_LE(TextSize(Item(ControlId::Clock), Text(ControlId::Clock), shown, DT_SINGLELINE).cx,
+            shown.right - shown.left)
+      << dpi << " dpi";
+
+  if (wanted == nullptr) return;
+  Retype(ControlId::Ref, cases[0].ref);
+  Choose(ControlId::Resolution, cases[0].resolution);
+  Retype(ControlId::Fout, cases[0].fout);
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  SaveClientPicture(window_, "tuneworks_strip_" + std::to_string(dpi) + "dpi.bmp");
 }
 
 TEST_F(FormWindowTest, ResultsTurnRedAbove035OfTheClockAndBackToBlack) {

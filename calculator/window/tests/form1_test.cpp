@@ -17,6 +17,8 @@
 #include <QPixmap>
 #include <QTest>
 
+#include <cmath>
+
 #include "form1.hpp"
 #include "form_controls.hpp"
 
@@ -117,6 +119,21 @@ class Form1Test : public QObject {
                       list->visualRect(list->model()->index(1, 0)).center());
     QTRY_COMPARE(window.Clock(), QString(" 25000"));
     QCOMPARE(units->currentText(), QString("kHz"));
+  }
+
+  // Down after typing into a unit field chooses what the form says: the item the text names,
+  // else the first; then the next one.
+  void downInAUnitFieldChoosesAsTheFormSays() {
+    Window window;
+    ComboBox* units = window.Combo("ClkUnits");
+    for (const auto& [typed, item] : {std::pair{"mhz", "MHz"}, {"k ", "kHz"}, {"x", "Hz"}}) {
+      Retype(units->lineEdit(), typed);
+      QTest::keyClick(units->lineEdit(), Qt::Key_Down);
+      QCOMPARE(units->currentText(), QString(item));
+    }
+    QTest::keyClick(units->lineEdit(), Qt::Key_Down);
+    QCOMPARE(units->currentText(), QString("kHz"));
+    QCOMPARE(window.Clock(), QString(" 20000"));
   }
 
   void resultsColourAndStatusLine() {
@@ -233,6 +250,58 @@ class Form1Test : public QObject {
     }
     QVERIFY(!window.Box("Clock")->isEnabled());
     QVERIFY(!window.Box("DDSFreq")->isEnabled());
+  }
+
+  // Every finding the strip can show, in the wording the form chose, fits the strip, and Clock
+  // shows a nine-digit clock whole, at this scale (ctest runs it at 96, 120, 144 and 192 dpi with
+  // QT_SCALE_FACTOR). The strip of the first row is photographed at each.
+  void everyFindingFitsTheStrip_data() {
+    QTest::addColumn<QString>("ref");
+    QTest::addColumn<QString>("fout");
+    QTest::addColumn<int>("resolution");
+    QTest::newRow("dial, 24 bit") << "20"
+                                  << "7.0386" << 0;
+    QTest::newRow("23 cm") << "3000"
+                           << "1296.5014" << 2;
+    QTest::newRow("far step") << "20"
+                              << "1" << 0;
+    QTest::newRow("alias") << "125"
+                           << "70" << 1;
+    QTest::newRow("overflow") << "20"
+                              << "1E400" << 1;
+  }
+  void everyFindingFitsTheStrip() {
+    QFETCH(QString, ref);
+    QFETCH(QString, fout);
+    QFETCH(int, resolution);
+    Window window;
+    Retype(window.Box("Ref"), ref);
+    window.Combo("Resolution")->ShowItem(resolution);
+    emit window.Combo("Resolution")->activated(resolution);
+    Retype(window.Box("Fout"), fout);
+    const QLabel* strip = window.Status();
+    const QRect room = strip->contentsRect();
+    const QRectF needed = QFontMetricsF(strip->font()).boundingRect(room, 0, strip->text());
+    const QString shown = strip->text() + " in " + QString::number(room.width());
+    QVERIFY2(needed.width() <= room.width() && needed.height() <= room.height(), qPrintable(shown));
+
+    Retype(window.Box("Ref"), "125");
+    TextBox* clock = window.Box("Clock");
+    QCOMPARE(clock->text(), QString(" 125000000"));
+    // Were the digits wider than the box, the box would scroll to show its end.
+    const auto cursor_at = [clock](int position) {
+      clock->setCursorPosition(position);
+      clock->grab();
+      return clock->inputMethodQuery(Qt::ImCursorRectangle).toRectF().left();
+    };
+    const double advance = QFontMetricsF(clock->font()).horizontalAdvance(clock->text());
+    QVERIFY2(cursor_at(static_cast<int>(clock->text().size())) - cursor_at(0) >= advance - 1,
+             qPrintable(clock->text()));
+    if (QTest::currentDataTag() == QLatin1String("dial, 24 bit")) {
+      const int dpi = static_cast<int>(std::lround(96 * window.form.devicePixelRatioF()));
+      Retype(window.Box("Ref"), ref);
+      QVERIFY(window.form.grab().save(QString("tuneworks_strip_%1dpi.png").arg(dpi)));
+    }
   }
 
   void rendersTheWindowToPng() {
