@@ -24,6 +24,9 @@ StatusLine StatusAfter(const CalcInputs& inputs, const CalcOutputs& outputs) {
   if (outputs.Overflow) {
     return StatusLine{std::string(kOverflowReport), true, {}};
   }
+  if (!(ReadNumber(inputs.RFMult) > 0)) {
+    return StatusLine{std::string(kNoTonesReport) + std::string(kNoRfMultiplication), true, {}};
+  }
   const ActualTones tones = CalculateActualTones(inputs);
   if (tones.fault != ToneFault::kNone) {
     return StatusLine{

@@ -23,10 +23,13 @@ inline constexpr std::string_view kOverflowReport =
 
 // What the line says, in red, instead of tones that the DDS cannot make; the fault follows.
 inline constexpr std::string_view kNoTonesReport = "No WSPR tones: ";
+// Why, after kNoTonesReport, when the RF multiplication is 0, empty or negative: the DDS output
+// and the words then keep their last values, which give no tones.
+inline constexpr std::string_view kNoRfMultiplication = "the RF multiplication must be above 0";
 
 // The status line after a recalculation of `inputs` gave `outputs`: the overflow report in red
 // when it stopped early; in red, kNoTonesReport and why, when the words give no tones the DDS
-// can make (an alias, a cut word); else the frequencies the beacon will really send and, near a
+// can make (an alias, a cut word) or the RF multiplication is not above 0; else the frequencies the beacon will really send and, near a
 // WSPR band, where they land in its window ("40 m window +97.8 Hz", its whole sentence in the
 // tooltip), in red when a decoder would lose more than 1 dB or cannot follow, or when the tones
 // lie outside the window; blank when there is nothing to report.

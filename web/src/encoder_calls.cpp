@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "call_buffer.hpp"
-#include "console_colour.hpp"
 #include "json_writer.hpp"
 #include "message_unpacking.hpp"
 #include "run_steps.hpp"
@@ -51,10 +50,11 @@ extern "C" {
 
 // Encodes the call sign, locator and power held one after another in the input buffer, as
 // `tonepak --c-header` does. Answers
-// {"refused":B,"trace":[{"attribute":N,"text":".."}..],
+// {"refused":B,"trace":[{"attribute":N,"text":".."}..],"complaints":[".."..],
 //  "files":[{"name":..,"type":..,"address":..,"size":..}..]}
-// with the trace in the order and colours tonepak prints it; what tonepak says on standard error
-// (a warning about a field, a note, a refused call) is a yellow line of its own.
+// with the trace in the order and colours tonepak prints it on standard output, and what it says
+// on standard error (a warning about a field, a note, a refused call), one line each, apart: the
+// page shows those at the box they concern.
 EMSCRIPTEN_KEEPALIVE const char* tp_encode(std::size_t call_size, std::size_t locator_size,
                                            std::size_t power_size) {
   const auto call = wspr_web::InputText(0, call_size);
@@ -67,6 +67,7 @@ EMSCRIPTEN_KEEPALIVE const char* tp_encode(std::size_t call_size, std::size_t lo
   JsonWriter json;
   json.BeginObject();
   json.Boolean("refused", run.refused);
+  std::vector<std::string> complaints;
   json.BeginList("trace");
   for (tonepak::RunStep& step : run.steps) {
     switch (step.kind) {
@@ -74,13 +75,16 @@ EMSCRIPTEN_KEEPALIVE const char* tp_encode(std::size_t call_size, std::size_t lo
         Piece(json, step.attribute, step.text);
         break;
       case tonepak::RunStep::Kind::kComplain:
-        Piece(json, tonepak::kSummaryYellow, "tonepak: " + step.text + "\n");
+        complaints.push_back(std::move(step.text));
         break;
       case tonepak::RunStep::Kind::kWrite:
         files.push_back({step.file_name, std::move(step.bytes)});
         break;
     }
   }
+  json.EndList();
+  json.BeginList("complaints");
+  for (const std::string& complaint : complaints) json.String({}, complaint);
   json.EndList();
   json.BeginList("files");
   for (const OutputFile& file : files) {
