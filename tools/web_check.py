@@ -18,6 +18,7 @@ import tempfile
 import threading
 
 from selenium import webdriver
+from selenium.common.exceptions import TimeoutException
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
@@ -136,6 +137,17 @@ def main():
             QuietHandler.wasm_gate.set()
             if not failures:
                 run(driver, base, True)
+            # The site's own page opened from the disk: Chromium loads no module beside it,
+            # and the page says where to turn.
+            driver.get((site / "index.html").as_uri())
+            problem = driver.find_element(By.ID, "PageProblem")
+            try:
+                WebDriverWait(driver, 20).until(lambda d: problem.is_displayed())
+            except TimeoutException:
+                pass  # the check below fails
+            check("wspr-beacon-tools.html" in problem.text and
+                  not driver.find_element(By.ID, "Loading").is_displayed(),
+                  f"the served page from file:// points to the page in one file ({problem.text})")
             print(f"== web-check: the page in one file, {one_file.stat().st_size} bytes, "
                   "opened from the disk", file=sys.stderr)
             if not failures:

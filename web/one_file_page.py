@@ -40,7 +40,6 @@ script = replace_once(script, "const inlineWasm = null;", f"const inlineWasm = '
                       "page.js")
 
 page = read("index.html")
-page = replace_once(page, '<html lang="en">', '<html lang="en" data-page="one-file">', "index.html")
 icon = base64.b64encode((site / "tuneworks.svg").read_bytes()).decode("ascii")
 page = replace_once(page, 'href="tuneworks.svg"', f'href="data:image/svg+xml;base64,{icon}"',
                     "index.html")
@@ -52,7 +51,7 @@ page = replace_once(
     page, '<link rel="preload" href="wspr.wasm" as="fetch" type="application/wasm" crossorigin>\n',
     "", "index.html")
 page = replace_once(
-    page, '<script type="module" src="page.js"></script>',
+    page, '<script type="module" src="page.js" onerror="scriptFailed()"></script>',
     '<script type="module">\n' + inline_script(module, "wspr.js") +
     inline_script(script, "page.js") + "</script>", "index.html")
 output.write_text(page, encoding="utf-8")
