@@ -1,6 +1,10 @@
 # Manual pages and the packages (CPack) of tonepak, tunecalc and tuneworks: the Debian package,
 # and on Windows an installer and a ZIP.
 
+# The web page in one file, when the web preset has built it (it opens from the disk).
+set(WSPR_ONE_FILE_PAGE ${PROJECT_SOURCE_DIR}/build/web/wspr-beacon-tools.html CACHE FILEPATH
+    "The web page in one file to install (cmake --build --preset web writes it)")
+
 # ---- Manual pages -----------------------------------------------------------------------------
 # Installed gzipped, as Debian keeps them, when gzip is at hand; plain otherwise (man reads both).
 if(UNIX)
@@ -38,6 +42,14 @@ if(UNIX)
       "The built web page to install (cmake --build --preset web writes it)")
   install(DIRECTORY ${WSPR_WEB_SITE_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/wspr-beacon-tools/web
           OPTIONAL)
+  # The page in one file beside it, with a menu entry that opens it in the browser: both only
+  # when the web preset has built the page, looked at when the package is made.
+  install(CODE "
+    set(wspr_page \"${WSPR_ONE_FILE_PAGE}\")
+    set(wspr_desktop_in \"${PROJECT_SOURCE_DIR}/packaging/linux/wspr-beacon-tools.desktop.in\")
+    set(wspr_desktop \"${PROJECT_BINARY_DIR}/wspr-beacon-tools.desktop\")
+    set(wspr_datadir \"${CMAKE_INSTALL_DATADIR}\")
+    include(\"${CMAKE_CURRENT_LIST_DIR}/InstallOneFilePage.cmake\")")
 endif()
 
 # ---- Package ----------------------------------------------------------------------------------
@@ -91,5 +103,7 @@ else()
   endif()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS ${wspr_depends})
 endif()
+# The page's menu entry opens it with xdg-open, in the user's own browser.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
 
 include(CPack)

@@ -7,6 +7,12 @@ set(WSPR_WINDOWS_README ${PROJECT_BINARY_DIR}/README.txt)
 configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/README.txt.in ${WSPR_WINDOWS_README}
                @ONLY NEWLINE_STYLE CRLF)
 install(FILES ${WSPR_WINDOWS_README} DESTINATION .)
+# The web page in one file, when the web preset has built it: it opens in the browser from the
+# disk, and the Start menu gets a shortcut to it.
+if(EXISTS ${WSPR_ONE_FILE_PAGE})
+  install(FILES ${WSPR_ONE_FILE_PAGE} DESTINATION .)
+  set(wspr_page_link wspr-beacon-tools.html "WSPR beacon tools in the browser")
+endif()
 
 # The programs are stripped when linked rather than by CPack, whose strip would stamp each
 # package's copy with the time it ran: so the installer and the ZIP hold the very same bytes.
@@ -54,7 +60,7 @@ set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 # which it can only hold up to 1024 characters, and a longer one would be cut.
 set(CPACK_NSIS_MODIFY_PATH OFF)
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY bin)
-set(CPACK_NSIS_MENU_LINKS README.txt "Read me")
+set(CPACK_NSIS_MENU_LINKS README.txt "Read me" ${wspr_page_link})
 # The uninstaller leaves the empty key of the vendor behind (CPack deletes only the key below it);
 # these lines run at the end of the uninstaller, after that key has gone.
 set(CPACK_NSIS_DELETE_ICONS_EXTRA

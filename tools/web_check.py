@@ -1,10 +1,11 @@
 """The web page in headless Chromium, driven through chromedriver (run by tools/web-check).
 
-  /usr/bin/python3 tools/web_check.py SITE REFERENCE PICTURES
+  /usr/bin/python3 tools/web_check.py SITE ONE_FILE REFERENCE PICTURES
 
-SITE is the built site, REFERENCE a folder holding the native programs' answers (see
-tools/web-check), PICTURES where the screenshots go. Serves SITE on 127.0.0.1 itself, prints
-what it measured, and exits 0 when every check passed, 1 otherwise.
+SITE is the built site, ONE_FILE the page in one file, REFERENCE a folder holding the native
+programs' answers (see tools/web-check), PICTURES where the screenshots go. Serves SITE on
+127.0.0.1 itself and runs every check on it, then on ONE_FILE opened from the disk (file://);
+prints what it measured, and exits 0 when every check passed, 1 otherwise.
 """
 import base64
 import functools
@@ -17,12 +18,13 @@ import tempfile
 import threading
 
 from selenium import webdriver
+from selenium.common.exceptions import TimeoutException
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
 
-site, reference, pictures = (pathlib.Path(a) for a in sys.argv[1:4])
+site, one_file, reference, pictures = (pathlib.Path(a).resolve() for a in sys.argv[1:5])
 tunecalc = reference / "tunecalc"
 failures = []
 
@@ -35,9 +37,16 @@ def check(ok, what):
 
 class QuietHandler(http.server.SimpleHTTPRequestHandler):
     requested = []
+    # Open, the WebAssembly is served at once; closed, its request waits, as on a slow link.
+    wasm_gate = threading.Event()
 
     def log_message(self, *args):
         QuietHandler.requested.append(self.path)
+
+    def do_GET(self):
+        if self.path.startswith("/wspr.wasm"):
+            QuietHandler.wasm_gate.wait(60)
+        super().do_GET()
 
 
 def serve():
@@ -50,6 +59,8 @@ def serve():
 def browser(profile):
     options = webdriver.ChromeOptions()
     options.binary_location = "/usr/bin/chromium"
+    # driver.get returns once the document is parsed, so that the page can be seen loading.
+    options.page_load_strategy = "eager"
     for flag in ("--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
                  "--no-first-run", "--disable-background-networking",
                  "--disable-component-update", "--disable-sync", "--window-size=1400,1000",
@@ -122,8 +133,29 @@ def main():
         driver = browser(profile)
         driver.set_script_timeout(60)
         try:
-            run(driver, base)
+            before_loading(driver, base)
+            QuietHandler.wasm_gate.set()
+            if not failures:
+                run(driver, base, True)
+            # The site's own page opened from the disk: Chromium loads no module beside it,
+            # and the page says where to turn.
+            driver.get((site / "index.html").as_uri())
+            problem = driver.find_element(By.ID, "PageProblem")
+            try:
+                WebDriverWait(driver, 20).until(lambda d: problem.is_displayed())
+            except TimeoutException:
+                pass  # the check below fails
+            check("wspr-beacon-tools.html" in problem.text and
+                  not driver.find_element(By.ID, "Loading").is_displayed(),
+                  f"the served page from file:// points to the page in one file ({problem.text})")
+            print(f"== web-check: the page in one file, {one_file.stat().st_size} bytes, "
+                  "opened from the disk", file=sys.stderr)
+            if not failures:
+                run(driver, one_file.as_uri(), False)
+            if not failures:
+                narrow(driver)
         finally:
+            QuietHandler.wasm_gate.set()
             driver.quit()
             server.shutdown()
     if failures:
@@ -133,7 +165,51 @@ def main():
     return 0
 
 
-def run(driver, base):
+def first_calculation(driver):
+    WebDriverWait(driver, 20).until(lambda d: d.execute_script(
+        "return performance.getEntriesByName('first-calculation').length > 0"))
+
+
+def before_loading(driver, base):
+    """The page before its WebAssembly has come (its request held back): the calculator laid
+    out with no two controls over each other, a loading notice, and nothing that submits the
+    page."""
+    QuietHandler.wasm_gate.clear()
+    driver.get(base)
+    WebDriverWait(driver, 20).until(lambda d: d.find_element(By.ID, "Loading").is_displayed())
+    check(not driver.execute_script(
+        "return performance.getEntriesByName('first-calculation').length > 0"),
+        "the page waits for its WebAssembly")
+    overlaps = driver.execute_script(
+        """const boxes = [...document.querySelectorAll('#TuneworksForm > *')]
+             .filter((e) => !e.classList.contains('unseen'))
+             .map((e) => [e.id, e.getBoundingClientRect()]);
+        const found = [];
+        for (const [i, [a, r]] of boxes.entries()) {
+          for (const [b, q] of boxes.slice(i + 1)) {
+            const wide = Math.min(r.right, q.right) - Math.max(r.left, q.left);
+            const high = Math.min(r.bottom, q.bottom) - Math.max(r.top, q.top);
+            if (wide > 2 && high > 2) { // the window's own boxes touch by a pixel
+              found.push(`${a}/${b}`);
+            }
+          }
+        }
+        return found;""")
+    check(not overlaps, f"the calculator laid out before loading, no box over another ({overlaps})")
+    type_into(driver, "Callsign", "K1ABC")
+    driver.find_element(By.ID, "Callsign").send_keys(Keys.ENTER)
+    driver.find_element(By.ID, "Encode").click()
+    check(driver.current_url == base and value(driver, "Callsign") == "K1ABC",
+          f"Enter and Encode before loading keep the page and the call ({driver.current_url})")
+    QuietHandler.wasm_gate.set()
+    first_calculation(driver)
+    check(not driver.find_element(By.ID, "Loading").is_displayed() and
+          value(driver, "Callsign") == "K1ABC" and value(driver, "Ref") == "20",
+          "once loaded: the notice gone, the calculator started, the call still typed")
+
+
+def run(driver, base, served):
+    driver.execute_cdp_cmd("Network.clearBrowserCache", {})  # so that every file is measured
     driver.get(base)
     WebDriverWait(driver, 20).until(
         lambda d: d.execute_script("return performance.getEntriesByName('first-calculation')"
@@ -154,8 +230,10 @@ def run(driver, base):
         print(f"== web-check: {f['name']}: {f['size']} bytes, loaded at {f['end']:.0f} ms",
               file=sys.stderr)
     files = [timing["page"]] + timing["files"]
-    foreign = [f["name"] for f in files if not f["name"].startswith(base)]
+    foreign = [f["name"] for f in files if not f["name"].startswith((base, "data:"))]
     check(not foreign, f"no request beyond the page's own files ({foreign})")
+    if not served:
+        check(len(files) == 1, f"the page in one file loads nothing beside it ({files})")
     sizes = {"wasm": 0, "js": 0, "html/css": 0, "other": 0}
     for f in files:
         name = f["name"].split("?")[0]
@@ -165,11 +243,11 @@ def run(driver, base):
     total = sum(sizes.values())
     print(f"== web-check: transferred {total} bytes: " +
           ", ".join(f"{k} {v}" for k, v in sizes.items()), file=sys.stderr)
-    check(total < 1_000_000, f"the page under 1 MB ({total} bytes)")
+    if served:
+        check(total < 1_000_000, f"the page under 1 MB ({total} bytes)")
     # The time is measured, not judged: it depends on what else the machine is doing.
     driver.refresh()
-    WebDriverWait(driver, 20).until(lambda d: d.execute_script(
-        "return performance.getEntriesByName('first-calculation').length > 0"))
+    first_calculation(driver)
     again = driver.execute_script(
         "return performance.getEntriesByName('first-calculation')[0].startTime")
     print(f"== web-check: first calculation {timing['first']:.0f} ms after the first navigation,"
@@ -193,7 +271,8 @@ def run(driver, base):
     check(order == ["Ref", "PLLMult", "RFMult", "Resolution", "Fout", "Funits", "Results",
                     "ClkUnits"], f"the window's tab order ({order})")
     pictures.mkdir(parents=True, exist_ok=True)
-    driver.find_element(By.ID, "TuneworksTool").screenshot(str(pictures / "tuneworks-web.png"))
+    if served:
+        driver.find_element(By.ID, "TuneworksTool").screenshot(str(pictures / "tuneworks-web.png"))
 
     # Typing, one recalculation per key, as the window does.
     type_into(driver, "Ref", "25")
@@ -254,7 +333,97 @@ def run(driver, base):
     WebDriverWait(driver, 20).until(lambda d: d.find_element(By.ID, "ReadMessage").text != "")
     read = driver.find_element(By.ID, "ReadMessage").text
     check(read == "K1ABC FN42 37", f"a.au read back ({read})")
-    driver.find_element(By.ID, "TonepakTool").screenshot(str(pictures / "tonepak-web.png"))
+    check(driver.execute_script("return document.getElementById('ReadFile').files.length") == 0,
+          "the file chooser emptied after reading, so that the same file reads again")
+    driver.execute_script("document.getElementById('ReadMessage').textContent = ''")
+    driver.find_element(By.ID, "ReadFile").send_keys(str(reference / "single" / "a.au"))
+    WebDriverWait(driver, 20).until(lambda d: d.find_element(By.ID, "ReadMessage").text != "")
+    check(driver.find_element(By.ID, "ReadMessage").text == "K1ABC FN42 37",
+          "the same a.au chosen again is read again")
+    if served:
+        driver.find_element(By.ID, "TonepakTool").screenshot(str(pictures / "tonepak-web.png"))
+    mends(driver)
+
+
+def says(driver, box):
+    return driver.find_element(By.ID, f"{box}Says").text
+
+
+def mends(driver):
+    """What tripped users: empty boxes, a refused call, a field's warning, RF multiplication
+    not above 0, and a list opened from the keyboard."""
+    for box in ("Callsign", "Locator", "Power"):
+        type_into(driver, box, "")
+    driver.find_element(By.ID, "Encode").click()
+    empty = [says(driver, box) for box in ("Callsign", "Locator", "Power")]
+    links = driver.find_elements(By.CSS_SELECTOR, "#Downloads a")
+    invalid = driver.find_element(By.ID, "Power").get_attribute("aria-invalid")
+    check(all(text.startswith("Empty:") for text in empty) and not links and invalid == "true",
+          f"empty boxes: said at each box, marked, no files ({empty}, {len(links)} files)")
+
+    refused = (reference / "refused" / "stderr.txt").read_text().removeprefix("tonepak: ").strip()
+    for box, text in zip(("Callsign", "Locator", "Power"), ("K1ABC/P/Q", "FN42", "38")):
+        type_into(driver, box, text)
+    driver.find_element(By.ID, "Encode").click()
+    line = driver.find_element(By.CSS_SELECTOR, "#CallsignSays span")
+    check(line.text == refused and line.value_of_css_property("color") == "rgba(204, 0, 0, 1)" and
+          driver.find_element(By.ID, "Callsign").get_attribute("aria-invalid") == "true" and
+          not driver.find_elements(By.CSS_SELECTOR, "#Downloads a"),
+          f"a refused call: tonepak's words in red at the marked box, no files ({line.text})")
+    type_into(driver, "Callsign", "K1ABC")
+    driver.find_element(By.ID, "Encode").click()
+    WebDriverWait(driver, 20).until(lambda d: d.find_elements(By.CSS_SELECTOR, "#Downloads a"))
+    check(says(driver, "Power").startswith("warning: power 38 dBm") and says(driver, "Callsign")
+          == "" and driver.find_element(By.ID, "Callsign").get_attribute("aria-invalid") is None,
+          f"a field's warning at its box, the call's mark gone ({says(driver, 'Power')})")
+
+    status = driver.find_element(By.ID, "StatusLine")
+    for rf_mult in ("0", "", "-2"):
+        type_into(driver, "RFMult", rf_mult)
+        check(status.text == "No WSPR tones: the RF multiplication must be above 0" and
+              "warning" in status.get_attribute("class"),
+              f"RF multiplication '{rf_mult}': the strip says why there are no tones ({status.text})")
+    type_into(driver, "RFMult", "1")
+
+    # Alt+Down in a unit field opens its list: the list takes the focus and drops down (the
+    # drop-down itself is the browser's, recorded here rather than shown); Escape goes back.
+    driver.execute_script(
+        """window.opened = [];
+        HTMLSelectElement.prototype.showPicker = function () { window.opened.push(this.id); };""")
+    field = driver.find_element(By.ID, "Funits")
+    field.click()
+    field.send_keys(Keys.ALT, Keys.ARROW_DOWN)
+    opened = driver.execute_script("return [window.opened, document.activeElement.id]")
+    check(opened == [["FunitsList"], "FunitsList"], f"Alt+Down opens the Funits list ({opened})")
+    driver.switch_to.active_element.send_keys(Keys.ESCAPE)
+    back = driver.switch_to.active_element.get_attribute("id")
+    check(back == "Funits", f"Escape in the list goes back to its field ({back})")
+
+
+def narrow(driver):
+    """The page on a 390 px wide phone: nothing wider than the screen, the lists' arrows 24 px
+    targets, a complaint wrapped inside the screen."""
+    driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride",
+                           {"width": 390, "height": 844, "deviceScaleFactor": 1, "mobile": True})
+    try:
+        sizes = driver.execute_script(
+            """const arrows = [...document.querySelectorAll('.combo select')]
+                 .map((e) => e.getBoundingClientRect().width);
+            const says = document.getElementById('CallsignSays').getBoundingClientRect();
+            return {page: document.documentElement.scrollWidth, screen: window.innerWidth,
+                    arrows, says: says.right};""")
+        check(sizes["page"] <= 390 and sizes["screen"] == 390,
+              f"at 390 px the page fits the screen ({sizes['page']} px of {sizes['screen']})")
+        check(min(sizes["arrows"]) >= 24, f"the lists' arrows 24 px wide ({sizes['arrows']})")
+        for box, text in zip(("Callsign", "Locator", "Power"), ("K1ABC/P/Q", "FN42", "37")):
+            type_into(driver, box, text)
+        driver.find_element(By.ID, "Encode").click()
+        right = driver.execute_script(
+            "return document.getElementById('CallsignSays').getBoundingClientRect().right")
+        check(right <= 390, f"a refused call's words wrapped inside the screen (right {right})")
+        driver.save_screenshot(str(pictures / "page-390px.png"))
+    finally:
+        driver.execute_cdp_cmd("Emulation.clearDeviceMetricsOverride", {})
 
 
 if __name__ == "__main__":

@@ -3,16 +3,21 @@
 // the files it makes, and reads a chosen or dropped file back. Nothing leaves the page.
 import createWspr from './wspr.js';
 
+// The page in one file carries the WebAssembly here, in base64; served, it comes from wspr.wasm.
+const inlineWasm = null;
+
 const utf8 = new TextEncoder();
 const $ = (id) => document.getElementById(id);
 
 let wasm;
 try {
-  wasm = await createWspr();
+  const wasmBinary = inlineWasm && Uint8Array.from(atob(inlineWasm), (c) => c.charCodeAt(0));
+  wasm = await createWspr(wasmBinary ? { wasmBinary } : {});
 } catch (error) {
   const problem = $('PageProblem');
   problem.textContent = `The calculator and the encoder could not start in this browser: ${error}`;
   problem.hidden = false;
+  $('Loading').hidden = true;
   throw error;
 }
 
@@ -28,13 +33,6 @@ const answer = (address) => JSON.parse(wasm.UTF8ToString(address));
 
 const layout = answer(wasm._tw_layout());
 const controlNumber = new Map(layout.controls.map((control, i) => [control.name, i]));
-
-function placeAt(element, place) {
-  element.style.left = `${place.left}px`;
-  element.style.top = `${place.top}px`;
-  element.style.width = `${place.width}px`;
-  element.style.height = `${place.height}px`;
-}
 
 // The form's texts use CR LF line ends; a text area holds LF.
 const toPage = (text) => text.replace(/\r\n/g, '\n');
@@ -66,18 +64,13 @@ function chose(name, index) {
   apply(answer(wasm._tw_click(controlNumber.get(name), index)));
 }
 
+// The places come from layout.css, written from the same table when the site is built, so that
+// they show before the WebAssembly has loaded; here the controls get their texts and events.
 function layOut() {
-  const client = $('TuneworksForm');
-  client.style.width = `${layout.width}px`;
-  client.style.height = `${layout.height}px`;
   $('TuneworksCaption').textContent = layout.caption;
   document.title = `${layout.caption} and TONEPAK`;
-  placeAt($('StatusLine'), layout.status);
   for (const control of layout.controls) {
     const element = $(control.name);
-    const box = control.kind === 'combo' ? element.parentElement : element;
-    placeAt(box, control);
-    box.style.fontSize = `${control.fontPx}px`;
     if (control.kind === 'label') {
       element.textContent = control.text;
       continue;
@@ -89,12 +82,11 @@ function layOut() {
     element.addEventListener('input', () => typed(control.name));
     if (control.kind === 'combo') wireList(control, element);
   }
-  $('StatusLine').style.fontSize = `${layout.controls[controlNumber.get('Label1')].fontPx}px`;
-  client.addEventListener('submit', (event) => event.preventDefault());
 }
 
 // A combo box: the field, and beside it the list, whose choice is the form's click. Up and Down
-// in the field choose the item above or below, as in the window.
+// in the field choose the item above or below, and Alt+Down or F4 opens the list, as in the
+// window.
 function wireList(control, field) {
   const list = $(`${control.name}List`);
   for (const item of control.items) list.add(new Option(item));
@@ -107,7 +99,16 @@ function wireList(control, field) {
     chose(control.name, index);
     field.focus();
   });
+  list.addEventListener('keydown', (event) => {
+    if (event.key === 'Escape' || event.key === 'Tab') field.focus();
+  });
   field.addEventListener('keydown', (event) => {
+    const opens = (event.altKey && event.key === 'ArrowDown') || event.key === 'F4';
+    if (opens) {
+      event.preventDefault();
+      openList(list);
+      return;
+    }
     if (event.key !== 'ArrowDown' && event.key !== 'ArrowUp') return;
     event.preventDefault();
     const now = control.items.indexOf(field.value);
@@ -119,6 +120,17 @@ function wireList(control, field) {
   });
 }
 
+// Opens a list from the keyboard: the browser's own drop-down where it offers one to scripts,
+// else the list takes the focus, where Alt+Down or Space opens it.
+function openList(list) {
+  list.focus();
+  try {
+    list.showPicker();
+  } catch {
+    // no drop-down for scripts here: the focused list opens on its own keys
+  }
+}
+
 // The decimal separator of the user's language, as the window takes it from the system.
 function decimalSeparator() {
   const part = new Intl.NumberFormat().formatToParts(1.5).find((p) => p.type === 'decimal');
@@ -128,7 +140,12 @@ function decimalSeparator() {
 layOut();
 apply(answer(wasm._tw_load(put(utf8.encode(decimalSeparator())))));
 performance.mark('first-calculation');
-$(layout.tabOrder[0]).focus();
+$('Loading').hidden = true;
+$('Encode').disabled = false;
+$('ReadFile').disabled = false;
+if (!document.activeElement || document.activeElement === document.body) {
+  $(layout.tabOrder[0]).focus(); // unless the user is already typing somewhere
+}
 
 // ---- TONEPAK --------------------------------------------------------------------------------
 
@@ -162,9 +179,59 @@ function offerFiles(files) {
   }));
 }
 
+// What the page says about a box, under it: the empty box, or what tonepak complained of.
+const boxes = ['Callsign', 'Locator', 'Power'];
+const emptyBox = {
+  Callsign: 'Empty: type the call sign, such as K1ABC.',
+  Locator: 'Empty: type the locator, such as FN42.',
+  Power: 'Empty: type the power in dBm, such as 37.',
+};
+
+// The box a complaint of tonepak's is about, by the field it names; a note about a compound
+// call is about its locator.
+function boxOf(complaint) {
+  if (/call sign/.test(complaint)) return 'Callsign';
+  if (/^warning: power/.test(complaint)) return 'Power';
+  if (/^(warning: locator|note:)/.test(complaint)) return 'Locator';
+  return 'Callsign';
+}
+
+// Shows each box's complaints beside it, an error marking the box itself.
+function showSays(says) {
+  for (const box of boxes) {
+    const lines = says.filter((s) => s.box === box);
+    $(`${box}Says`).replaceChildren(...lines.map((s) => {
+      const line = document.createElement('span');
+      line.className = s.kind;
+      line.textContent = s.text;
+      return line;
+    }));
+    if (lines.some((s) => s.kind === 'error')) {
+      $(box).setAttribute('aria-invalid', 'true');
+    } else {
+      $(box).removeAttribute('aria-invalid');
+    }
+  }
+}
+
+function kindOf(complaint) {
+  if (complaint.startsWith('warning:')) return 'warning';
+  if (complaint.startsWith('note:')) return 'note';
+  return 'error';
+}
+
 $('MessageForm').addEventListener('submit', (event) => {
   event.preventDefault();
-  const words = ['Callsign', 'Locator', 'Power'].map((id) => utf8.encode($(id).value));
+  const empty = boxes.filter((id) => $(id).value.trim() === '');
+  if (empty.length > 0) {
+    // A box not yet filled in: nothing is encoded, and no earlier message's files stay offered.
+    showSays(empty.map((box) => ({ box, kind: 'error', text: emptyBox[box] })));
+    showTrace([]);
+    offerFiles([]);
+    $(empty[0]).focus();
+    return;
+  }
+  const words = boxes.map((id) => utf8.encode($(id).value));
   const all = new Uint8Array(words.reduce((n, w) => n + w.length, 0));
   let at = 0;
   for (const w of words) {
@@ -175,6 +242,7 @@ $('MessageForm').addEventListener('submit', (event) => {
   const run = answer(wasm._tp_encode(words[0].length, words[1].length, words[2].length));
   showTrace(run.trace);
   offerFiles(run.files);
+  showSays(run.complaints.map((text) => ({ box: boxOf(text), kind: kindOf(text), text })));
 });
 
 async function readBack(file) {
@@ -188,6 +256,7 @@ async function readBack(file) {
 
 $('ReadFile').addEventListener('change', (event) => {
   const [file] = event.target.files;
+  event.target.value = ''; // so that choosing the same file again reads it again
   if (file) readBack(file);
 });
 const zone = $('DropZone');

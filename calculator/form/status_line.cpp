@@ -44,6 +44,9 @@ StatusLine StatusAfter(const CalcInputs& inputs, const CalcOutputs& outputs) {
     const std::string_view first = kOverflowReport.substr(0, kOverflowReport.find('.') + 1);
     return Report(std::string(kOverflowReport), {std::string(first), "Overflow"});
   }
+  if (!(ReadNumber(inputs.RFMult) > 0)) {
+    return StatusLine{std::string(kNoTonesReport) + std::string(kNoRfMultiplication), true, {}};
+  }
   const ActualTones tones = CalculateActualTones(inputs);
   if (tones.fault != ToneFault::kNone) {
     const std::string report(kNoTonesReport);

@@ -25,8 +25,13 @@ inline constexpr std::string_view kOverflowReport =
     "Overflow: a number is beyond the range the calculator can work with. "
     "Outputs it did not reach keep their earlier values.";
 
+// Why, after kNoTonesReport, when the RF multiplication is 0, empty or negative: the DDS output
+// and the words then keep their last values, which give no tones.
+inline constexpr std::string_view kNoRfMultiplication = "the RF multiplication must be above 0";
+
 // The status line after a recalculation of `inputs` gave `outputs`: the overflow report in red
-// when it stopped early; in red, kNoTonesReport and why, when the words give no tones the DDS
+// when it stopped early; in red, kNoTonesReport and why, when the RF multiplication is not
+// above 0 or the words give no tones the DDS
 // can make (an alias, a cut word); else the frequencies the beacon will really send and, near a
 // WSPR band, where they land in its window ("40 m window +97.8 Hz", its whole sentence in the
 // tooltip), in red when a decoder would lose more than 1 dB or cannot follow, or when the tones

@@ -66,9 +66,10 @@ extern "C" {
 // Encodes the call sign, locator and power held one after another in the input buffer, as
 // `tonepak --c-header` does. Answers
 // {"refused":B,"trace":[{"class":"heading"|"value"|"warning"|"","text":".."}..],
-//  "files":[{"name":..,"type":..,"address":..,"size":..}..]}
-// with the trace in the order tonepak prints it, each piece in its role's class; what tonepak says
-// on standard error (a warning about a field, a note, a refused call) is a warning line of its own.
+//  "complaints":[".."..],"files":[{"name":..,"type":..,"address":..,"size":..}..]}
+// with the trace in the order tonepak prints it on standard output, each piece in its role's
+// class, and what it says on standard error (a warning about a field, a note, a refused call),
+// one line each, apart: the page shows those at the box they concern.
 EMSCRIPTEN_KEEPALIVE const char* tp_encode(std::size_t call_size, std::size_t locator_size,
                                            std::size_t power_size) {
   const auto call = wspr_web::InputText(0, call_size);
@@ -81,6 +82,7 @@ EMSCRIPTEN_KEEPALIVE const char* tp_encode(std::size_t call_size, std::size_t lo
   JsonWriter json;
   json.BeginObject();
   json.Key("refused").Bool(run.refused);
+  std::vector<std::string> complaints;
   json.Key("trace").BeginArray();
   for (tonepak::RunStep& step : run.steps) {
     switch (step.kind) {
@@ -88,13 +90,16 @@ EMSCRIPTEN_KEEPALIVE const char* tp_encode(std::size_t call_size, std::size_t lo
         Piece(json, step.role, step.text);
         break;
       case tonepak::RunStep::Kind::kComplain:
-        Piece(json, tonepak::TextRole::kWarning, "tonepak: " + step.text + "\n");
+        complaints.push_back(std::move(step.text));
         break;
       case tonepak::RunStep::Kind::kWrite:
         files.push_back({step.file_name, std::move(step.bytes)});
         break;
     }
   }
+  json.EndArray();
+  json.Key("complaints").BeginArray();
+  for (const std::string& complaint : complaints) json.String(complaint);
   json.EndArray();
   json.Key("files").BeginArray();
   for (const OutputFile& file : files) {

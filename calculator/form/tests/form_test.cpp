@@ -377,6 +377,20 @@ TEST(ListArrow, ChoosesAsWindowsComboBoxDoes) {
   EXPECT_EQ(ItemForArrow(kResolutionItems, -1, "48", 1), 2);
 }
 
+// RF multiplication 0, empty or negative leaves the last DDS output and words on screen; the
+// strip says why they give no tones, and goes back to the tones once it is above 0 again.
+TEST(Form, StripSaysWhyThereAreNoTonesWithoutRfMultiplication) {
+  const std::string why = std::string(kNoTonesReport) + std::string(kNoRfMultiplication);
+  for (const char* rf_mult : {"0", "", "-2", "abc"}) {
+    Window window;
+    const StatusLine tones = window.view.status;
+    window.Retype(ControlId::RFMult, rf_mult);
+    EXPECT_EQ(window.view.status, (StatusLine{why, true, {}})) << rf_mult;
+    window.Retype(ControlId::RFMult, "1");
+    EXPECT_EQ(window.view.status, tones) << rf_mult;
+  }
+}
+
 TEST(Form, ClockAndDdsFreqGiveTheirWholeValueAsTooltip) {
   Window window;
   EXPECT_EQ(window.view.tips[ControlId::Clock], "20000000 Hz");
