@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tuneworks {
 
@@ -145,6 +146,7 @@ enum class ToneFault {
 struct ActualTones {
   std::optional<ActualFrequencies> frequencies;  // empty when there is nothing to report
   ToneFault fault = ToneFault::kNone;            // why, when it is a fault of the words
+  std::array<std::uint64_t, 4> toneWords{};      // with frequencies: the tones' words, L + k I
 };
 
 // The frequencies that the words of the report give, for the inputs of one calculation; the
@@ -244,5 +246,72 @@ ActualSummary ActualStatusLine(const std::optional<ActualFrequencies>& actual);
 
 // The full figures, one per line, each ending in "\n"; the tooltip and tunecalc show them.
 std::string ActualFiguresText(const ActualFrequencies& actual);
+
+// ---- Tables for the firmware --------------------------------------------------------------------
+
+// The synthesiser a tone table is made for, from the Resolution index.
+enum class ToneTableKind {
+  kPic24,   // 0: a PIC's 24-bit software DDS
+  kAd985x,  // 1: AD9850 or AD9851, 32-bit accumulator, loaded serially
+  kAd9852,  // 2: AD9852, 48-bit accumulator
+};
+
+// The bytes the firmware sends for each of the four WSPR tones, in the order it sends them.
+//
+//   kPic24   3 bytes   | W23-W16 | W15-W8 | W7-W0 |              most significant byte first
+//   kAd985x  5 bytes   | W7-W0 | W15-W8 | W23-W16 | W31-W24 | control |
+//            the 40-bit serial load as it is shifted in, each byte from its bit 0; control is
+//            W32-W39: bit 0 the AD9851's 6x REFCLK multiplier (set when the PLL multiplier is
+//            6), bit 1 a factory test bit (0), bit 2 power-down (0), bits 3-7 the phase (0)
+//   kAd9852  6 bytes   | W47-W40 | ... | W7-W0 |  frequency tuning word 1, registers 0x04 to
+//            0x09, most significant byte first as the serial port writes it
+struct ToneTable {
+  ToneTableKind kind = ToneTableKind::kAd985x;
+  ActualFrequencies actual;              // what the tones are at the RF output
+  double clockHz = 0;                    // the DDS clock
+  double rfMultiplier = 1;               // multiplication after the DDS
+  std::array<std::uint64_t, 4> words{};  // the tones' tuning words, lowest tone first
+  std::size_t bytesPerTone = 0;          // 3, 5 or 6
+  std::array<std::array<std::uint8_t, 8>, 4> toneBytes{};  // the first bytesPerTone of each
+};
+
+struct ToneTableResult {
+  std::optional<ToneTable> table;
+  std::string problem;  // when there is no table: why, lower case, no full stop
+};
+
+// The table for one calculation's inputs: the tones of CalculateActualTones, so that the bytes
+// are the report's words. No table when it gives no tones (with the fault's text, or a sentence
+// on why there is nothing to calculate), nor when their step is one a decoder cannot follow.
+ToneTableResult MakeToneTable(const CalcInputs& inputs);
+
+// ---- The symbol timer ---------------------------------------------------------------------------
+
+// A WSPR symbol lasts 8192/12000 s. A firmware times it by counting a timer clock (after its
+// prescaler) up to a whole count; these rows say how near each prescaler's count comes.
+inline constexpr std::array<int, 10> kTimerPrescalers{1, 2, 4, 8, 16, 32, 64, 128, 256, 1024};
+inline constexpr std::size_t kLongestTimerPattern = 64;
+inline constexpr int kSymbolsPerTransmission = 162;
+
+struct SymbolTimerRow {
+  int prescaler = 1;
+  std::uint32_t count = 0;            // the whole count nearest the ideal (a tie rounds up)
+  double periodMs = 0;                // the symbol period that count gives
+  double errorPpm = 0;                // (period / (8192/12000 s) - 1) x 10^6
+  double driftPerTransmissionMs = 0;  // the error over one transmission's 162 symbols
+  double driftPerHourMs = 0;          // over an hour of the timer running without a break
+  // Counts to load in turn, over and over, whose average is the ideal count: the count below
+  // the ideal and the one above, spread out as a phase accumulator's carries are. The shortest
+  // that is exact when that needs at most kLongestTimerPattern counts, else the run of at most
+  // that many whose average comes nearest. Empty when `count` itself is exact.
+  std::vector<std::uint32_t> pattern;
+  double patternErrorPpm = 0;  // the pattern's average against the ideal; 0 when exact
+};
+
+// The rows of every prescaler in kTimerPrescalers whose counts (the pattern's too) fit 16 bits,
+// 1 to 65535, for a timer clock of `clock_hz` before the prescaler, taken to the nearest
+// millihertz. Empty when none fits, or the clock is not above 0 and at most kMaxTimerClockHz.
+inline constexpr double kMaxTimerClockHz = 1e12;
+std::vector<SymbolTimerRow> SymbolTimer(double clock_hz);
 
 }  // namespace tuneworks

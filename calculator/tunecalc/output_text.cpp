@@ -41,12 +41,6 @@ std::string JsonTextOrNull(const std::optional<std::string>& text) {
   return text ? JsonString(*text) : "null";
 }
 
-// The shortest decimal that reads back as the same double; the core gives only finite values.
-std::string JsonNumber(double value) {
-  char buffer[32];
-  return {buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr};
-}
-
 std::string JsonActual(const std::optional<tuneworks::ActualFrequencies>& actual) {
   if (!actual) return "null";
   const tuneworks::ActualFrequencies& a = *actual;
@@ -80,6 +74,11 @@ std::string JsonBand(const std::optional<tuneworks::BandCheck>& band) {
 }
 
 }  // namespace
+
+std::string JsonNumber(double value) {
+  char buffer[32];
+  return {buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr};
+}
 
 std::string JsonString(std::string_view bytes) {
   static constexpr char kHex[] = "0123456789abcdef";

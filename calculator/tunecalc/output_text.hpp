@@ -14,6 +14,9 @@ namespace tunecalc {
 // every byte that is not part of a well-formed UTF-8 sequence becomes \ufffd.
 std::string JsonString(std::string_view bytes);
 
+// The shortest decimal that reads back as the same double; for finite values.
+std::string JsonNumber(double value);
+
 // {"clock":...,"ddsFreq":...,"colour":...,"results":...,"overflow":...,"actual":...,"band":...}
 // and a line end; a member whose output was not produced is null (colour also when it was left
 // unchanged). "actual" is null (nothing to report, or no tones the DDS can make) or

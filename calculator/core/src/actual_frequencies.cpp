@@ -80,7 +80,8 @@ ActualTones Run(const CalcInputs& in) {
   a.centreErrorHz = (a.tonesHz[1] + a.tonesHz[2]) / 2.0 - wanted_hz;
   a.decodable = DecoderFollows(a.stepErrorPercent);
   a.decoderLossDb = DecoderLossDb(a.stepErrorPercent);
-  return {a, ToneFault::kNone};
+  const auto word = [&](int k) { return static_cast<std::uint64_t>(*l + k * *i); };
+  return {a, ToneFault::kNone, {word(0), word(1), word(2), word(3)}};
 }
 
 }  // namespace

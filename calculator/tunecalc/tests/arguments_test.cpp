@@ -93,7 +93,7 @@ TEST(Arguments, NamedOptionsSetTheBoxesAsAUserWould) {
                  c.inputs.Funits, c.inputs.Resolution))
         << c.words[0] << ' ' << c.words[1];
   }
-  EXPECT_EQ(Parse({"--band", "40", "--fout", "7.0386"})->band, "40");
+  EXPECT_EQ(Parse({"--band", "40", "--fout", "7.0386"})->bandList, std::vector<std::string>{"40"});
   EXPECT_TRUE(Parse({"--bands"})->bands);
 }
 
