@@ -1,6 +1,7 @@
 // What tunecalc --timer-clock prints: the symbol timer's rows as plain text or one JSON object.
 #include "timer_text.hpp"
 
+#include <charconv>
 #include <string_view>
 
 #include "output_text.hpp"
@@ -68,7 +69,11 @@ std::string TimerText(double clock_hz, std::span<const tuneworks::SymbolTimerRow
 }
 
 std::string TimerJson(double clock_hz, std::span<const tuneworks::SymbolTimerRow> rows) {
-  std::string json = "{\"clockHz\":" + JsonNumber(clock_hz) + ",\"timer\":[";
+  char clock[400];  // fixed notation: a clock reads better as 16000000 than as 1.6e+07
+  std::string json = "{\"clockHz\":";
+  json.append(clock,
+              std::to_chars(clock, clock + sizeof clock, clock_hz, std::chars_format::fixed).ptr);
+  json += ",\"timer\":[";
   for (std::size_t r = 0; r < rows.size(); ++r) {
     const tuneworks::SymbolTimerRow& row = rows[r];
     json += r == 0 ? "{" : ",{";

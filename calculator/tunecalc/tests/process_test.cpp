@@ -191,6 +191,8 @@ TEST(TunecalcProcess, WrongArgumentsExit2WithUsage) {
       {"--ref", "20 MHzz"},
       {"--band", "41m"},
       {"--fout"},
+      {"--timer-clock", "0"},
+      {"--band", "40m,30m", "--fout", "7MHz"},
   };
   for (const auto& arguments : wrong) {
     const ProcessResult run = RunTunecalc(arguments);
@@ -235,6 +237,65 @@ TEST(TunecalcProcess, IndexOutsideTheListsReachesTheCore) {
   const ProcessResult run = RunTunecalc({"--json", "20", "1", "1", "1", "20000", "2", "1"});
   EXPECT_EQ(run.status, 3);  // 3 x 20000 does not fit in 16 bits
   EXPECT_NE(run.out.find("\"overflow\":true"), std::string::npos);
+}
+
+const char kTimer16MHzJson[] =
+    "{\"clockHz\":16000000,\"timer\":["
+    "{\"prescaler\":256,\"count\":42667,\"periodMs\":682.672,\"errorPpm\":7.8125,"
+    "\"driftPerTransmissionMs\":0.864,\"driftPerHourMs\":28.125,"
+    "\"pattern\":[42666,42667,42667],\"patternErrorPpm\":0},"
+    "{\"prescaler\":1024,\"count\":10667,\"periodMs\":682.688,\"errorPpm\":31.25,"
+    "\"driftPerTransmissionMs\":3.456,\"driftPerHourMs\":112.5,"
+    "\"pattern\":[10666,10667,10667],\"patternErrorPpm\":0}]}\n";
+
+TEST(TunecalcProcess, SymbolTimer) {
+  const ProcessResult json = RunTunecalc({"--json", "--timer-clock", "16MHz"});
+  EXPECT_EQ(json.status, 0);
+  EXPECT_EQ(json.out, kTimer16MHzJson);
+  const ProcessResult plain = RunTunecalc({"--timer-clock=1MHz"});
+  EXPECT_NE(plain.out.find("\n       16  42667   682.672000    +7.8125"), std::string::npos)
+      << plain.out;
+  EXPECT_NE(plain.out.find("\n       16  42666  42667  42667\n"), std::string::npos);
+}
+
+// A hop table for an AD9851 with its 6x multiplier on two bands, both files as committed in
+// golden/ (their bytes assemble and compile in tools/table-check).
+TEST(TunecalcProcess, HopTableFiles) {
+  const fs::path dir = fs::temp_directory_path() / "tunecalc_hop_table_test";
+  fs::create_directories(dir);
+  const ProcessResult run =
+      RunTunecalc({"--json", "--ref", "30MHz", "--pll", "6", "--dds", "ad9851", "--band", "40m,30m",
+                   "--inc", (dir / "hop.inc").string(), "--c-header", (dir / "hop.h").string()});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out.substr(0, 11), "[{\"clock\":\"");
+  EXPECT_NE(run.out.find("}},{\"clock\":\""), std::string::npos);
+  EXPECT_EQ(ReadFile(dir / "hop.inc"), ReadFile(TUNECALC_GOLDEN_DIR "/hop_ad9851.inc"));
+  EXPECT_EQ(ReadFile(dir / "hop.h"), ReadFile(TUNECALC_GOLDEN_DIR "/hop_ad9851.h"));
+  fs::remove_all(dir);
+}
+
+// No table, or a file that cannot be written: exit 1, and no file changed or left half-written.
+TEST(TunecalcProcess, NoTableLeavesTheFilesAlone) {
+  const fs::path dir = fs::temp_directory_path() / "tunecalc_no_table_test";
+  fs::create_directories(dir);
+  const fs::path old = dir / "old.inc";
+  std::ofstream(old) << "old";
+  const struct {
+    std::vector<std::string> arguments;
+    const char* error;
+  } cases[] = {
+      {{"--fout", "30", "--inc", old.string()}, "no table written: at or above half its clock"},
+      {{"--band", "40m,2m", "--inc", old.string()}, "no table written (2m): at or above"},
+      {{"--inc", old.string(), "--c-header", (dir / "no" / "t.h").string()}, "cannot write "},
+  };
+  for (const auto& c : cases) {
+    const ProcessResult run = RunTunecalc(c.arguments);
+    EXPECT_EQ(run.status, 1) << c.error;
+    EXPECT_NE(run.err.find(c.error), std::string::npos) << run.err;
+    EXPECT_EQ(ReadFile(old), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+  }
+  fs::remove_all(dir);
 }
 
 }  // namespace
