@@ -50,10 +50,16 @@ std::string ReadFile(const fs::path& path) {
   return bytes;
 }
 
-ProcessResult RunTunecalc(const std::vector<std::string>& arguments) {
+// A new folder of its own under the temporary folder: other builds may run the same tests.
+fs::path NewTempDir() {
   static std::mt19937_64 random{std::random_device{}()};
   const fs::path dir = fs::temp_directory_path() / ("tunecalc_test_" + std::to_string(random()));
   fs::create_directories(dir);
+  return dir;
+}
+
+ProcessResult RunTunecalc(const std::vector<std::string>& arguments) {
+  const fs::path dir = NewTempDir();
   std::string command = Quote(TUNECALC_PATH);
   for (const std::string& argument : arguments) {
     command += ' ';
@@ -261,8 +267,7 @@ TEST(TunecalcProcess, SymbolTimer) {
 // A hop table for an AD9851 with its 6x multiplier on two bands, both files as committed in
 // golden/ (their bytes assemble and compile in tools/table-check).
 TEST(TunecalcProcess, HopTableFiles) {
-  const fs::path dir = fs::temp_directory_path() / "tunecalc_hop_table_test";
-  fs::create_directories(dir);
+  const fs::path dir = NewTempDir();
   const ProcessResult run =
       RunTunecalc({"--json", "--ref", "30MHz", "--pll", "6", "--dds", "ad9851", "--band", "40m,30m",
                    "--inc", (dir / "hop.inc").string(), "--c-header", (dir / "hop.h").string()});
@@ -276,8 +281,7 @@ TEST(TunecalcProcess, HopTableFiles) {
 
 // No table, or a file that cannot be written: exit 1, and no file changed or left half-written.
 TEST(TunecalcProcess, NoTableLeavesTheFilesAlone) {
-  const fs::path dir = fs::temp_directory_path() / "tunecalc_no_table_test";
-  fs::create_directories(dir);
+  const fs::path dir = NewTempDir();
   const fs::path old = dir / "old.inc";
   std::ofstream(old) << "old";
   const struct {
