@@ -265,7 +265,9 @@ TEST(TunecalcProcess, SymbolTimer) {
 }
 
 // A hop table for an AD9851 with its 6x multiplier on two bands, both files as committed in
-// golden/ (their bytes assemble and compile in tools/table-check).
+// golden/ (their bytes assemble and compile in tools/table-check). Written in golden/ with
+//   tunecalc --ref 30MHz --pll 6 --dds ad9851 --band 40m,30m --inc hop_ad9851.inc
+//            --c-header hop_ad9851.h
 TEST(TunecalcProcess, HopTableFiles) {
   const fs::path dir = NewTempDir();
   const ProcessResult run =
