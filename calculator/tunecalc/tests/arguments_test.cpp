@@ -123,7 +123,7 @@ TEST(Arguments, WrongWordsAreQuotedInOneLine) {
       {{"20", "1", "1", "1", "MHz", "2", "1"}, "\"MHz\" is not a whole number for CLKUNITS"},
       {{"--band", "40m,41m"}, "\"41m\" is not a WSPR band"},
       {{"--band", "40m,"}, "\"\" is not a WSPR band"},
-      {{"--band", "40m,40"}, "\"40\" names a band given before in \"40m,40\""},
+      {{"--band", "40m,40"}, R"("40" names a band given before in "40m,40")"},
       {{"--band", "40m,30m", "--fout", "7MHz"}, "\"--fout\" cannot go with several bands"},
       {{"--timer-clock", "-1MHz"}, "\"-1MHz\" is not a timer clock"},
       {{"--timer-clock", "1e400"}, "\"1e400\" is not a timer clock"},

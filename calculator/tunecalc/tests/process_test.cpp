@@ -53,7 +53,7 @@ std::string ReadFile(const fs::path& path) {
 // A new folder of its own under the temporary folder: other builds may run the same tests.
 fs::path NewTempDir() {
   static std::mt19937_64 random{std::random_device{}()};
-  const fs::path dir = fs::temp_directory_path() / ("tunecalc_test_" + std::to_string(random()));
+  fs::path dir = fs::temp_directory_path() / ("tunecalc_test_" + std::to_string(random()));
   fs::create_directories(dir);
   return dir;
 }
