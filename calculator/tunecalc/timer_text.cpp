@@ -19,6 +19,7 @@ std::string Column(const std::string& text, std::size_t width) {
 std::string ClockText(double clock_hz) {
   std::string text = tuneworks::NumberText(clock_hz);
   if (text.front() == ' ') text.erase(0, 1);
+  if (text.front() == '.') text.insert(0, 1, '0');  // NumberText leaves the 0 out
   return text;
 }
 
