@@ -149,6 +149,7 @@ struct Si5351Plan {
   double crystalHz = 0;  // the crystal or CLKIN frequency
   int clkinDivider = 1;  // CLKIN above 40 MHz is divided by 2, 4 or 8 before the PLL
   int rDivider = 1;      // the output divider after the multisynth, 1 to 128
+  double pllHz = 0;      // PLL A for the wanted frequency itself (the setting)
   Si5351Tone setting;    // the nearest the same settings come to the wanted frequency itself
   std::array<Si5351Tone, 4> tones{};
   std::uint32_t stepUnits = 0;  // the step in units of the stepping numerator

@@ -66,6 +66,7 @@ std::optional<std::int16_t> DdsIndex(std::string_view text) {
   if (name == "pic24" || name == "24") return 0;
   if (name == "ad9850" || name == "ad9851" || name == "32") return 1;
   if (name == "ad9852" || name == "48") return 2;
+  if (name == "si5351") return tuneworks::kSi5351Resolution;
   return std::nullopt;
 }
 
@@ -127,7 +128,7 @@ std::string ReadOption(std::string_view option, std::string_view value, Argument
     const auto index = DdsIndex(value);
     if (!index) {
       return "tunecalc: " + Quoted(value) +
-             " is not a DDS for --dds (pic24 or 24; ad9850, ad9851 or 32; ad9852 or 48)";
+             " is not a DDS for --dds (pic24 or 24; ad9850, ad9851 or 32; ad9852 or 48; si5351)";
     }
     in.Resolution = *index;
   } else {  // --band

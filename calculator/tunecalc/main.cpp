@@ -33,8 +33,7 @@ int main(int argc, char** argv) {
   }
   tuneworks::CalcState state;
   const tuneworks::CalcOutputs out = tuneworks::Calculate(arguments.inputs, state);
-  const tuneworks::ActualTones tones =
-      out.Overflow ? tuneworks::ActualTones{} : tuneworks::CalculateActualTones(arguments.inputs);
+  const tuneworks::ActualTones& tones = out.Tones;
   const auto band =
       tones.frequencies ? tuneworks::CheckBand(*tones.frequencies, arguments.band) : std::nullopt;
   Write(stdout, arguments.json ? tunecalc::JsonOutput(out, tones.frequencies, band)

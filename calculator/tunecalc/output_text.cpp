@@ -1,6 +1,7 @@
 // Plain and JSON renderings of CalcOutputs.
 #include "output_text.hpp"
 
+#include <array>
 #include <charconv>
 #include <cstddef>
 #include <cstdint>
@@ -79,6 +80,41 @@ std::string JsonBand(const std::optional<tuneworks::BandCheck>& band) {
   return json;
 }
 
+std::string JsonRatio(const tuneworks::Si5351Ratio& r) {
+  return "[" + std::to_string(r.a) + "," + std::to_string(r.b) + "," + std::to_string(r.c) + "]";
+}
+
+std::string JsonBytes(const std::array<std::uint8_t, 8>& bytes) {
+  std::string json = "[";
+  for (std::size_t k = 0; k < bytes.size(); ++k) {
+    json += (k == 0 ? "" : ",") + std::to_string(bytes[k]);
+  }
+  return json + "]";
+}
+
+std::string JsonSi5351(const std::optional<tuneworks::Si5351Plan>& plan) {
+  if (!plan) return "null";
+  const tuneworks::Si5351Plan& p = *plan;
+  std::string json = "{\"method\":";
+  json += p.method == tuneworks::Si5351Method::kPll ? "\"pll\"" : "\"multisynth\"";
+  json += ",\"crystalHz\":" + JsonNumber(p.crystalHz);
+  json += ",\"rDivider\":" + std::to_string(p.rDivider);
+  json += ",\"tones\":[";
+  for (std::size_t k = 0; k < p.tones.size(); ++k) {
+    const tuneworks::Si5351Tone& t = p.tones[k];
+    json += (k == 0 ? "{\"hz\":" : ",{\"hz\":") + JsonNumber(t.hz);
+    json += ",\"pll\":" + JsonRatio(t.pll) + ",\"multisynth\":" + JsonRatio(t.multisynth);
+    json += ",\"pllRegisters\":" + JsonBytes(t.pllRegisters);
+    json += ",\"multisynthRegisters\":" + JsonBytes(t.multisynthRegisters) + "}";
+  }
+  json += "],\"stepHz\":" + JsonNumber(p.stepHz);
+  json += ",\"stepErrorPercent\":" + JsonNumber(p.stepErrorPercent);
+  json += ",\"exactStep\":";
+  json += p.exactStep ? "true" : "false";
+  json += ",\"problem\":" + (p.problem ? JsonString(*p.problem) : "null") + "}";
+  return json;
+}
+
 }  // namespace
 
 std::string JsonString(std::string_view bytes) {
@@ -140,6 +176,7 @@ std::string JsonOutput(const tuneworks::CalcOutputs& out,
   json += out.Overflow ? "true" : "false";
   json += ",\"actual\":" + JsonActual(actual);
   json += ",\"band\":" + JsonBand(actual ? band : std::nullopt);
+  json += ",\"si5351\":" + JsonSi5351(out.Si5351);
   json += "}\n";
   return json;
 }
@@ -150,7 +187,9 @@ std::string PlainOutput(const tuneworks::CalcOutputs& out, const tuneworks::Actu
   if (out.Clock) text += "DDS Clock     " + *out.Clock + "\n";
   if (out.DDSFreq) text += "DDS Output Hz " + *out.DDSFreq + "\n";
   if (out.ResultsColour == tuneworks::kColourRed) {
-    text += "Warning: the DDS output is above 0.35 of the DDS clock (the report shows in red)\n";
+    text += out.Si5351 ? "Warning: the Si5351 cannot make these tones (the report shows in red)\n"
+                       : "Warning: the DDS output is above 0.35 of the DDS clock (the report "
+                         "shows in red)\n";
   }
   if (out.Results) {
     text += '\n';

@@ -104,7 +104,7 @@ const char kDefaultsJson[] =
     "\"actual\":{\"settingHz\":1000000.0009313226,\"settingErrorHz\":0.0009313225746154785,"
     "\"tonesHz\":[999997.8030100465,999999.2698431015,1000000.7366761565,1000002.2035092115],"
     "\"stepHz\":1.4668330550193787,\"stepErrorPercent\":0.13580322265625,"
-    "\"centreErrorHz\":0.003259629011154175,\"decoderLossDb\":0,\"decodable\":true},\"band\":null}"
+    "\"centreErrorHz\":0.003259629011154175,\"decoderLossDb\":0,\"decodable\":true},\"band\":null,\"si5351\":null}"
     "\n";
 
 TEST(TunecalcProcess, NoArgumentsCalculatesTheWindowDefaults) {
@@ -159,7 +159,7 @@ TEST(TunecalcProcess, OverflowInStep2PrintsNothingProducedAndExits3) {
   EXPECT_EQ(json.status, 3);
   EXPECT_EQ(json.out,
             "{\"clock\":null,\"ddsFreq\":null,\"colour\":null,\"results\":null,\"overflow\":true,"
-            "\"actual\":null,\"band\":null}\n");
+            "\"actual\":null,\"band\":null,\"si5351\":null}\n");
 }
 
 TEST(TunecalcProcess, OverflowInStep14PrintsWhatWasProduced) {
@@ -168,7 +168,7 @@ TEST(TunecalcProcess, OverflowInStep14PrintsWhatWasProduced) {
   EXPECT_EQ(run.out,
             "{\"clock\":\" 1\",\"ddsFreq\":\" 1000000000\",\"colour\":255,"
             "\"results\":\"DDS Setting           0x 000000000000\\r\\n\",\"overflow\":true,"
-            "\"actual\":null,\"band\":null}\n");
+            "\"actual\":null,\"band\":null,\"si5351\":null}\n");
   const ProcessResult plain = RunTunecalc({"1", "1", "1", "0.001", "0", "2", "2"});
   EXPECT_EQ(plain.status, 3);
   const std::string last = "\n\nDDS Setting           0x 000000000000\n";
@@ -215,7 +215,7 @@ TEST(TunecalcProcess, NamedOptionsGiveTheBandLineAndMember) {
       << json.out;
   EXPECT_NE(json.out.find("\"inside\":true,\"marginHz\":9"), std::string::npos) << json.out;
   // Above half the clock: no tones, and why.
-  EXPECT_NE(RunTunecalc({"--fout", "30", "--json"}).out.find("\"actual\":null,\"band\":null}"),
+  EXPECT_NE(RunTunecalc({"--fout", "30", "--json"}).out.find("\"actual\":null,\"band\":null,\"si5351\":null}"),
             std::string::npos);
   EXPECT_NE(RunTunecalc({"--fout", "30"}).out.find("\nNo WSPR tones: at or above half its clock"),
             std::string::npos);
