@@ -100,7 +100,7 @@ std::string JsonSi5351(const std::optional<tuneworks::Si5351Plan>& plan) {
   json += ",\"crystalHz\":" + JsonNumber(p.crystalHz);
   json += ",\"rDivider\":" + std::to_string(p.rDivider);
   json += ",\"tones\":[";
-  for (std::size_t k = 0; k < p.tones.size(); ++k) {
+  for (std::size_t k = 0; !p.problem && k < p.tones.size(); ++k) {  // no tones for a refusal
     const tuneworks::Si5351Tone& t = p.tones[k];
     json += (k == 0 ? "{\"hz\":" : ",{\"hz\":") + JsonNumber(t.hz);
     json += ",\"pll\":" + JsonRatio(t.pll) + ",\"multisynth\":" + JsonRatio(t.multisynth);

@@ -21,7 +21,8 @@ std::string JsonString(std::string_view bytes);
 // {"settingHz","settingErrorHz","tonesHz":[4],"stepHz","stepErrorPercent","centreErrorHz",
 // "decoderLossDb" (null when unknown),"decodable"}; "band" is null or {"name","dialHz",
 // "windowLowHz","windowHighHz","audioHz","inside","marginHz","note"}; "si5351" is null for a DDS,
-// else {"method" ("pll" or "multisynth"),"crystalHz","rDivider","tones":[4 of {"hz","pll":[a,b,c],
+// else {"method" ("pll" or "multisynth"),"crystalHz","rDivider","tones":[4 (none with a problem)
+// of {"hz","pll":[a,b,c],
 // "multisynth":[a,b,c],"pllRegisters":[8 bytes],"multisynthRegisters":[8 bytes]}],"stepHz",
 // "stepErrorPercent","exactStep","problem" (null or the red sentence)}. Numbers in the shortest
 // form that reads back as the same double.

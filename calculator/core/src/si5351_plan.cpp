@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <numeric>
 #include <optional>
 #include <string>
 
@@ -71,7 +72,10 @@ Fraction Nearest(double x, std::uint64_t limit) {
 
 // What a plan's search works with: frequencies at the chip's output.
 struct Target {
-  double pllInputHz;  // the crystal, or CLKIN after its divider
+  double crystalHz;     // the crystal or CLKIN
+  int clkinDivider;     // CLKIN's divider before the PLL
+  double rfMultiplier;  // after the chip
+  double pllInputHz;    // the crystal, or CLKIN after its divider
   double lowHz;       // the lowest tone
   double highHz;      // the highest tone
   double wantedHz;    // the wanted frequency itself
@@ -117,21 +121,66 @@ std::optional<std::pair<std::uint64_t, std::uint64_t>> Fit(double k, double low,
   return std::nullopt;
 }
 
-// Four PLL numerators over an even integer multisynth: the best n/c for each even divider that
-// keeps the PLL in range with the smallest R; the first exact one ends the search.
+// The step n/c of the PLL numerator is 12000/8192 Hz exactly when n/c = 375 x MSR x div /
+// (256 x m x crystal), MSR the multisynth times R and div the CLKIN divider: for a whole crystal
+// and RF multiplication, when that fraction in lowest terms has a denominator of at most 1048575.
+// `reduced` is the denominator without the multisynth, `least` the common factor MSR must then
+// share with it.
+struct ExactSteps {
+  std::uint64_t numerator = 0;  // 375 x div over their common factor with the denominator
+  std::uint64_t reduced = 0;    // 256 x m x crystal over that factor; 0: never exact
+  std::uint64_t least = 0;      // the smallest gcd(reduced, MSR) that gives an exact step
+};
+
+ExactSteps ExactStepsFor(const Target& t) {
+  ExactSteps e;
+  if (t.crystalHz != std::floor(t.crystalHz) || t.rfMultiplier != std::floor(t.rfMultiplier) ||
+      t.rfMultiplier > 1e6) {
+    return e;
+  }
+  std::uint64_t denominator = 0;
+  if (__builtin_mul_overflow(std::uint64_t{256} * static_cast<std::uint64_t>(t.rfMultiplier),
+                             static_cast<std::uint64_t>(t.crystalHz), &denominator)) {
+    return e;
+  }
+  const std::uint64_t numerator = 375 * static_cast<std::uint64_t>(t.clkinDivider);
+  const std::uint64_t common = std::gcd(denominator, numerator);
+  e.numerator = numerator / common;
+  e.reduced = denominator / common;
+  e.least = (e.reduced + kMaxDenominator - 1) / kMaxDenominator;
+  return e;
+}
+
+// Four PLL numerators over an even integer multisynth, with the smallest R that reaches the PLL's
+// range: an exact step where one divider gives it, else the divider whose best n/c comes
+// closest (a step within a billionth, 1.5 nHz, ends the search: no receiver tells it from exact).
 Choice EvenIntegerPll(const Target& t, const std::optional<int>& r) {
   Choice best;
   if (!r) return best;
   const double low = std::ceil(kVcoLowHz / (t.lowHz * *r));
   const double high = std::min(std::floor(kVcoHighHz / (t.highHz * *r)), kMultisynthHigh);
-  for (double ms = std::max(low + std::fmod(low, 2.0), 4.0); ms <= high; ms += 2) {
-    const double divider = ms * *r;
-    const double x = t.stepHz * divider / t.pllInputHz;  // n/c, ideally
+  const double first = std::max(low + std::fmod(low, 2.0), 4.0);
+  const ExactSteps exact = ExactStepsFor(t);
+  if (exact.reduced != 0 && exact.least <= static_cast<std::uint64_t>(high) * *r) {
+    for (double ms = first; ms <= high; ms += 2) {
+      const auto divider = static_cast<std::uint64_t>(ms) * static_cast<std::uint64_t>(*r);
+      if (divider < exact.least) continue;
+      const std::uint64_t shared = std::gcd(exact.reduced, divider);
+      if (shared < exact.least) continue;
+      const std::uint64_t c = exact.reduced / shared;
+      const std::uint64_t scale = kMaxDenominator / c;
+      return {Si5351Method::kPll, *r, {static_cast<std::uint64_t>(ms), 1}, c * scale,
+              exact.numerator * (divider / shared) * scale, 0.0, true};
+    }
+  }
+  constexpr double kIndistinguishable = 1e-9;
+  for (double ms = first; ms <= high; ms += 2) {
+    const double x = t.stepHz * ms * *r / t.pllInputHz;  // n/c, ideally
     const Fraction f = Nearest(x, kMaxDenominator);
-    Choice choice{Si5351Method::kPll, *r, {static_cast<std::uint64_t>(ms), 1}, f.q, f.p,
-                  f.Value() / x - 1.0, true};
+    const Choice choice{Si5351Method::kPll, *r, {static_cast<std::uint64_t>(ms), 1}, f.q, f.p,
+                        f.Value() / x - 1.0, true};
     if (Better(choice, best)) best = choice;
-    if (best.error == 0) break;
+    if (std::abs(best.error) <= kIndistinguishable) break;
   }
   return best;
 }
@@ -306,7 +355,7 @@ Si5351Plan Plan(double reference_hz, double wanted_hz, double m) {
     return plan;
   }
   while (reference_hz / plan.clkinDivider > kPllInputHighHz) plan.clkinDivider *= 2;
-  const Target t{reference_hz / plan.clkinDivider, (wanted_hz - kLowToneOffsetHz) / m,
+  const Target t{reference_hz, plan.clkinDivider, m, reference_hz / plan.clkinDivider, (wanted_hz - kLowToneOffsetHz) / m,
                  (wanted_hz + kLowToneOffsetHz) / m, wanted_hz / m, kToneSpacingHz / m};
   if (!(t.lowHz >= kOutputLowHz && t.highHz <= kOutputHighHz)) {
     plan.problem = "The Si5351's output, " + Mhz(t.wantedHz) +

@@ -221,6 +221,29 @@ TEST(TunecalcProcess, NamedOptionsGiveTheBandLineAndMember) {
             std::string::npos);
 }
 
+// The Si5351 plan for 40 m from a 25 MHz crystal: PLL A 28 + 164241/1024000 is P1 = 128 x 28 +
+// floor(128 x 164241 / 1024000) - 512 = 3092, P2 = 542848, P3 = 1024000; multisynth 100 is
+// P1 = 12288, P3 = 1. And 2 m, which the chip cannot reach with a usable step: red, no tones.
+TEST(TunecalcProcess, Si5351PlanInJson) {
+  const ProcessResult run = RunTunecalc({"--json", "--ref", "25MHz", "--band", "40m", "--dds",
+                                         "si5351"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.out.find("\"si5351\":{\"method\":\"pll\",\"crystalHz\":2.5e+07,\"rDivider\":1,"
+                         "\"tones\":[{\"hz\":7040097.900390625,\"pll\":[28,164241,1024000],"
+                         "\"multisynth\":[100,0,1],\"pllRegisters\":[160,0,0,12,20,248,72,128],"
+                         "\"multisynthRegisters\":[0,1,0,48,0,0,0,0]},"),
+            std::string::npos)
+      << run.out;
+  EXPECT_TRUE(run.out.ends_with(
+      "\"stepHz\":1.46484375,\"stepErrorPercent\":0,\"exactStep\":true,\"problem\":null}}\n"));
+  const ProcessResult two_metres = RunTunecalc({"--ref", "25MHz", "--band", "2m", "--dds", "si5351"});
+  EXPECT_NE(two_metres.out.find("Warning: the Si5351 cannot make these tones"), std::string::npos);
+  EXPECT_NE(RunTunecalc({"--json", "--ref", "25MHz", "--band", "2m", "--dds", "si5351"})
+                .out.find("\"actual\":null,\"band\":null,\"si5351\":{\"method\":\"pll\",\"crystalHz\":"
+                          "2.5e+07,\"rDivider\":1,\"tones\":[],"),
+            std::string::npos);
+}
+
 TEST(TunecalcProcess, HelpAndVersionGoToStandardOutput) {
   const ProcessResult run = RunTunecalc({"--help"});
   EXPECT_EQ(run.status, 0);
