@@ -152,11 +152,11 @@ struct Si5351Plan {
   double pllHz = 0;      // PLL A for the wanted frequency itself (the setting)
   Si5351Tone setting;    // the nearest the same settings come to the wanted frequency itself
   std::array<Si5351Tone, 4> tones{};
-  std::uint32_t stepUnits = 0;  // the step in units of the stepping numerator
-  double stepHz = 0;            // at the RF output: (highest tone - lowest tone) / 3
-  double stepErrorPercent = 0;  // (stepHz / 1.46484375 - 1) x 100
-  bool exactStep = false;       // the settings make 12000/8192 Hz exactly
-  std::string why;              // which way the plan takes, and why; one sentence
+  std::uint32_t stepUnits = 0;         // the step in units of the stepping numerator
+  double stepHz = 0;                   // at the RF output: (highest tone - lowest tone) / 3
+  double stepErrorPercent = 0;         // (stepHz / 1.46484375 - 1) x 100
+  bool exactStep = false;              // the settings make 12000/8192 Hz exactly
+  std::string why;                     // which way the plan takes, and why; one sentence
   std::optional<std::string> problem;  // why the chip cannot send these tones; then the rest is 0
 };
 

@@ -166,13 +166,15 @@ std::string UsageText() {
          "  --dds CHIP   accumulator: pic24 or 24; ad9850, ad9851 or 32 (default); ad9852 or 48;\n"
          "               or si5351, the clock generator, whose crystal or CLKIN is --ref\n"
          "  --bands      list the WSPR bands and their windows\n"
-         "  --json       one JSON object: clock, ddsFreq, colour, results, overflow, actual, band,\n"
+         "  --json       one JSON object: clock, ddsFreq, colour, results, overflow, actual, "
+         "band,\n"
          "               si5351\n"
          "  --version    print the version\n"
          "  REF PLLMULT FOUT RFMULT  the texts of the four boxes, as typed (\"\" for an empty "
          "box)\n"
          "  CLKUNITS FUNITS          selected unit index: 0 Hz, 1 kHz, 2 MHz, 3 GHz, -1 none\n"
-         "  RESOLUTION               selected accumulator: 0 24 bit, 1 32 bit, 2 48 bit, 3 Si5351,\n"
+         "  RESOLUTION               selected accumulator: 0 24 bit, 1 32 bit, 2 48 bit, 3 "
+         "Si5351,\n"
          "                           -1 none\n"
          "  without values: the window's defaults, " +
          d.Ref + ' ' + d.PLLMult + ' ' + d.Fout + ' ' + d.RFMult + ' ' +

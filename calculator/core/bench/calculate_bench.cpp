@@ -37,8 +37,8 @@ BENCHMARK(BM_CalculateWithActual);
 // searches the most even multisynths (R 4); a 25.000123 MHz crystal finds no exact step, so
 // every divider is tried.
 void BM_CalculateSi5351(benchmark::State& bench, const char* crystal_mhz, const char* fout_mhz) {
-  const tuneworks::CalcInputs inputs{crystal_mhz, "1", fout_mhz, "1", 2, 2,
-                                     tuneworks::kSi5351Resolution};
+  const tuneworks::CalcInputs inputs{
+      crystal_mhz, "1", fout_mhz, "1", 2, 2, tuneworks::kSi5351Resolution};
   tuneworks::CalcState state;
   for (auto _ : bench) {
     tuneworks::CalcOutputs out = tuneworks::Calculate(inputs, state);

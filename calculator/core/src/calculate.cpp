@@ -105,9 +105,16 @@ void RunDds(const CalcInputs& in, CalcState& s, std::string_view separator, Calc
   report += ResolutionPicture(s.ResolutionHz, separator);
 
   if (in.Resolution < 0 || in.Resolution > 2 || !clock || !(m > 0)) return;  // none to read
-  const detail::DdsWords words{s.ClockHz,       s.WantedHz,    s.DdsOutHz,      low_tone_dds_hz,
-                               m,               s.AccumulatorSpan, s.SettingWord, s.LowToneWord,
-                               s.IntervalWord, setting < -0.5 || low_tone < -0.5};
+  const detail::DdsWords words{s.ClockHz,
+                               s.WantedHz,
+                               s.DdsOutHz,
+                               low_tone_dds_hz,
+                               m,
+                               s.AccumulatorSpan,
+                               s.SettingWord,
+                               s.LowToneWord,
+                               s.IntervalWord,
+                               setting < -0.5 || low_tone < -0.5};
   try {
     out.Tones = detail::DdsTones(words);
   } catch (const OverflowError&) {

@@ -76,10 +76,10 @@ struct Target {
   int clkinDivider;     // CLKIN's divider before the PLL
   double rfMultiplier;  // after the chip
   double pllInputHz;    // the crystal, or CLKIN after its divider
-  double lowHz;       // the lowest tone
-  double highHz;      // the highest tone
-  double wantedHz;    // the wanted frequency itself
-  double stepHz;      // 12000/8192 Hz divided by the RF multiplication
+  double lowHz;         // the lowest tone
+  double highHz;        // the highest tone
+  double wantedHz;      // the wanted frequency itself
+  double stepHz;        // 12000/8192 Hz divided by the RF multiplication
 };
 
 // One way of making the tones: the fixed divider, the stepping one's denominator and step.
@@ -169,15 +169,20 @@ Choice EvenIntegerPll(const Target& t, const std::optional<int>& r) {
       if (shared < exact.least) continue;
       const std::uint64_t c = exact.reduced / shared;
       const std::uint64_t scale = kMaxDenominator / c;
-      return {Si5351Method::kPll, *r, {static_cast<std::uint64_t>(ms), 1}, c * scale,
-              exact.numerator * (divider / shared) * scale, 0.0, true};
+      return {Si5351Method::kPll,
+              *r,
+              {static_cast<std::uint64_t>(ms), 1},
+              c * scale,
+              exact.numerator * (divider / shared) * scale,
+              0.0,
+              true};
     }
   }
   constexpr double kIndistinguishable = 1e-9;
   for (double ms = first; ms <= high; ms += 2) {
     const double x = t.stepHz * ms * *r / t.pllInputHz;  // n/c, ideally
     const Fraction f = Nearest(x, kMaxDenominator);
-    const Choice choice{Si5351Method::kPll, *r, {static_cast<std::uint64_t>(ms), 1}, f.q, f.p,
+    const Choice choice{Si5351Method::kPll,  *r,  {static_cast<std::uint64_t>(ms), 1}, f.q, f.p,
                         f.Value() / x - 1.0, true};
     if (Better(choice, best)) best = choice;
     if (std::abs(best.error) <= kIndistinguishable) break;
@@ -199,8 +204,8 @@ Choice FractionalPll(const Target& t, const std::optional<int>& r) {
   const auto [n, c] = *fit;
   const double divider = std::clamp(static_cast<double>(n) * k / static_cast<double>(c), low, high);
   const Fraction ms = Nearest(divider / *r, kMaxDenominator);
-  const double step = t.pllInputHz * static_cast<double>(n) /
-                      (static_cast<double>(c) * ms.Value() * *r);
+  const double step =
+      t.pllInputHz * static_cast<double>(n) / (static_cast<double>(c) * ms.Value() * *r);
   return {Si5351Method::kPll, *r, ms, c, n, step / t.stepHz - 1.0, false};
 }
 
@@ -244,8 +249,7 @@ Si5351Tone MakeTone(const Si5351Ratio& pll, const Si5351Ratio& ms, int r, double
   tone.multisynth = ms;
   tone.pllParameters = detail::Si5351Encode(pll);
   tone.pllRegisters = detail::Si5351Registers(tone.pllParameters);
-  tone.multisynthRegisters =
-      detail::Si5351MultisynthRegisters(ms, r, tone.multisynthParameters);
+  tone.multisynthRegisters = detail::Si5351MultisynthRegisters(ms, r, tone.multisynthParameters);
   tone.hz = input_hz * ValueOf(pll) / (ValueOf(ms) * r) * rf_multiplier;
   return tone;
 }
@@ -281,8 +285,8 @@ void Settle(const Choice& choice, const Target& t, double rf_multiplier, Si5351P
   }
   plan.pllHz = t.pllInputHz * ValueOf(plan.setting.pll);
   if (choice.method == Si5351Method::kPll) {  // n/c of the PLL through the multisynth and R
-    plan.stepHz = t.pllInputHz * n / (c * ValueOf(plan.tones[0].multisynth) * choice.r) *
-                  rf_multiplier;
+    plan.stepHz =
+        t.pllInputHz * n / (c * ValueOf(plan.tones[0].multisynth) * choice.r) * rf_multiplier;
   } else {  // (f0 - f3) / 3 for dividers m0 and m3 = m0 - 3n, without the difference's rounding
     const double m0 = ValueOf(plan.tones[0].multisynth) * c;
     const double m3 = ValueOf(plan.tones[3].multisynth) * c;
@@ -294,7 +298,7 @@ void Settle(const Choice& choice, const Target& t, double rf_multiplier, Si5351P
 // numbers, for a whole crystal, CLKIN divider and RF multiplication.
 bool ExactStep(const Choice& choice, const Si5351Plan& plan, double rf_multiplier) {
   if (choice.method != Si5351Method::kPll) return false;  // a divider's steps are never equal
-  const double whole_limit = 9007199254740992.0;         // 2^53
+  const double whole_limit = 9007199254740992.0;          // 2^53
   if (plan.crystalHz != std::floor(plan.crystalHz) || plan.crystalHz > whole_limit ||
       rf_multiplier != std::floor(rf_multiplier) || rf_multiplier > 1e6) {
     return false;
@@ -304,9 +308,8 @@ bool ExactStep(const Choice& choice, const Si5351Plan& plan, double rf_multiplie
                                      choice.fixed.q, static_cast<std::uint64_t>(rf_multiplier)}) {
     if (__builtin_mul_overflow(left, factor, &left)) return false;
   }
-  for (const std::uint64_t factor :
-       {choice.c, choice.fixed.p, static_cast<std::uint64_t>(choice.r),
-        static_cast<std::uint64_t>(plan.clkinDivider)}) {
+  for (const std::uint64_t factor : {choice.c, choice.fixed.p, static_cast<std::uint64_t>(choice.r),
+                                     static_cast<std::uint64_t>(plan.clkinDivider)}) {
     if (__builtin_mul_overflow(right, factor, &right)) return false;
   }
   return left == right;
@@ -325,14 +328,14 @@ std::string Why(const Choice& chosen, const Choice& even, const Choice& other) {
                            ? "the step comes within 0.1 % that way"
                            : "no other way comes closer");
   }
-  const std::string no_even =
-      even.error == kInfinity
-          ? "no even integer multisynth keeps the PLL in range here"
-          : "no even integer multisynth brings the step within " + FixedText(kCleanPercent, 1) +
-                " % here (closest " + PercentText(even.error) + ")";
-  const std::string other_text =
-      other.error == kInfinity ? "cannot be used here" : "come no closer than " +
-                                                             PercentText(other.error);
+  const std::string no_even = even.error == kInfinity
+                                  ? "no even integer multisynth keeps the PLL in range here"
+                                  : "no even integer multisynth brings the step within " +
+                                        FixedText(kCleanPercent, 1) + " % here (closest " +
+                                        PercentText(even.error) + ")";
+  const std::string other_text = other.error == kInfinity
+                                     ? "cannot be used here"
+                                     : "come no closer than " + PercentText(other.error);
   if (chosen.method == Si5351Method::kMultisynth) {
     return "The PLL is set once and the tones are four multisynth numerators: " + no_even +
            ", and PLL numerators over a fractional multisynth " + other_text;
@@ -355,8 +358,14 @@ Si5351Plan Plan(double reference_hz, double wanted_hz, double m) {
     return plan;
   }
   while (reference_hz / plan.clkinDivider > kPllInputHighHz) plan.clkinDivider *= 2;
-  const Target t{reference_hz, plan.clkinDivider, m, reference_hz / plan.clkinDivider, (wanted_hz - kLowToneOffsetHz) / m,
-                 (wanted_hz + kLowToneOffsetHz) / m, wanted_hz / m, kToneSpacingHz / m};
+  const Target t{reference_hz,
+                 plan.clkinDivider,
+                 m,
+                 reference_hz / plan.clkinDivider,
+                 (wanted_hz - kLowToneOffsetHz) / m,
+                 (wanted_hz + kLowToneOffsetHz) / m,
+                 wanted_hz / m,
+                 kToneSpacingHz / m};
   if (!(t.lowHz >= kOutputLowHz && t.highHz <= kOutputHighHz)) {
     plan.problem = "The Si5351's output, " + Mhz(t.wantedHz) +
                    " before the RF multiplication, must lie between 2.5 kHz and 200 MHz";
@@ -372,19 +381,19 @@ Si5351Plan Plan(double reference_hz, double wanted_hz, double m) {
     if (Better(even, chosen)) chosen = even;
   }
   if (chosen.error == kInfinity) {
-    plan.problem = "No multisynth and R divider put PLL A between 600 and 900 MHz for " +
-                   Mhz(t.wantedHz);
+    plan.problem =
+        "No multisynth and R divider put PLL A between 600 and 900 MHz for " + Mhz(t.wantedHz);
     return plan;
   }
   if (!(std::abs(chosen.error) * 100.0 <= kUsablePercent)) {
     plan.problem = "The Si5351 cannot bring the tone step within 1 % of 1.46484375 Hz at " +
                    Mhz(wanted_hz) + ": the closest it comes is " + PercentText(chosen.error);
     if (t.highHz * kFractionalLow > kVcoHighHz) {
-      *plan.problem += ", as its multisynth must be 4 or 6 there and one unit of the PLL "
-                       "numerator then moves the output by " +
-                       FixedText(t.pllInputHz / (kMaxDenominator * (kVcoHighHz / t.highHz)) * m,
-                                 2) +
-                       " Hz or more";
+      *plan.problem +=
+          ", as its multisynth must be 4 or 6 there and one unit of the PLL "
+          "numerator then moves the output by " +
+          FixedText(t.pllInputHz / (kMaxDenominator * (kVcoHighHz / t.highHz)) * m, 2) +
+          " Hz or more";
     }
     return plan;
   }

@@ -27,8 +27,8 @@ std::array<std::uint8_t, 8> Si5351Registers(const Si5351Parameters& p,
 
 std::array<std::uint8_t, 8> Si5351MultisynthRegisters(const Si5351Ratio& ratio, int r_divider,
                                                       Si5351Parameters& parameters) {
-  const auto r_bits = static_cast<std::uint8_t>(
-      std::countr_zero(static_cast<unsigned>(r_divider)) << 4);
+  const auto r_bits =
+      static_cast<std::uint8_t>(std::countr_zero(static_cast<unsigned>(r_divider)) << 4);
   if (ratio.a == 4 && ratio.b == 0) {
     parameters = {0, 0, 1};
     return Si5351Registers(parameters, static_cast<std::uint8_t>(r_bits | 0x0Cu));

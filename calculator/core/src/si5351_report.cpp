@@ -45,16 +45,15 @@ std::string Si5351Report(const Si5351Plan& plan, double pll_multiplier) {
   } else {
     const bool pll_steps = plan.method == Si5351Method::kPll;
     const Si5351Tone& first = plan.tones[0];
-    Line(report, "Si5351 CLK0: multisynth 0 on PLL A, input " + NumberText(plan.crystalHz) +
-                     " Hz" +
-                     (plan.clkinDivider > 1
-                          ? " on CLKIN divided by " + Whole(plan.clkinDivider) +
-                                " (register 15: CLKIN_DIV, PLLA_SRC)"
-                          : ""));
+    std::string input = NumberText(plan.crystalHz);
+    if (input.front() == ' ') input.erase(0, 1);  // the blank that holds a sign's place
+    Line(report, "Si5351 CLK0: multisynth 0 on PLL A, input " + input + " Hz" +
+                     (plan.clkinDivider > 1 ? " on CLKIN divided by " + Whole(plan.clkinDivider) +
+                                                  " (register 15: CLKIN_DIV, PLLA_SRC)"
+                                            : ""));
     Line(report, plan.why + ".");
     if (pll_steps) {
-      Line(report, "Multisynth 0  " + RatioText(first.multisynth) + ", R " +
-                       Whole(plan.rDivider));
+      Line(report, "Multisynth 0  " + RatioText(first.multisynth) + ", R " + Whole(plan.rDivider));
       Line(report, "  " + ParametersText(first.multisynthParameters));
       Line(report, "  registers 42-49" + BytesText(first.multisynthRegisters));
       Line(report, "PLL A for each tone:");
@@ -68,15 +67,15 @@ std::string Si5351Report(const Si5351Plan& plan, double pll_multiplier) {
       const Si5351Tone& tone = plan.tones[k];
       Line(report, "Tone " + Whole(k) + "  " + FixedText(tone.hz, 4) + " Hz  " +
                        RatioText(pll_steps ? tone.pll : tone.multisynth));
-      Line(report, "  " + ParametersText(pll_steps ? tone.pllParameters
-                                                   : tone.multisynthParameters));
+      Line(report,
+           "  " + ParametersText(pll_steps ? tone.pllParameters : tone.multisynthParameters));
       Line(report, std::string(pll_steps ? "  registers 26-33" : "  registers 42-49") +
                        BytesText(pll_steps ? tone.pllRegisters : tone.multisynthRegisters));
     }
     Line(report, "Step " + Whole(plan.stepUnits) + " of " +
                      Whole(pll_steps ? first.pll.c : first.multisynth.c) + " in the " +
-                     (pll_steps ? "PLL" : "multisynth") + " numerator: " +
-                     FixedText(plan.stepHz, 8) + " Hz" +
+                     (pll_steps ? "PLL" : "multisynth") +
+                     " numerator: " + FixedText(plan.stepHz, 8) + " Hz" +
                      (plan.exactStep ? ", exact"
                                      : " (" + FixedText(plan.stepErrorPercent, 4, true) + " %)"));
     if (first.multisynth.b == 0 && first.multisynth.a % 2 == 0) {

@@ -11,7 +11,7 @@ namespace tuneworks::detail {
 namespace {
 
 constexpr double kWordLimit = 36028797018963968.0;  // 2^55: a high part beyond 32 bits
-constexpr std::int64_t kLowMask = 0xFFFFFF;           // the six low digits
+constexpr std::int64_t kLowMask = 0xFFFFFF;         // the six low digits
 
 }  // namespace
 

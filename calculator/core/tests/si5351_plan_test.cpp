@@ -73,9 +73,8 @@ TEST_P(Si5351Bands, RegistersMakeTheTones) {
   if (c.exact) {
     EXPECT_NEAR(step, kStepHz, 1e-7);
   }
-  const auto band = CheckBand(*CalculateActual({std::to_string(crystal), "1",
-                                                std::to_string(wanted), "1", 0, 0,
-                                                kSi5351Resolution}));
+  const auto band = CheckBand(*CalculateActual(
+      {std::to_string(crystal), "1", std::to_string(wanted), "1", 0, 0, kSi5351Resolution}));
   ASSERT_TRUE(band.has_value());
   EXPECT_TRUE(band->inside) << band->note;
 }
@@ -83,22 +82,23 @@ TEST_P(Si5351Bands, RegistersMakeTheTones) {
 constexpr Way kEven = Way::kEvenInteger;
 INSTANTIATE_TEST_SUITE_P(
     Wspr, Si5351Bands,
-    ::testing::Values(
-        BandCase{"2200m", 25, kEven, true}, BandCase{"630m", 25, kEven, true},
-        BandCase{"160m", 25, kEven, true}, BandCase{"80m", 25, kEven, true},
-        BandCase{"60m", 25, kEven, true}, BandCase{"40m", 25, kEven, true},
-        BandCase{"30m", 25, kEven, true}, BandCase{"20m", 25, kEven, true},
-        BandCase{"17m", 25, kEven, false}, BandCase{"15m", 25, kEven, false},
-        BandCase{"12m", 25, kEven, false}, BandCase{"10m", 25, kEven, false},
-        BandCase{"6m", 25, Way::kFractional, true}, BandCase{"4m", 25, Way::kRefused, false},
-        BandCase{"2m", 25, Way::kRefused, false}, BandCase{"2200m", 27, kEven, true},
-        BandCase{"630m", 27, kEven, true}, BandCase{"160m", 27, kEven, true},
-        BandCase{"80m", 27, kEven, true}, BandCase{"60m", 27, kEven, true},
-        BandCase{"40m", 27, kEven, true}, BandCase{"30m", 27, kEven, true},
-        BandCase{"20m", 27, kEven, true}, BandCase{"17m", 27, kEven, true},
-        BandCase{"15m", 27, kEven, true}, BandCase{"12m", 27, kEven, true},
-        BandCase{"10m", 27, kEven, true}, BandCase{"6m", 27, Way::kFractional, true},
-        BandCase{"4m", 27, Way::kRefused, false}, BandCase{"2m", 27, Way::kRefused, false}));
+    ::testing::Values(BandCase{"2200m", 25, kEven, true}, BandCase{"630m", 25, kEven, true},
+                      BandCase{"160m", 25, kEven, true}, BandCase{"80m", 25, kEven, true},
+                      BandCase{"60m", 25, kEven, true}, BandCase{"40m", 25, kEven, true},
+                      BandCase{"30m", 25, kEven, true}, BandCase{"20m", 25, kEven, true},
+                      BandCase{"17m", 25, kEven, false}, BandCase{"15m", 25, kEven, false},
+                      BandCase{"12m", 25, kEven, false}, BandCase{"10m", 25, kEven, false},
+                      BandCase{"6m", 25, Way::kFractional, true},
+                      BandCase{"4m", 25, Way::kRefused, false},
+                      BandCase{"2m", 25, Way::kRefused, false}, BandCase{"2200m", 27, kEven, true},
+                      BandCase{"630m", 27, kEven, true}, BandCase{"160m", 27, kEven, true},
+                      BandCase{"80m", 27, kEven, true}, BandCase{"60m", 27, kEven, true},
+                      BandCase{"40m", 27, kEven, true}, BandCase{"30m", 27, kEven, true},
+                      BandCase{"20m", 27, kEven, true}, BandCase{"17m", 27, kEven, true},
+                      BandCase{"15m", 27, kEven, true}, BandCase{"12m", 27, kEven, true},
+                      BandCase{"10m", 27, kEven, true}, BandCase{"6m", 27, Way::kFractional, true},
+                      BandCase{"4m", 27, Way::kRefused, false},
+                      BandCase{"2m", 27, Way::kRefused, false}));
 
 struct Refusal {
   const char* name;
@@ -126,14 +126,14 @@ TEST_P(Si5351Refusals, SaysWhy) {
 
 INSTANTIATE_TEST_SUITE_P(
     Chip, Si5351Refusals,
-    ::testing::Values(
-        Refusal{"TwoMetresNeedsFourOrSix", 25e6, 144490500, 1, "must be 4 or 6"},
-        Refusal{"TwoMetresFromATripler", 27e6, 144490500, 3, "within 1 %"},
-        Refusal{"SeventyCentimetresAbove200MHz", 25e6, 432301500, 1, "2.5 kHz and 200 MHz"},
-        Refusal{"Below2500Hz", 25e6, 2000, 1, "2.5 kHz and 200 MHz"},
-        Refusal{"CrystalTooLow", 8e6, 7040100, 1, "10 to 100 MHz on CLKIN"},
-        Refusal{"ClkinTooHigh", 125e6, 7040100, 1, "10 to 100 MHz on CLKIN"},
-        Refusal{"NoRfMultiplication", 25e6, 7040100, 0, "not positive"}),
+    ::testing::Values(Refusal{"TwoMetresNeedsFourOrSix", 25e6, 144490500, 1, "must be 4 or 6"},
+                      Refusal{"TwoMetresFromATripler", 27e6, 144490500, 3, "within 1 %"},
+                      Refusal{"SeventyCentimetresAbove200MHz", 25e6, 432301500, 1,
+                              "2.5 kHz and 200 MHz"},
+                      Refusal{"Below2500Hz", 25e6, 2000, 1, "2.5 kHz and 200 MHz"},
+                      Refusal{"CrystalTooLow", 8e6, 7040100, 1, "10 to 100 MHz on CLKIN"},
+                      Refusal{"ClkinTooHigh", 125e6, 7040100, 1, "10 to 100 MHz on CLKIN"},
+                      Refusal{"NoRfMultiplication", 25e6, 7040100, 0, "not positive"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Si5351Plan, ClkinAbove40MHzIsDividedAndTheReportSaysSo) {

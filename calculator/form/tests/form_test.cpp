@@ -328,8 +328,9 @@ TEST(Form, Si5351ShowsItsPlanAndItsTones) {
   EXPECT_EQ(window.Text(ControlId::DDSFreq), " 14097100");
   EXPECT_EQ(window.view.colour, kColourBlack);
   EXPECT_TRUE(window.Text(ControlId::Results).starts_with("Si5351 CLK0"));
-  EXPECT_EQ(window.view.status.text,
-            "Tones 14097097.7 \u2026 14097102.1 Hz, step 1.4648 Hz (+0.00 %), 20 m window +97.7 Hz");
+  EXPECT_EQ(
+      window.view.status.text,
+      "Tones 14097097.7 \u2026 14097102.1 Hz, step 1.4648 Hz (+0.00 %), 20 m window +97.7 Hz");
   window.Retype(ControlId::Fout, "144.4905");
   EXPECT_EQ(window.view.colour, kColourRed);
   EXPECT_TRUE(window.Text(ControlId::Results).starts_with("The Si5351 cannot bring the tone step"));

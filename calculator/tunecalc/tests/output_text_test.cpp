@@ -41,7 +41,8 @@ TEST(JsonOutput, NullForWhatWasNotProduced) {
   out.Results = "A\r\nB";
   EXPECT_EQ(JsonOutput(out),
             "{\"clock\":\" 1\",\"ddsFreq\":null,\"colour\":255,"
-            "\"results\":\"A\\r\\nB\",\"overflow\":true,\"actual\":null,\"band\":null,\"si5351\":null}\n");
+            "\"results\":\"A\\r\\nB\",\"overflow\":true,\"actual\":null,\"band\":null,\"si5351\":"
+            "null}\n");
 }
 
 TEST(PlainOutput, TurnsCrLfIntoLineEnds) {

@@ -104,7 +104,8 @@ const char kDefaultsJson[] =
     "\"actual\":{\"settingHz\":1000000.0009313226,\"settingErrorHz\":0.0009313225746154785,"
     "\"tonesHz\":[999997.8030100465,999999.2698431015,1000000.7366761565,1000002.2035092115],"
     "\"stepHz\":1.4668330550193787,\"stepErrorPercent\":0.13580322265625,"
-    "\"centreErrorHz\":0.003259629011154175,\"decoderLossDb\":0,\"decodable\":true},\"band\":null,\"si5351\":null}"
+    "\"centreErrorHz\":0.003259629011154175,\"decoderLossDb\":0,\"decodable\":true},\"band\":null,"
+    "\"si5351\":null}"
     "\n";
 
 TEST(TunecalcProcess, NoArgumentsCalculatesTheWindowDefaults) {
@@ -215,7 +216,8 @@ TEST(TunecalcProcess, NamedOptionsGiveTheBandLineAndMember) {
       << json.out;
   EXPECT_NE(json.out.find("\"inside\":true,\"marginHz\":9"), std::string::npos) << json.out;
   // Above half the clock: no tones, and why.
-  EXPECT_NE(RunTunecalc({"--fout", "30", "--json"}).out.find("\"actual\":null,\"band\":null,\"si5351\":null}"),
+  EXPECT_NE(RunTunecalc({"--fout", "30", "--json"})
+                .out.find("\"actual\":null,\"band\":null,\"si5351\":null}"),
             std::string::npos);
   EXPECT_NE(RunTunecalc({"--fout", "30"}).out.find("\nNo WSPR tones: at or above half its clock"),
             std::string::npos);
@@ -225,8 +227,8 @@ TEST(TunecalcProcess, NamedOptionsGiveTheBandLineAndMember) {
 // floor(128 x 164241 / 1024000) - 512 = 3092, P2 = 542848, P3 = 1024000; multisynth 100 is
 // P1 = 12288, P3 = 1. And 2 m, which the chip cannot reach with a usable step: red, no tones.
 TEST(TunecalcProcess, Si5351PlanInJson) {
-  const ProcessResult run = RunTunecalc({"--json", "--ref", "25MHz", "--band", "40m", "--dds",
-                                         "si5351"});
+  const ProcessResult run =
+      RunTunecalc({"--json", "--ref", "25MHz", "--band", "40m", "--dds", "si5351"});
   EXPECT_EQ(run.status, 0);
   EXPECT_NE(run.out.find("\"si5351\":{\"method\":\"pll\",\"crystalHz\":2.5e+07,\"rDivider\":1,"
                          "\"tones\":[{\"hz\":7040097.900390625,\"pll\":[28,164241,1024000],"
@@ -236,12 +238,14 @@ TEST(TunecalcProcess, Si5351PlanInJson) {
       << run.out;
   EXPECT_TRUE(run.out.ends_with(
       "\"stepHz\":1.46484375,\"stepErrorPercent\":0,\"exactStep\":true,\"problem\":null}}\n"));
-  const ProcessResult two_metres = RunTunecalc({"--ref", "25MHz", "--band", "2m", "--dds", "si5351"});
+  const ProcessResult two_metres =
+      RunTunecalc({"--ref", "25MHz", "--band", "2m", "--dds", "si5351"});
   EXPECT_NE(two_metres.out.find("Warning: the Si5351 cannot make these tones"), std::string::npos);
-  EXPECT_NE(RunTunecalc({"--json", "--ref", "25MHz", "--band", "2m", "--dds", "si5351"})
-                .out.find("\"actual\":null,\"band\":null,\"si5351\":{\"method\":\"pll\",\"crystalHz\":"
-                          "2.5e+07,\"rDivider\":1,\"tones\":[],"),
-            std::string::npos);
+  EXPECT_NE(
+      RunTunecalc({"--json", "--ref", "25MHz", "--band", "2m", "--dds", "si5351"})
+          .out.find("\"actual\":null,\"band\":null,\"si5351\":{\"method\":\"pll\",\"crystalHz\":"
+                    "2.5e+07,\"rDivider\":1,\"tones\":[],"),
+      std::string::npos);
 }
 
 TEST(TunecalcProcess, HelpAndVersionGoToStandardOutput) {
