@@ -8,6 +8,7 @@
 #include <numeric>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "si5351_registers.hpp"
 #include "tuneworks_core.hpp"
@@ -107,7 +108,7 @@ std::optional<int> SmallestR(const Target& t) {
 // whole n and c reach the range. The closest value otherwise is n = 1, c = 1048575.
 std::optional<std::pair<std::uint64_t, std::uint64_t>> Fit(double k, double low, double high) {
   if (!(low <= high)) return std::nullopt;
-  const double c_max = static_cast<double>(kMaxDenominator);
+  const auto c_max = static_cast<double>(kMaxDenominator);
   const double n_full = std::ceil(c_max * low / k);  // the first n at which c = c_max reaches low
   if (n_full < 1e12 && n_full * k / c_max <= high) {
     return std::pair{static_cast<std::uint64_t>(std::max(n_full, 1.0)), kMaxDenominator};
