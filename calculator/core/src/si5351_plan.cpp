@@ -10,6 +10,7 @@
 #include <string>
 #include <utility>
 
+#include "nearest_fraction.hpp"
 #include "si5351_registers.hpp"
 #include "tuneworks_core.hpp"
 #include "wspr_tones.hpp"
@@ -17,8 +18,10 @@
 namespace tuneworks {
 namespace {
 
+using detail::Fraction;
 using detail::kLowToneOffsetHz;
 using detail::kToneSpacingHz;
+using detail::Nearest;
 
 constexpr std::uint64_t kMaxDenominator = 1048575;  // c, 20 bits
 constexpr double kVcoLowHz = 600e6;
@@ -34,42 +37,6 @@ constexpr int kRHigh = 128;
 constexpr double kCleanPercent = 0.1;   // an even integer multisynth is taken within this
 constexpr double kUsablePercent = 1.0;  // beyond this the plan is refused
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
-
-// p/q, p and q whole.
-struct Fraction {
-  std::uint64_t p = 0;
-  std::uint64_t q = 1;
-  double Value() const { return static_cast<double>(p) / static_cast<double>(q); }
-};
-
-// The fraction nearest x > 0 with a denominator of at most `limit` and a numerator of at least 1
-// (continued fractions and the last semiconvergent), then with numerator and denominator
-// multiplied by the largest whole number that keeps the denominator within the limit, so that
-// the base frequency can be set as finely as the step allows.
-Fraction Nearest(double x, std::uint64_t limit) {
-  std::uint64_t p0 = 0, q0 = 1, p1 = 1, q1 = 0;
-  double rest = x;
-  for (int term = 0; term < 64; ++term) {
-    const double whole = std::floor(rest);
-    if (whole > 1e15) break;
-    const auto a = static_cast<std::uint64_t>(whole);
-    if (q1 != 0 && a > (limit - q0) / q1) break;
-    const std::uint64_t p2 = p0 + a * p1, q2 = q0 + a * q1;
-    p0 = p1, q0 = q1, p1 = p2, q1 = q2;
-    const double fraction = rest - whole;
-    if (fraction <= 0) break;
-    rest = 1.0 / fraction;
-  }
-  Fraction best{p1, q1};
-  if (q1 != 0 && q1 < limit) {  // the semiconvergent with the largest denominator allowed
-    const std::uint64_t k = (limit - q0) / q1;
-    const Fraction semi{p0 + k * p1, q0 + k * q1};
-    if (std::abs(semi.Value() - x) < std::abs(best.Value() - x)) best = semi;
-  }
-  if (best.p == 0) best = {1, limit};
-  const std::uint64_t scale = limit / best.q;
-  return {best.p * scale, best.q * scale};
-}
 
 // What a plan's search works with: frequencies at the chip's output.
 struct Target {

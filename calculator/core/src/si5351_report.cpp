@@ -78,7 +78,7 @@ std::string Si5351Report(const Si5351Plan& plan, double pll_multiplier) {
                      " numerator: " + FixedText(plan.stepHz, 8) + " Hz" +
                      (plan.exactStep ? ", exact"
                                      : " (" + FixedText(plan.stepErrorPercent, 4, true) + " %)"));
-    if (first.multisynth.b == 0 && first.multisynth.a % 2 == 0) {
+    if (pll_steps && first.multisynth.b == 0 && first.multisynth.a % 2 == 0) {
       Line(report, "Even integer multisynth: set MS0_INT, register 16 bit 6");
     }
     Line(report, "Spread spectrum off: register 149 bit 7 clear (newer chips start with it on)");
