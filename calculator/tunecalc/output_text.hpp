@@ -3,16 +3,10 @@
 
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include "tuneworks_core.hpp"
 
 namespace tunecalc {
-
-// A JSON string literal, quotes included, for any bytes: ", \ and control characters escaped
-// (\r, \n, \t by name, the others and DEL as \u00XX); well-formed UTF-8 passes unchanged and
-// every byte that is not part of a well-formed UTF-8 sequence becomes \ufffd.
-std::string JsonString(std::string_view bytes);
 
 // {"clock":...,"ddsFreq":...,"colour":...,"results":...,"overflow":...,"actual":...,"band":...,
 // "si5351":...}
@@ -22,10 +16,9 @@ std::string JsonString(std::string_view bytes);
 // "decoderLossDb" (null when unknown),"decodable"}; "band" is null or {"name","dialHz",
 // "windowLowHz","windowHighHz","audioHz","inside","marginHz","note"}; "si5351" is null for a DDS,
 // else {"method" ("pll" or "multisynth"),"crystalHz","rDivider","tones":[4 (none with a problem)
-// of {"hz","pll":[a,b,c],
-// "multisynth":[a,b,c],"pllRegisters":[8 bytes],"multisynthRegisters":[8 bytes]}],"stepHz",
-// "stepErrorPercent","exactStep","problem" (null or the red sentence)}. Numbers in the shortest
-// form that reads back as the same double.
+// of {"hz","pll":[a,b,c],"multisynth":[a,b,c],"pllRegisters":[8 bytes],"multisynthRegisters":
+// [8 bytes]}],"stepHz","stepErrorPercent","exactStep","problem" (null or the red sentence)}.
+// Numbers in the shortest form that reads back as the same double.
 std::string JsonOutput(const tuneworks::CalcOutputs& out,
                        const std::optional<tuneworks::ActualFrequencies>& actual = std::nullopt,
                        const std::optional<tuneworks::BandCheck>& band = std::nullopt);

@@ -6,13 +6,13 @@
 #include "checked_math.hpp"
 #include "tuneworks_core.hpp"
 #include "tuning_words.hpp"
-#include "wspr_tones.hpp"
+#include "wspr_constants.hpp"
 
 namespace tuneworks {
 namespace {
 
 using detail::CheckedMul;
-using detail::kToneSpacingHz;
+using wspr::kToneSpacingHz;
 
 constexpr double kIntervalLineSpan = 4294967296.0;  // the WSPR Interval line shows 8 digits
 

@@ -13,14 +13,14 @@
 #include "nearest_fraction.hpp"
 #include "si5351_registers.hpp"
 #include "tuneworks_core.hpp"
-#include "wspr_tones.hpp"
+#include "wspr_constants.hpp"
 
 namespace tuneworks {
 namespace {
 
 using detail::Fraction;
-using detail::kLowToneOffsetHz;
-using detail::kToneSpacingHz;
+using wspr::kLowToneOffsetHz;
+using wspr::kToneSpacingHz;
 using detail::Nearest;
 
 constexpr std::uint64_t kMaxDenominator = 1048575;  // c, 20 bits
