@@ -86,7 +86,7 @@ void Form::Recalculate() {
   if (outputs.Results) {
     view_.SetText(ControlId::Results, *outputs.Results);
   }
-  view_.SetStatus(StatusAfter(inputs, outputs));
+  view_.SetStatus(StatusAfter(outputs));
 }
 
 void Form::ShowValue(ControlId id, const std::string& text) {

@@ -20,11 +20,11 @@ std::string BandPhrase(const BandCheck& band) {
 
 }  // namespace
 
-StatusLine StatusAfter(const CalcInputs& inputs, const CalcOutputs& outputs) {
+StatusLine StatusAfter(const CalcOutputs& outputs) {
   if (outputs.Overflow) {
     return StatusLine{std::string(kOverflowReport), true, {}};
   }
-  const ActualTones tones = CalculateActualTones(inputs);
+  const ActualTones& tones = outputs.Tones;
   if (tones.fault != ToneFault::kNone) {
     return StatusLine{
         std::string(kNoTonesReport) + std::string(ToneFaultText(tones.fault)), true, {}};

@@ -24,12 +24,12 @@ inline constexpr std::string_view kOverflowReport =
 // What the line says, in red, instead of tones that the DDS cannot make; the fault follows.
 inline constexpr std::string_view kNoTonesReport = "No WSPR tones: ";
 
-// The status line after a recalculation of `inputs` gave `outputs`: the overflow report in red
-// when it stopped early; in red, kNoTonesReport and why, when the words give no tones the DDS
-// can make (an alias, a cut word); else the frequencies the beacon will really send and, near a
-// WSPR band, where they land in its window ("40 m window +97.8 Hz", its whole sentence in the
-// tooltip), in red when a decoder would lose more than 1 dB or cannot follow, or when the tones
-// lie outside the window; blank when there is nothing to report.
-StatusLine StatusAfter(const CalcInputs& inputs, const CalcOutputs& outputs);
+// The status line after a recalculation gave `outputs`: the overflow report in red when it
+// stopped early; in red, kNoTonesReport and why, when the words give no tones the DDS can make
+// (an alias, a cut word) or the Si5351 cannot make them; else the frequencies the beacon will
+// really send and, near a WSPR band, where they land in its window ("40 m window +97.8 Hz", its
+// whole sentence in the tooltip), in red when a decoder would lose more than 1 dB or cannot follow,
+// or when the tones lie outside the window; blank when there is nothing to report.
+StatusLine StatusAfter(const CalcOutputs& outputs);
 
 }  // namespace tuneworks

@@ -9,6 +9,7 @@
 #include <system_error>
 #include <vector>
 
+#include "ascii_text.hpp"
 #include "form_defaults.hpp"
 #include "project_version.hpp"
 
@@ -25,13 +26,13 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+using wspr::ascii::ToLower;
 
 bool EndsWithNoCase(std::string_view text, std::string_view end) {
   if (text.size() < end.size()) return false;
   text.remove_prefix(text.size() - end.size());
   for (std::size_t i = 0; i < end.size(); ++i) {
-    if (Lower(text[i]) != end[i]) return false;
+    if (ToLower(text[i]) != end[i]) return false;
   }
   return true;
 }
@@ -42,7 +43,7 @@ bool IsDecimal(std::string_view text) {
   std::size_t i = 0;
   const auto digits = [&] {
     const std::size_t start = i;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+    while (i < text.size() && wspr::ascii::IsDigit(text[i])) ++i;
     return i - start;
   };
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
@@ -62,10 +63,11 @@ bool IsDecimal(std::string_view text) {
 
 std::optional<std::int16_t> DdsIndex(std::string_view text) {
   std::string name;
-  for (const char c : text) name += Lower(c);
+  for (const char c : text) name += ToLower(c);
   if (name == "pic24" || name == "24") return 0;
   if (name == "ad9850" || name == "ad9851" || name == "32") return 1;
   if (name == "ad9852" || name == "48") return 2;
+  if (name == "si5351") return tuneworks::kSi5351Resolution;
   return std::nullopt;
 }
 
@@ -140,7 +142,7 @@ std::string ReadOption(std::string_view option, std::string_view value, Argument
     const auto index = DdsIndex(value);
     if (!index) {
       return "tunecalc: " + Quoted(value) +
-             " is not a DDS for --dds (pic24 or 24; ad9850, ad9851 or 32; ad9852 or 48)";
+             " is not a DDS for --dds (pic24 or 24; ad9850, ad9851 or 32; ad9852 or 48; si5351)";
     }
     in.Resolution = *index;
   } else if (option == "--band") {
@@ -215,20 +217,25 @@ std::string UsageText() {
          "  --rf N       RF multiplication after the DDS (default " +
          d.RFMult +
          ")\n"
-         "  --dds CHIP   accumulator: pic24 or 24; ad9850, ad9851 or 32 (default); ad9852 or 48\n"
-         "  --inc FILE   write the four tones' DDS words, for each band, as a PIC include file\n"
+         "  --dds CHIP   accumulator: pic24 or 24; ad9850, ad9851 or 32 (default); ad9852 or 48;\n"
+         "               or si5351, the clock generator, whose crystal or CLKIN is --ref\n"
+         "  --inc FILE   write the four tones' settings, for each band, as a PIC include file\n"
          "  --c-header FILE  the same as a C header (const uint8_t arrays, WSPR_ROM)\n"
          "  --timer-clock FREQ  the symbol timer: for a timer clock before its prescaler, as\n"
          "               --ref, each prescaler's count per symbol, its error and drift, and the\n"
          "               repeating counts that keep the average exact\n"
          "  --bands      list the WSPR bands and their windows\n"
-         "  --json       one JSON object: clock, ddsFreq, colour, results, overflow, actual, band\n"
-         "               (an array of them for several bands; {\"timer\": [...]} for the timer)\n"
+         "  --json       one JSON object: clock, ddsFreq, colour, results, overflow, actual, "
+         "band,\n"
+         "               si5351 (an array of them for several bands; {\"timer\": [...]} for the\n"
+         "               timer)\n"
          "  --version    print the version\n"
          "  REF PLLMULT FOUT RFMULT  the texts of the four boxes, as typed (\"\" for an empty "
          "box)\n"
          "  CLKUNITS FUNITS          selected unit index: 0 Hz, 1 kHz, 2 MHz, 3 GHz, -1 none\n"
-         "  RESOLUTION               selected accumulator: 0 24 bit, 1 32 bit, 2 48 bit, -1 none\n"
+         "  RESOLUTION               selected accumulator: 0 24 bit, 1 32 bit, 2 48 bit, 3 "
+         "Si5351,\n"
+         "                           -1 none\n"
          "  without values: the window's defaults, " +
          d.Ref + ' ' + d.PLLMult + ' ' + d.Fout + ' ' + d.RFMult + ' ' +
          std::to_string(d.ClkUnits) + ' ' + std::to_string(d.Funits) + ' ' +

@@ -91,8 +91,7 @@ int main(int argc, char** argv) {
   for (const Run& run : runs) {
     tuneworks::CalcState state;
     const tuneworks::CalcOutputs out = tuneworks::Calculate(run.inputs, state);
-    const tuneworks::ActualTones tones =
-        out.Overflow ? tuneworks::ActualTones{} : tuneworks::CalculateActualTones(run.inputs);
+    const tuneworks::ActualTones& tones = out.Tones;
     const auto band =
         tones.frequencies ? tuneworks::CheckBand(*tones.frequencies, run.band) : std::nullopt;
     if (runs.size() > 1) {

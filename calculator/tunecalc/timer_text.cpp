@@ -1,10 +1,11 @@
 // What tunecalc --timer-clock prints: the symbol timer's rows as plain text or one JSON object.
 #include "timer_text.hpp"
 
-#include <charconv>
+#include <cmath>
+#include <cstdint>
 #include <string_view>
 
-#include "output_text.hpp"
+#include "json_writer.hpp"
 
 namespace tunecalc {
 namespace {
@@ -70,33 +71,35 @@ std::string TimerText(double clock_hz, std::span<const tuneworks::SymbolTimerRow
 }
 
 std::string TimerJson(double clock_hz, std::span<const tuneworks::SymbolTimerRow> rows) {
-  char clock[400];  // fixed notation: a clock reads better as 16000000 than as 1.6e+07
-  std::string json = "{\"clockHz\":";
-  json.append(clock,
-              std::to_chars(clock, clock + sizeof clock, clock_hz, std::chars_format::fixed).ptr);
-  json += ",\"timer\":[";
-  for (std::size_t r = 0; r < rows.size(); ++r) {
-    const tuneworks::SymbolTimerRow& row = rows[r];
-    json += r == 0 ? "{" : ",{";
-    json += "\"prescaler\":" + std::to_string(row.prescaler);
-    json += ",\"count\":" + std::to_string(row.count);
-    json += ",\"periodMs\":" + JsonNumber(row.periodMs);
-    json += ",\"errorPpm\":" + JsonNumber(row.errorPpm);
-    json += ",\"driftPerTransmissionMs\":" + JsonNumber(row.driftPerTransmissionMs);
-    json += ",\"driftPerHourMs\":" + JsonNumber(row.driftPerHourMs);
-    json += ",\"pattern\":";
-    if (row.pattern.empty()) {
-      json += "null";
-    } else {
-      for (std::size_t i = 0; i < row.pattern.size(); ++i) {
-        json += (i == 0 ? "[" : ",") + std::to_string(row.pattern[i]);
-      }
-      json += "]";
-    }
-    json += ",\"patternErrorPpm\":" + JsonNumber(row.patternErrorPpm) + "}";
+  wspr::JsonWriter json;
+  json.BeginObject().Key("clockHz");
+  if (clock_hz == std::floor(clock_hz)) {  // a clock reads better as 16000000 than as 1.6e+07
+    json.Integer(static_cast<std::int64_t>(clock_hz));
+  } else {
+    json.Number(clock_hz);
   }
-  json += "]}\n";
-  return json;
+  json.Key("timer").BeginArray();
+  for (const tuneworks::SymbolTimerRow& row : rows) {
+    json.BeginObject();
+    json.Key("prescaler").Integer(row.prescaler);
+    json.Key("count").Integer(row.count);
+    json.Key("periodMs").Number(row.periodMs);
+    json.Key("errorPpm").Number(row.errorPpm);
+    json.Key("driftPerTransmissionMs").Number(row.driftPerTransmissionMs);
+    json.Key("driftPerHourMs").Number(row.driftPerHourMs);
+    json.Key("pattern");
+    if (row.pattern.empty()) {
+      json.Null();
+    } else {
+      json.BeginArray();
+      for (const std::uint32_t count : row.pattern) json.Integer(count);
+      json.EndArray();
+    }
+    json.Key("patternErrorPpm").Number(row.patternErrorPpm);
+    json.EndObject();
+  }
+  json.EndArray().EndObject();
+  return json.Text() + "\n";
 }
 
 }  // namespace tunecalc

@@ -1,8 +1,7 @@
-// MakeToneTable: the bytes a beacon's firmware sends to its DDS for each of the four WSPR tones.
+// MakeToneTable: the bytes a beacon's firmware sends to its synthesiser for each WSPR tone.
 #include <cstdint>
 #include <string>
 
-#include "checked_math.hpp"
 #include "tuneworks_core.hpp"
 
 namespace tuneworks {
@@ -10,6 +9,8 @@ namespace {
 
 constexpr std::uint8_t kAd9851RefClockTimesSix = 0x01;  // W32 of the serial load
 constexpr double kAd9851Multiplier = 6.0;
+constexpr int kPllARegister = 26;
+constexpr int kMultisynth0Register = 42;
 
 // `bytes` bytes of `word`, the most significant first.
 void BigEndian(std::uint64_t word, std::size_t bytes, std::array<std::uint8_t, 8>& out) {
@@ -18,31 +19,24 @@ void BigEndian(std::uint64_t word, std::size_t bytes, std::array<std::uint8_t, 8
   }
 }
 
-ToneTableResult Run(const CalcInputs& inputs) {
-  const ActualTones tones = CalculateActualTones(inputs);
-  if (!tones.frequencies) {
-    if (tones.fault != ToneFault::kNone) {
-      return {std::nullopt, std::string(ToneFaultText(tones.fault))};
-    }
-    return {std::nullopt,
-            "there are no tones to put in a table: the DDS clock or the RF multiplication is not "
-            "above 0, no accumulator is chosen, or the calculation overflows"};
-  }
-  if (!tones.frequencies->decodable) {
-    return {std::nullopt, "the tone step, " + FixedText(tones.frequencies->stepHz, 6) + " Hz (" +
-                              FixedText(tones.frequencies->stepErrorPercent, 2, true) +
-                              " %), is one a WSPR decoder cannot follow"};
-  }
-  ToneTable table;
-  table.kind = static_cast<ToneTableKind>(inputs.Resolution);  // 0 to 2 when there are tones
-  table.actual = *tones.frequencies;
-  const double pll = ReadNumber(inputs.PLLMult);
-  table.clockHz = detail::CheckedMul(detail::UnitScale(inputs.ClkUnits),
-                                     detail::CheckedMul(ReadNumber(inputs.Ref), pll));
-  table.rfMultiplier = ReadNumber(inputs.RFMult);
-  table.words = tones.toneWords;
+// The Si5351's blocks: the one that steps for each tone, the other once.
+void Si5351Bytes(const Si5351Plan& plan, ToneTable& table) {
+  const bool pll_steps = plan.method == Si5351Method::kPll;
+  table.bytesPerTone = 8;
+  table.toneFirstRegister = pll_steps ? kPllARegister : kMultisynth0Register;
+  table.sharedFirstRegister = pll_steps ? kMultisynth0Register : kPllARegister;
+  table.sharedBytes = pll_steps ? plan.tones[0].multisynthRegisters : plan.tones[0].pllRegisters;
   for (std::size_t t = 0; t < 4; ++t) {
-    const std::uint64_t word = table.words[t];
+    table.toneBytes[t] = pll_steps ? plan.tones[t].pllRegisters : plan.tones[t].multisynthRegisters;
+  }
+}
+
+// A DDS's words L + k I laid out as the chip takes them.
+void DdsBytes(const CalcState& state, double pll, ToneTable& table) {
+  for (std::size_t t = 0; t < 4; ++t) {
+    const auto word = static_cast<std::uint64_t>(state.LowToneWord +
+                                                 static_cast<std::int64_t>(t) * state.IntervalWord);
+    table.words[t] = word;
     std::array<std::uint8_t, 8>& bytes = table.toneBytes[t];
     switch (table.kind) {
       case ToneTableKind::kPic24:
@@ -58,19 +52,50 @@ ToneTableResult Run(const CalcInputs& inputs) {
         table.bytesPerTone = 6;
         BigEndian(word, 6, bytes);
         break;
+      case ToneTableKind::kSi5351:
+        break;
     }
   }
-  return {table, {}};
 }
 
 }  // namespace
 
 ToneTableResult MakeToneTable(const CalcInputs& inputs) {
-  try {
-    return Run(inputs);
-  } catch (const OverflowError&) {  // not reached: the tones' calculation overflows first
-    return {std::nullopt, "the calculation overflows"};
+  CalcState state;
+  const CalcOutputs out = Calculate(inputs, state);  // the words and tones, computed once
+  const ActualTones& tones = out.Tones;
+  if (!tones.frequencies) {
+    if (out.Si5351 && out.Si5351->problem) {
+      std::string problem = *out.Si5351->problem;  // a sentence: lower its first word's capital
+      if (problem.size() > 1 && problem[0] >= 'A' && problem[0] <= 'Z' && problem[1] >= 'a') {
+        problem[0] = static_cast<char>(problem[0] - 'A' + 'a');
+      }
+      return {std::nullopt, problem};
+    }
+    if (tones.fault != ToneFault::kNone) {
+      return {std::nullopt, std::string(ToneFaultText(tones.fault))};
+    }
+    return {std::nullopt,
+            "there are no tones to put in a table: the DDS clock or the RF multiplication is not "
+            "above 0, no synthesiser is chosen, or the calculation overflows"};
   }
+  if (!tones.frequencies->decodable) {
+    return {std::nullopt, "the tone step, " + FixedText(tones.frequencies->stepHz, 6) + " Hz (" +
+                              FixedText(tones.frequencies->stepErrorPercent, 2, true) +
+                              " %), is one a WSPR decoder cannot follow"};
+  }
+  ToneTable table;
+  table.kind = static_cast<ToneTableKind>(inputs.Resolution);  // 0 to 3 when there are tones
+  table.actual = *tones.frequencies;
+  table.rfMultiplier = ReadNumber(inputs.RFMult);
+  if (out.Si5351) {
+    table.si5351 = out.Si5351;
+    Si5351Bytes(*out.Si5351, table);
+  } else {
+    table.clockHz = state.ClockHz;
+    DdsBytes(state, ReadNumber(inputs.PLLMult), table);
+  }
+  return {table, {}};
 }
 
 }  // namespace tuneworks

@@ -79,5 +79,33 @@ TEST(MakeToneTable, NoTableSaysWhy) {
   }
 }
 
+// The Si5351: the block that steps gives each tone's bytes, the other is written once.
+TEST(MakeToneTable, Si5351StepsOneBlockAndSetsTheOtherOnce) {
+  const struct {
+    CalcInputs inputs;
+    Si5351Method method;
+  } cases[] = {
+      {{"25", "1", "7.0401", "1", 2, 2, kSi5351Resolution}, Si5351Method::kPll},
+      {{"40", "1", "35", "1", 2, 2, kSi5351Resolution}, Si5351Method::kMultisynth},
+  };
+  for (const auto& c : cases) {
+    const ToneTableResult made = MakeToneTable(c.inputs);
+    ASSERT_TRUE(made.table && made.table->si5351) << made.problem;
+    const ToneTable& table = *made.table;
+    const Si5351Plan& plan = *table.si5351;
+    ASSERT_EQ(plan.method, c.method);
+    const bool pll = c.method == Si5351Method::kPll;
+    EXPECT_EQ(table.bytesPerTone, 8u);
+    EXPECT_EQ(table.toneFirstRegister, pll ? 26 : 42);
+    EXPECT_EQ(table.sharedFirstRegister, pll ? 42 : 26);
+    for (std::size_t k = 0; k < 4; ++k) {
+      const Si5351Tone& tone = plan.tones[k];
+      EXPECT_EQ(table.toneBytes[k], pll ? tone.pllRegisters : tone.multisynthRegisters);
+      EXPECT_EQ(table.sharedBytes, pll ? tone.multisynthRegisters : tone.pllRegisters);
+    }
+  }
+  EXPECT_NE(MakeToneTable({"25", "1", "144.4905", "1", 2, 2, kSi5351Resolution}).problem, "");
+}
+
 }  // namespace
 }  // namespace tuneworks

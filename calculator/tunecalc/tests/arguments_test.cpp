@@ -82,6 +82,8 @@ TEST(Arguments, NamedOptionsSetTheBoxesAsAUserWould) {
       {{"--dds", "pic24", "--band", "30m"}, {"20", "1", "10140200", "1", 2, 0, 0}},
       {{"--band", "70CM"}, {"20", "1", "432301500", "1", 2, 0, 1}},
       {{"--band", "40", "--fout", "7.0386"}, {"20", "1", "7.0386", "1", 2, 2, 1}},
+      {{"--ref", "27MHz", "--band", "20m", "--dds", "SI5351"},
+       {"27", "1", "14097100", "1", 2, 0, 3}},
   };
   for (const auto& c : cases) {
     const ParseResult parsed = ParseLine(c.words);

@@ -110,7 +110,8 @@ const char kDefaultsJson[] =
     "\"actual\":{\"settingHz\":1000000.0009313226,\"settingErrorHz\":0.0009313225746154785,"
     "\"tonesHz\":[999997.8030100465,999999.2698431015,1000000.7366761565,1000002.2035092115],"
     "\"stepHz\":1.4668330550193787,\"stepErrorPercent\":0.13580322265625,"
-    "\"centreErrorHz\":0.003259629011154175,\"decoderLossDb\":0,\"decodable\":true},\"band\":null}"
+    "\"centreErrorHz\":0.003259629011154175,\"decoderLossDb\":0,\"decodable\":true},\"band\":null,"
+    "\"si5351\":null}"
     "\n";
 
 TEST(TunecalcProcess, NoArgumentsCalculatesTheWindowDefaults) {
@@ -165,7 +166,7 @@ TEST(TunecalcProcess, OverflowInStep2PrintsNothingProducedAndExits3) {
   EXPECT_EQ(json.status, 3);
   EXPECT_EQ(json.out,
             "{\"clock\":null,\"ddsFreq\":null,\"colour\":null,\"results\":null,\"overflow\":true,"
-            "\"actual\":null,\"band\":null}\n");
+            "\"actual\":null,\"band\":null,\"si5351\":null}\n");
 }
 
 TEST(TunecalcProcess, OverflowInStep14PrintsWhatWasProduced) {
@@ -174,7 +175,7 @@ TEST(TunecalcProcess, OverflowInStep14PrintsWhatWasProduced) {
   EXPECT_EQ(run.out,
             "{\"clock\":\" 1\",\"ddsFreq\":\" 1000000000\",\"colour\":255,"
             "\"results\":\"DDS Setting           0x 000000000000\\r\\n\",\"overflow\":true,"
-            "\"actual\":null,\"band\":null}\n");
+            "\"actual\":null,\"band\":null,\"si5351\":null}\n");
   const ProcessResult plain = RunTunecalc({"1", "1", "1", "0.001", "0", "2", "2"});
   EXPECT_EQ(plain.status, 3);
   const std::string last = "\n\nDDS Setting           0x 000000000000\n";
@@ -223,10 +224,36 @@ TEST(TunecalcProcess, NamedOptionsGiveTheBandLineAndMember) {
       << json.out;
   EXPECT_NE(json.out.find("\"inside\":true,\"marginHz\":9"), std::string::npos) << json.out;
   // Above half the clock: no tones, and why.
-  EXPECT_NE(RunTunecalc({"--fout", "30", "--json"}).out.find("\"actual\":null,\"band\":null}"),
+  EXPECT_NE(RunTunecalc({"--fout", "30", "--json"})
+                .out.find("\"actual\":null,\"band\":null,\"si5351\":null}"),
             std::string::npos);
   EXPECT_NE(RunTunecalc({"--fout", "30"}).out.find("\nNo WSPR tones: at or above half its clock"),
             std::string::npos);
+}
+
+// The Si5351 plan for 40 m from a 25 MHz crystal: PLL A 28 + 164241/1024000 is P1 = 128 x 28 +
+// floor(128 x 164241 / 1024000) - 512 = 3092, P2 = 542848, P3 = 1024000; multisynth 100 is
+// P1 = 12288, P3 = 1. And 2 m, which the chip cannot reach with a usable step: red, no tones.
+TEST(TunecalcProcess, Si5351PlanInJson) {
+  const ProcessResult run =
+      RunTunecalc({"--json", "--ref", "25MHz", "--band", "40m", "--dds", "si5351"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.out.find("\"si5351\":{\"method\":\"pll\",\"crystalHz\":2.5e+07,\"rDivider\":1,"
+                         "\"tones\":[{\"hz\":7040097.900390625,\"pll\":[28,164241,1024000],"
+                         "\"multisynth\":[100,0,1],\"pllRegisters\":[160,0,0,12,20,248,72,128],"
+                         "\"multisynthRegisters\":[0,1,0,48,0,0,0,0]},"),
+            std::string::npos)
+      << run.out;
+  EXPECT_TRUE(run.out.ends_with(
+      "\"stepHz\":1.46484375,\"stepErrorPercent\":0,\"exactStep\":true,\"problem\":null}}\n"));
+  const ProcessResult two_metres =
+      RunTunecalc({"--ref", "25MHz", "--band", "2m", "--dds", "si5351"});
+  EXPECT_NE(two_metres.out.find("Warning: the Si5351 cannot make these tones"), std::string::npos);
+  EXPECT_NE(
+      RunTunecalc({"--json", "--ref", "25MHz", "--band", "2m", "--dds", "si5351"})
+          .out.find("\"actual\":null,\"band\":null,\"si5351\":{\"method\":\"pll\",\"crystalHz\":"
+                    "2.5e+07,\"rDivider\":1,\"tones\":[],"),
+      std::string::npos);
 }
 
 TEST(TunecalcProcess, HelpAndVersionGoToStandardOutput) {
@@ -275,7 +302,7 @@ TEST(TunecalcProcess, HopTableFiles) {
                    "--inc", (dir / "hop.inc").string(), "--c-header", (dir / "hop.h").string()});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out.substr(0, 11), "[{\"clock\":\"");
-  EXPECT_NE(run.out.find("}},{\"clock\":\""), std::string::npos);
+  EXPECT_NE(run.out.find("},{\"clock\":\""), std::string::npos);
   EXPECT_EQ(ReadFile(dir / "hop.inc"), ReadFile(TUNECALC_GOLDEN_DIR "/hop_ad9851.inc"));
   EXPECT_EQ(ReadFile(dir / "hop.h"), ReadFile(TUNECALC_GOLDEN_DIR "/hop_ad9851.h"));
   fs::remove_all(dir);
