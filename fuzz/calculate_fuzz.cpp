@@ -1,4 +1,5 @@
-// Fuzz target: Calculate on any four input texts and unit/resolution indexes from -1 to 3.
+// Fuzz target: Calculate on any four input texts and unit/resolution indexes from -1 to 3 (3 is
+// the Si5351).
 //
 // Input, as FuzzedDataProvider splits it: the last three bytes pick ClkUnits, Funits and
 // Resolution (byte % 5 - 1); the front holds Ref, PLLMult, Fout and RFMult, each ending at a
@@ -195,9 +196,30 @@ double UnitScale(std::int16_t index) {
   return kScales[index + 1];
 }
 
+// The Si5351: every output once nothing overflowed, in red exactly when the plan has a problem,
+// and tones exactly when it has none (and there is an RF multiplication).
+void CheckSi5351(const CalcOutputs& out) {
+  Check(out.Overflow == !out.OverflowMessage.empty(), "overflow flag and message disagree");
+  if (out.Overflow) return;
+  Check(out.Clock && out.DDSFreq && out.Results && out.ResultsColour && out.Si5351,
+        "finished Si5351 calculation with an output missing");
+  const tuneworks::Si5351Plan& plan = *out.Si5351;
+  Check((*out.ResultsColour == tuneworks::kColourRed) == plan.problem.has_value(),
+        "red does not follow the plan's problem", *out.Results);
+  if (!plan.problem) {
+    Check(out.Tones.frequencies.has_value(), "a Si5351 plan without tones", *out.Results);
+    Check(std::abs(plan.stepErrorPercent) <= 1.0, "a plan beyond 1 % of the step", *out.Results);
+  }
+}
+
 void CheckCalculation(const CalcInputs& in, const CalcState& before, const CalcState& state,
                       const CalcOutputs& out) {
   g_inputs = &in;
+  if (in.Resolution == tuneworks::kSi5351Resolution) {
+    CheckSi5351(out);
+    g_inputs = nullptr;
+    return;
+  }
   for (const std::optional<std::string>* text : {&out.Clock, &out.DDSFreq, &out.Results}) {
     if (*text) Check(!(*text)->empty(), "an output text produced empty");
   }
@@ -277,8 +299,8 @@ void CheckCalculation(const CalcInputs& in, const CalcState& before, const CalcS
     } else {
       Check(report.stage == ReportStage::kFinished, "finished calculation with a cut report",
             *out.Results);
-      Check(report.wspr_lines == (state.TuningWord > 10),
-            "WSPR lines do not follow the interval word > 10", *out.Results);
+      Check(report.wspr_lines == state.WsprLines, "WSPR lines do not follow the interval word",
+            *out.Results);
       Check(report.resolution == tuneworks::ResolutionPicture(state.ResolutionHz),
             "resolution is not ResolutionPicture(ResolutionHz)", *out.Results);
       const double shown = std::strtod(std::string(report.resolution).c_str(), nullptr);

@@ -72,8 +72,9 @@ inline constexpr std::size_t kResultsMaxChars = std::size_t{64} << 10;
 inline constexpr TwipRect kStatusPlace{120, 4560, 5475, 510};
 
 inline constexpr std::array<std::string_view, 4> kUnitItems{"Hz", "kHz", "MHz", "GHz"};
-inline constexpr std::array<std::string_view, 3> kResolutionItems{"24 Bit PIC", "32 Bit AD9850/51",
-                                                                  "48 Bit AD9852"};
+// The three accumulators, then the Si5351 clock generator (index kSi5351Resolution).
+inline constexpr std::array<std::string_view, 4> kResolutionItems{"24 Bit PIC", "32 Bit AD9850/51",
+                                                                  "48 Bit AD9852", "Si5351"};
 
 struct ControlEntry {
   ControlId id;

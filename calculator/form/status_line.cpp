@@ -20,8 +20,14 @@ std::string BandPhrase(const BandCheck& band) {
 
 // Why there are no tones, in a few words.
 std::string_view ShortFaultText(ToneFault fault) {
-  return fault == ToneFault::kAlias ? "an alias at or above half the clock"
-                                    : "a tuning word is cut to the accumulator";
+  switch (fault) {
+    case ToneFault::kAlias:
+      return "an alias at or above half the clock";
+    case ToneFault::kSi5351:
+      return "out of the Si5351's reach";
+    default:
+      return "a tuning word is cut to the accumulator";
+  }
 }
 
 std::string Capitalised(std::string text) {
@@ -47,7 +53,7 @@ StatusLine StatusAfter(const CalcInputs& inputs, const CalcOutputs& outputs) {
   if (!(ReadNumber(inputs.RFMult) > 0)) {
     return StatusLine{std::string(kNoTonesReport) + std::string(kNoRfMultiplication), true, {}};
   }
-  const ActualTones tones = CalculateActualTones(inputs);
+  const ActualTones& tones = outputs.Tones;
   if (tones.fault != ToneFault::kNone) {
     const std::string report(kNoTonesReport);
     return Report(

@@ -30,14 +30,14 @@ inline constexpr std::string_view kOverflowReport =
 inline constexpr std::string_view kNoRfMultiplication = "the RF multiplication must be above 0";
 
 // The status line after a recalculation of `inputs` gave `outputs`: the overflow report in red
-// when it stopped early; in red, kNoTonesReport and why, when the RF multiplication is not
-// above 0 or the words give no tones the DDS
-// can make (an alias, a cut word); else the frequencies the beacon will really send and, near a
-// WSPR band, where they land in its window ("40 m window +97.8 Hz", its whole sentence in the
-// tooltip), in red when a decoder would lose more than 1 dB or cannot follow, or when the tones
-// lie outside the window; blank when there is nothing to report. Shorter wordings leave out the
-// step, then the tones, then the decoder's warning; the overflow and no-tones reports shorten to
-// their first words, their whole sentence then in the tooltip.
+// when it stopped early; in red, kNoTonesReport and why, when the RF multiplication is not above
+// 0, the words give no tones the DDS can make (an alias, a cut word) or the Si5351 cannot make
+// them; else the frequencies the beacon will really send and, near a WSPR band, where they land
+// in its window ("40 m window +97.8 Hz", its whole sentence in the tooltip), in red when a
+// decoder would lose more than 1 dB or cannot follow, or when the tones lie outside the window;
+// blank when there is nothing to report. Shorter wordings leave out the step, then the tones,
+// then the decoder's warning; the overflow and no-tones reports shorten to their first words,
+// their whole sentence then in the tooltip.
 StatusLine StatusAfter(const CalcInputs& inputs, const CalcOutputs& outputs);
 
 }  // namespace tuneworks

@@ -66,7 +66,19 @@ std::optional<std::int16_t> DdsIndex(std::string_view text) {
   if (name == "pic24" || name == "24") return 0;
   if (name == "ad9850" || name == "ad9851" || name == "32") return 1;
   if (name == "ad9852" || name == "48") return 2;
+  if (name == "si5351") return tuneworks::kSi5351Resolution;
   return std::nullopt;
+}
+
+// A frequency as --ref takes it, in hertz; 0 when it is not one, infinity beyond the doubles.
+double FrequencyHz(std::string_view text) {
+  const auto frequency = ParseFrequency(text);
+  if (!frequency) return 0.0;
+  try {
+    return tuneworks::ReadNumber(frequency->text) * std::pow(1000.0, frequency->unit);
+  } catch (const tuneworks::OverflowError&) {
+    return std::numeric_limits<double>::infinity();
+  }
 }
 
 std::string Quoted(std::string_view word) { return "\"" + std::string(word) + "\""; }
@@ -74,8 +86,10 @@ std::string Quoted(std::string_view word) { return "\"" + std::string(word) + "\
 ParseResult Wrong(std::string error) { return {std::nullopt, std::move(error)}; }
 
 // The options that take a value, and those that do not.
-constexpr std::array<std::string_view, 6> kValueOptions{"--ref", "--pll", "--fout",
-                                                        "--rf",  "--dds", "--band"};
+constexpr std::array<std::string_view, 9> kValueOptions{
+    "--ref", "--pll", "--fout", "--rf", "--dds", "--band", "--inc", "--c-header", "--timer-clock"};
+// The options that set no input of the calculation.
+constexpr std::array<std::string_view, 3> kOutputOptions{"--inc", "--c-header", "--timer-clock"};
 constexpr std::array<std::string_view, 2> kFlagOptions{"--json", "--bands"};
 
 template <std::size_t N>
@@ -127,14 +141,52 @@ std::string ReadOption(std::string_view option, std::string_view value, Argument
     const auto index = DdsIndex(value);
     if (!index) {
       return "tunecalc: " + Quoted(value) +
-             " is not a DDS for --dds (pic24 or 24; ad9850, ad9851 or 32; ad9852 or 48)";
+             " is not a DDS for --dds (pic24 or 24; ad9850, ad9851 or 32; ad9852 or 48; si5351)";
     }
     in.Resolution = *index;
-  } else {  // --band
-    if (tuneworks::FindWsprBand(value) == nullptr) {
-      return "tunecalc: " + Quoted(value) + " is not a WSPR band (tunecalc --bands lists them)";
+  } else if (option == "--band") {
+    arguments.bandList.clear();
+    for (std::size_t start = 0;;) {
+      const std::size_t comma = value.find(',', start);
+      const std::string_view name = value.substr(start, comma - start);
+      const tuneworks::WsprBand* band = tuneworks::FindWsprBand(name);
+      if (band == nullptr) {
+        return "tunecalc: " + Quoted(name) + " is not a WSPR band (tunecalc --bands lists them)";
+      }
+      for (const std::string& earlier : arguments.bandList) {
+        if (tuneworks::FindWsprBand(earlier) == band) {
+          return "tunecalc: " + Quoted(name) + " names a band given before in " + Quoted(value);
+        }
+      }
+      arguments.bandList.emplace_back(name);
+      if (comma == std::string_view::npos) break;
+      start = comma + 1;
     }
-    arguments.band = value;
+  } else if (option == "--timer-clock") {
+    const double hz = FrequencyHz(value);
+    if (!(hz > 0) || hz > tuneworks::kMaxTimerClockHz) {
+      return "tunecalc: " + Quoted(value) +
+             " is not a timer clock for --timer-clock (above 0 Hz, up to 1000 GHz; a number, "
+             "then Hz, kHz, MHz or GHz)";
+    }
+    arguments.timerClockHz = hz;
+  } else {  // --inc, --c-header
+    if (value.empty()) return "tunecalc: option " + Quoted(option) + " needs a file name";
+    (option == "--inc" ? arguments.includeFile : arguments.cHeaderFile) = value;
+  }
+  return {};
+}
+
+// The words that cannot go together; an error line, or empty.
+std::string Mixed(const Arguments& arguments, std::string_view first_named, bool fout_given) {
+  const bool table = !arguments.includeFile.empty() || !arguments.cHeaderFile.empty();
+  if (arguments.timerClockHz && (!first_named.empty() || table || !arguments.bandList.empty())) {
+    return "tunecalc: \"--timer-clock\" makes the timer's table alone; it cannot be mixed with " +
+           Quoted(table && first_named.empty() ? "--inc or --c-header" : first_named);
+  }
+  if (arguments.bandList.size() > 1 && fout_given) {
+    return "tunecalc: \"--fout\" cannot go with several bands: each band's tones lie at the "
+           "centre of its window";
   }
   return {};
 }
@@ -143,9 +195,10 @@ std::string ReadOption(std::string_view option, std::string_view value, Argument
 
 std::string UsageText() {
   const tuneworks::CalcInputs d = tuneworks::DefaultInputs();
-  return "usage: tunecalc [--json] [--ref FREQ] [--pll N] [--fout FREQ] [--band NAME] [--rf N]\n"
-         "                [--dds CHIP]\n"
+  return "usage: tunecalc [--json] [--ref FREQ] [--pll N] [--fout FREQ] [--band NAME[,NAME...]]\n"
+         "                [--rf N] [--dds CHIP] [--inc FILE] [--c-header FILE]\n"
          "       tunecalc [--json] REF PLLMULT FOUT RFMULT CLKUNITS FUNITS RESOLUTION\n"
+         "       tunecalc [--json] --timer-clock FREQ\n"
          "       tunecalc --bands | --help | --version\n"
          "  --ref FREQ   reference oscillator: a number, then Hz, kHz, MHz or GHz (MHz when left\n"
          "               out), e.g. 20MHz or \"125 MHz\" (default " +
@@ -158,24 +211,37 @@ std::string UsageText() {
          d.Fout +
          "MHz)\n"
          "  --band NAME  a WSPR band (40m, 40, 2200m, 70cm ...): without --fout the centre of its\n"
-         "               window; with --fout the band to check the tones against\n"
+         "               window; with --fout the band to check the tones against. Several,\n"
+         "               as in 40m,30m,20m: each at its window's centre, one after the other\n"
          "  --rf N       RF multiplication after the DDS (default " +
          d.RFMult +
          ")\n"
-         "  --dds CHIP   accumulator: pic24 or 24; ad9850, ad9851 or 32 (default); ad9852 or 48\n"
+         "  --dds CHIP   accumulator: pic24 or 24; ad9850, ad9851 or 32 (default); ad9852 or 48;\n"
+         "               or si5351, the clock generator, whose crystal or CLKIN is --ref\n"
+         "  --inc FILE   write the four tones' settings, for each band, as a PIC include file\n"
+         "  --c-header FILE  the same as a C header (const uint8_t arrays, WSPR_ROM)\n"
+         "  --timer-clock FREQ  the symbol timer: for a timer clock before its prescaler, as\n"
+         "               --ref, each prescaler's count per symbol, its error and drift, and the\n"
+         "               repeating counts that keep the average exact\n"
          "  --bands      list the WSPR bands and their windows\n"
-         "  --json       one JSON object: clock, ddsFreq, colour, results, overflow, actual, band\n"
+         "  --json       one JSON object: clock, ddsFreq, colour, results, overflow, actual, "
+         "band,\n"
+         "               si5351 (an array of them for several bands; {\"timer\": [...]} for the\n"
+         "               timer)\n"
          "  --version    print the version\n"
          "  REF PLLMULT FOUT RFMULT  the texts of the four boxes, as typed (\"\" for an empty "
          "box)\n"
          "  CLKUNITS FUNITS          selected unit index: 0 Hz, 1 kHz, 2 MHz, 3 GHz, -1 none\n"
-         "  RESOLUTION               selected accumulator: 0 24 bit, 1 32 bit, 2 48 bit, -1 none\n"
+         "  RESOLUTION               selected accumulator: 0 24 bit, 1 32 bit, 2 48 bit, 3 "
+         "Si5351,\n"
+         "                           -1 none\n"
          "  without values: the window's defaults, " +
          d.Ref + ' ' + d.PLLMult + ' ' + d.Fout + ' ' + d.RFMult + ' ' +
          std::to_string(d.ClkUnits) + ' ' + std::to_string(d.Funits) + ' ' +
          std::to_string(d.Resolution) +
          "\n"
-         "exit status: 0 done, 3 overflow (what was produced is printed), 2 wrong arguments\n";
+         "exit status: 0 done, 3 overflow (what was produced is printed), 2 wrong arguments,\n"
+         "             1 no table: the words give no tones, or a file could not be written\n";
 }
 
 std::string VersionText() {
@@ -229,6 +295,13 @@ std::optional<Frequency> ParseFrequency(std::string_view text) {
   return frequency;
 }
 
+tuneworks::CalcInputs AtBandCentre(tuneworks::CalcInputs inputs, std::string_view band) {
+  const tuneworks::WsprBand& found = *tuneworks::FindWsprBand(band);
+  inputs.Fout = std::to_string(std::llround(found.dialHz + tuneworks::kWsprWindowCentreHz));
+  inputs.Funits = kHz;
+  return inputs;
+}
+
 ParseResult ParseArguments(int argc, const char* const* argv) {
   Arguments arguments;
   arguments.inputs = tuneworks::DefaultInputs();
@@ -278,19 +351,18 @@ ParseResult ParseArguments(int argc, const char* const* argv) {
     } else {
       return Wrong("tunecalc: option " + Quoted(option) + " needs a value");
     }
-    if (first_named.empty()) first_named = option;
+    if (first_named.empty() && !OneOf(option, kOutputOptions)) first_named = option;
     std::string error = ReadOption(option, value, arguments, fout_given);
     if (!error.empty()) return Wrong(std::move(error));
   }
-  if (!arguments.band.empty() && !fout_given) {
-    const tuneworks::WsprBand& band = *tuneworks::FindWsprBand(arguments.band);
-    arguments.inputs.Fout =
-        std::to_string(std::llround(band.dialHz + tuneworks::kWsprWindowCentreHz));
-    arguments.inputs.Funits = kHz;
+  std::string mixed = Mixed(arguments, first_named, fout_given);
+  if (!mixed.empty()) return Wrong(std::move(mixed));
+  if (arguments.bandList.size() == 1 && !fout_given) {
+    arguments.inputs = AtBandCentre(arguments.inputs, arguments.bandList.front());
   }
   if (values.empty()) return {arguments, {}};
-  if (!first_named.empty()) {
-    return Wrong("tunecalc: " + Quoted(first_named) +
+  if (!first_named.empty() || arguments.timerClockHz) {
+    return Wrong("tunecalc: " + Quoted(first_named.empty() ? "--timer-clock" : first_named) +
                  " cannot be mixed with the seven positional values, as in " +
                  Quoted(values.front()));
   }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "tuneworks_core.hpp"
 
@@ -17,7 +18,12 @@ struct Arguments {
   bool version = false;
   bool bands = false;            // list the WSPR bands
   tuneworks::CalcInputs inputs;  // the window's defaults where nothing is given
-  std::string band;              // --band as given: the band to check; empty for the nearest
+  // --band's names as given: one band to check (and, without --fout, to calculate), or several,
+  // each calculated at the centre of its window (a hop table); empty for the nearest band.
+  std::vector<std::string> bandList;
+  std::string includeFile;             // --inc FILE: the tone table as a PIC include file
+  std::string cHeaderFile;             // --c-header FILE: the tone table as a C header
+  std::optional<double> timerClockHz;  // --timer-clock FREQ: the symbol timer's table instead
 };
 
 struct ParseResult {
@@ -45,6 +51,10 @@ struct Frequency {
   std::int16_t unit = 2;  // 0 Hz, 1 kHz, 2 MHz, 3 GHz
 };
 std::optional<Frequency> ParseFrequency(std::string_view text);
+
+// `inputs` with the wanted frequency at the centre of the WSPR window of `band` (a name that
+// FindWsprBand knows), in whole hertz.
+tuneworks::CalcInputs AtBandCentre(tuneworks::CalcInputs inputs, std::string_view band);
 
 // Options may stand anywhere and take their value as the next word or after "=" (--ref=20MHz);
 // "--" makes every later word a positional value. --help, -h and --version count only alone.

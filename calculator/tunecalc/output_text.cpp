@@ -1,7 +1,9 @@
 // Plain and JSON renderings of CalcOutputs.
 #include "output_text.hpp"
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -66,6 +68,52 @@ void Band(wspr::JsonWriter& json, const std::optional<tuneworks::BandCheck>& ban
   json.EndObject();
 }
 
+void Ratio(wspr::JsonWriter& json, std::string_view key, const tuneworks::Si5351Ratio& r) {
+  json.Key(key).BeginArray().Integer(r.a).Integer(r.b).Integer(r.c).EndArray();
+}
+
+void Bytes(wspr::JsonWriter& json, std::string_view key, const std::array<std::uint8_t, 8>& bytes) {
+  json.Key(key).BeginArray();
+  for (const std::uint8_t byte : bytes) json.Integer(byte);
+  json.EndArray();
+}
+
+// The Si5351 plan; no tones when it has a problem.
+void Si5351(wspr::JsonWriter& json, const std::optional<tuneworks::Si5351Plan>& plan) {
+  json.Key("si5351");
+  if (!plan) {
+    json.Null();
+    return;
+  }
+  const tuneworks::Si5351Plan& p = *plan;
+  json.BeginObject();
+  json.Key("method").String(p.method == tuneworks::Si5351Method::kPll ? "pll" : "multisynth");
+  json.Key("crystalHz").Number(p.crystalHz);
+  json.Key("rDivider").Integer(p.rDivider);
+  json.Key("tones").BeginArray();
+  for (std::size_t k = 0; !p.problem && k < p.tones.size(); ++k) {
+    const tuneworks::Si5351Tone& t = p.tones[k];
+    json.BeginObject();
+    json.Key("hz").Number(t.hz);
+    Ratio(json, "pll", t.pll);
+    Ratio(json, "multisynth", t.multisynth);
+    Bytes(json, "pllRegisters", t.pllRegisters);
+    Bytes(json, "multisynthRegisters", t.multisynthRegisters);
+    json.EndObject();
+  }
+  json.EndArray();
+  json.Key("stepHz").Number(p.stepHz);
+  json.Key("stepErrorPercent").Number(p.stepErrorPercent);
+  json.Key("exactStep").Bool(p.exactStep);
+  json.Key("problem");
+  if (p.problem) {
+    json.String(*p.problem);
+  } else {
+    json.Null();
+  }
+  json.EndObject();
+}
+
 }  // namespace
 
 std::string JsonOutput(const tuneworks::CalcOutputs& out,
@@ -85,6 +133,7 @@ std::string JsonOutput(const tuneworks::CalcOutputs& out,
   json.Key("overflow").Bool(out.Overflow);
   Actual(json, actual);
   Band(json, actual ? band : std::nullopt);
+  Si5351(json, out.Si5351);
   json.EndObject();
   return json.Text() + "\n";
 }
@@ -95,7 +144,9 @@ std::string PlainOutput(const tuneworks::CalcOutputs& out, const tuneworks::Actu
   if (out.Clock) text += "DDS Clock     " + *out.Clock + "\n";
   if (out.DDSFreq) text += "DDS Output Hz " + *out.DDSFreq + "\n";
   if (out.ResultsColour == tuneworks::kColourRed) {
-    text += "Warning: the DDS output is above 0.35 of the DDS clock (the report shows in red)\n";
+    text += out.Si5351 ? "Warning: the Si5351 cannot make these tones (the report shows in red)\n"
+                       : "Warning: the DDS output is above 0.35 of the DDS clock (the report "
+                         "shows in red)\n";
   }
   if (out.Results) {
     text += '\n';

@@ -8,13 +8,17 @@
 
 namespace tunecalc {
 
-// {"clock":...,"ddsFreq":...,"colour":...,"results":...,"overflow":...,"actual":...,"band":...}
+// {"clock":...,"ddsFreq":...,"colour":...,"results":...,"overflow":...,"actual":...,"band":...,
+// "si5351":...}
 // and a line end; a member whose output was not produced is null (colour also when it was left
 // unchanged). "actual" is null (nothing to report, or no tones the DDS can make) or
 // {"settingHz","settingErrorHz","tonesHz":[4],"stepHz","stepErrorPercent","centreErrorHz",
 // "decoderLossDb" (null when unknown),"decodable"}; "band" is null or {"name","dialHz",
-// "windowLowHz","windowHighHz","audioHz","inside","marginHz","note"}. Numbers in the shortest
-// form that reads back as the same double.
+// "windowLowHz","windowHighHz","audioHz","inside","marginHz","note"}; "si5351" is null for a DDS,
+// else {"method" ("pll" or "multisynth"),"crystalHz","rDivider","tones":[4 (none with a problem)
+// of {"hz","pll":[a,b,c],"multisynth":[a,b,c],"pllRegisters":[8 bytes],"multisynthRegisters":
+// [8 bytes]}],"stepHz","stepErrorPercent","exactStep","problem" (null or the red sentence)}.
+// Numbers in the shortest form that reads back as the same double.
 std::string JsonOutput(const tuneworks::CalcOutputs& out,
                        const std::optional<tuneworks::ActualFrequencies>& actual = std::nullopt,
                        const std::optional<tuneworks::BandCheck>& band = std::nullopt);

@@ -33,6 +33,27 @@ void BM_CalculateWithActual(benchmark::State& bench) {
 }
 BENCHMARK(BM_CalculateWithActual);
 
+// The same keystroke with the Si5351 selected: its plan, report, tones, line and band. 2200 m
+// searches the most even multisynths (R 4); a 25.000123 MHz crystal finds no exact step, so
+// every divider is tried.
+void BM_CalculateSi5351(benchmark::State& bench, const char* crystal_mhz, const char* fout_mhz) {
+  const tuneworks::CalcInputs inputs{
+      crystal_mhz, "1", fout_mhz, "1", 2, 2, tuneworks::kSi5351Resolution};
+  tuneworks::CalcState state;
+  for (auto _ : bench) {
+    tuneworks::CalcOutputs out = tuneworks::Calculate(inputs, state);
+    tuneworks::ActualSummary line = tuneworks::ActualStatusLine(out.Tones.frequencies);
+    auto band = tuneworks::CheckBand(*out.Tones.frequencies);
+    benchmark::DoNotOptimize(out);
+    benchmark::DoNotOptimize(line);
+    benchmark::DoNotOptimize(band);
+  }
+}
+BENCHMARK_CAPTURE(BM_CalculateSi5351, 20m, "25", "14.0971");
+BENCHMARK_CAPTURE(BM_CalculateSi5351, 2200m, "25", ".1375");
+BENCHMARK_CAPTURE(BM_CalculateSi5351, 2200m_uncalibrated, "25.000123", ".1375");
+BENCHMARK_CAPTURE(BM_CalculateSi5351, 6m, "25", "50.2945");
+
 void BM_ReadNumber(benchmark::State& bench) {
   for (auto _ : bench) benchmark::DoNotOptimize(tuneworks::ReadNumber("20.000125"));
 }

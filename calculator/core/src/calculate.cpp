@@ -1,9 +1,11 @@
-// Calculate: one recalculation of the window, in its fixed order of steps.
+// Calculate: one recalculation of the window: the DDS report and its words, or the Si5351 plan,
+// and the tones they give.
 #include <string>
 #include <string_view>
 
 #include "checked_math.hpp"
 #include "tuneworks_core.hpp"
+#include "tuning_words.hpp"
 #include "wspr_constants.hpp"
 
 namespace tuneworks {
@@ -35,70 +37,111 @@ double AccumulatorSpanOf(std::int16_t resolution_index) {
   }
 }
 
-// The steps; an OverflowError leaves `out` and `s` as far as they were produced.
-void Run(const CalcInputs& in, CalcState& s, std::string_view separator, CalcOutputs& out) {
-  s.ClockUnitScale = detail::UnitScale(in.ClkUnits);  // 1
-  const double reference = ReadNumber(in.Ref);        // 2: readings first, then the scale
+// The DDS report and its words; an OverflowError leaves `out` and `s` as far as they were
+// produced, in the order the window has always filled its boxes.
+void RunDds(const CalcInputs& in, CalcState& s, std::string_view separator, CalcOutputs& out) {
+  s.ClockUnitScale = detail::UnitScale(in.ClkUnits);
+  const double reference = ReadNumber(in.Ref);  // the readings first, then the scale
   const double pll = ReadNumber(in.PLLMult);
   s.ClockHz = CheckedMul(s.ClockUnitScale, CheckedMul(reference, pll));
-  out.Clock = NumberText(s.ClockHz);  // 3
+  out.Clock = NumberText(s.ClockHz);
 
-  s.FreqUnitScale = detail::UnitScale(in.Funits);  // 4
+  s.FreqUnitScale = detail::UnitScale(in.Funits);
   s.WantedHz = CheckedMul(ReadNumber(in.Fout), s.FreqUnitScale);
-
-  const double m = ReadNumber(in.RFMult);  // 5: m is first needed here
+  const double m = ReadNumber(in.RFMult);
   double low_tone_dds_hz = 0.0;
   if (m > 0) s.DdsOutHz = CheckedDiv(s.WantedHz, m);
-  if (m > 0) low_tone_dds_hz = CheckedDiv(CheckedSub(s.WantedHz, kLowToneOffsetHz), m);  // 6
-  out.DDSFreq = NumberText(s.DdsOutHz);                                                  // 7
+  if (m > 0) low_tone_dds_hz = CheckedDiv(CheckedSub(s.WantedHz, kLowToneOffsetHz), m);
+  out.DDSFreq = NumberText(s.DdsOutHz);
 
-  if (s.ClockHz > 0) {  // 8
+  if (s.ClockHz > 0) {
     out.ResultsColour =
         CheckedDiv(s.DdsOutHz, s.ClockHz) > kOverdriveRatio ? kColourRed : kColourBlack;
   }
+  s.AccumulatorSpan = AccumulatorSpanOf(in.Resolution);
+  s.ResolutionHz = CheckedMul(CheckedDiv(s.ClockHz, s.AccumulatorSpan), m);
 
-  s.AccumulatorSpan = AccumulatorSpanOf(in.Resolution);                      // 9
-  s.ResolutionHz = CheckedMul(CheckedDiv(s.ClockHz, s.AccumulatorSpan), m);  // 10
+  // Each word is worked out once, as the whole number the report shows; a frequency at or above
+  // the clock gets the word 0.
+  const bool clock = s.ClockHz > 0;
+  const double setting = clock && s.DdsOutHz < s.ClockHz
+                             ? CheckedDiv(CheckedMul(s.AccumulatorSpan, s.DdsOutHz), s.ClockHz)
+                             : 0.0;
+  s.SettingWord = detail::ShownWord(setting);
+  const double low_tone =
+      clock && low_tone_dds_hz < s.ClockHz
+          ? CheckedDiv(CheckedMul(low_tone_dds_hz, s.AccumulatorSpan), s.ClockHz)
+          : 0.0;
+  s.LowToneWord = detail::ShownWord(low_tone);
 
-  if (s.ClockHz > 0 && s.DdsOutHz < s.ClockHz) {  // 11
-    s.TuningWord = CheckedDiv(CheckedMul(s.AccumulatorSpan, s.DdsOutHz), s.ClockHz);
-  } else {
-    s.TuningWord = 0;
-  }
-  LongHex(s.TuningWord, s.HexText, in.Resolution);
-
-  if (s.ClockHz > 0 && low_tone_dds_hz < s.ClockHz) {  // 12
-    s.TuningWord = CheckedDiv(CheckedMul(low_tone_dds_hz, s.AccumulatorSpan), s.ClockHz);
-  } else {
-    s.TuningWord = 0;
-  }
-  std::string low_tone_hex;
-  LongHex(s.TuningWord, low_tone_hex, in.Resolution);
-
-  std::string& report = out.Results.emplace();  // 13: stage 1 replaces the whole content
+  std::string& report = out.Results.emplace();  // the DDS setting first: what an overflow leaves
   report.reserve(128);
   report += kDdsSettingLabel;
-  report += s.HexText;
+  report += detail::WordHex(s.SettingWord, in.Resolution);
   report += kLineEnd;
 
-  if (s.ClockHz > 0 && m > 0) {  // 14.1
-    s.TuningWord =
+  // The tone step, with a clock and an RF multiplication; the WSPR lines follow when it is more
+  // than 10 once the half is added (a word of 10 can still show them).
+  s.IntervalWord = 0;
+  s.WsprLines = false;
+  if (clock && m > 0) {
+    const double interval =
         CheckedDiv(CheckedDiv(CheckedMul(kToneSpacingHz, s.AccumulatorSpan), s.ClockHz), m);
+    s.IntervalWord = detail::ShownWord(interval);
+    s.WsprLines = interval + 0.5 > kIntervalThreshold;
   }
-  LongHex(s.TuningWord, s.HexText, in.Resolution);  // 14.2
-  if (s.TuningWord > kIntervalThreshold) {          // 14.3: stage 2
-    const std::string_view hex = s.HexText;
+  if (s.WsprLines) {
+    const std::string hex = detail::WordHex(s.IntervalWord, in.Resolution);
+    const std::string_view shown = hex;
     report += kIntervalLabel;
-    report += hex.size() > 8 ? hex.substr(hex.size() - 8) : hex;
+    report += shown.size() > 8 ? shown.substr(shown.size() - 8) : shown;  // eight digits at most
     report += kLineEnd;
     report += kLowToneLabel;
-    report += low_tone_hex;
+    report += detail::WordHex(s.LowToneWord, in.Resolution);
   }
-
-  report += kLineEnd;  // 15: stage 3
+  report += kLineEnd;
   report += kLineEnd;
   report += kResolutionLabel;
   report += ResolutionPicture(s.ResolutionHz, separator);
+
+  if (in.Resolution < 0 || in.Resolution > 2 || !clock || !(m > 0)) return;  // none to read
+  const detail::DdsWords words{s.ClockHz,
+                               s.WantedHz,
+                               s.DdsOutHz,
+                               low_tone_dds_hz,
+                               m,
+                               s.AccumulatorSpan,
+                               s.SettingWord,
+                               s.LowToneWord,
+                               s.IntervalWord,
+                               setting < -0.5 || low_tone < -0.5};
+  try {
+    out.Tones = detail::DdsTones(words);
+  } catch (const OverflowError&) {
+    out.Tones = {};  // frequencies beyond the double range: nothing to report
+  }
+}
+
+// The Si5351: the reference box holds its crystal or CLKIN frequency, DDS Clock shows the PLL.
+void RunSi5351(const CalcInputs& in, CalcState& s, CalcOutputs& out) {
+  s.ClockUnitScale = detail::UnitScale(in.ClkUnits);
+  const double crystal_hz = CheckedMul(s.ClockUnitScale, ReadNumber(in.Ref));
+  const double pll = ReadNumber(in.PLLMult);
+  s.FreqUnitScale = detail::UnitScale(in.Funits);
+  s.WantedHz = CheckedMul(ReadNumber(in.Fout), s.FreqUnitScale);
+  const double m = ReadNumber(in.RFMult);
+  if (m > 0) s.DdsOutHz = CheckedDiv(s.WantedHz, m);
+  Si5351Plan& plan = out.Si5351.emplace(PlanSi5351(crystal_hz, s.WantedHz, m));
+  s.ClockHz = plan.pllHz;
+  s.AccumulatorSpan = 0;
+  s.ResolutionHz = 0;
+  s.SettingWord = s.LowToneWord = s.IntervalWord = 0;
+  s.WsprLines = false;
+  out.Clock = NumberText(s.ClockHz);
+  out.DDSFreq = NumberText(s.DdsOutHz);
+  out.ResultsColour = plan.problem ? kColourRed : kColourBlack;
+  out.Results = Si5351Report(plan, pll);
+  out.Tones = detail::Si5351Tones(plan, s.WantedHz);
 }
 
 }  // namespace
@@ -107,7 +150,11 @@ CalcOutputs Calculate(const CalcInputs& inputs, CalcState& state,
                       std::string_view decimal_separator) {
   CalcOutputs out;
   try {
-    Run(inputs, state, decimal_separator, out);
+    if (inputs.Resolution == kSi5351Resolution) {
+      RunSi5351(inputs, state, out);
+    } else {
+      RunDds(inputs, state, decimal_separator, out);
+    }
   } catch (const OverflowError& error) {
     out.Overflow = true;
     out.OverflowMessage = error.what();

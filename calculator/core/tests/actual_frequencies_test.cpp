@@ -79,7 +79,7 @@ TEST(CalculateActual, NothingToReportAndWhy) {
       {"NegativeClock", {"-20", "1", "1", "1", 2, 2, 1}, ToneFault::kNone},
       {"NoRfMultiplication", {"20", "1", "1", "0", 2, 2, 1}, ToneFault::kNone},
       {"NoAccumulator", {"20", "1", "1", "1", 2, 2, -1}, ToneFault::kNone},
-      {"UnknownAccumulator", {"20", "1", "1", "1", 2, 2, 3}, ToneFault::kNone},
+      {"UnknownAccumulator", {"20", "1", "1", "1", 2, 2, 4}, ToneFault::kNone},
       {"OverflowInTheClock", {"1E200", "1E200", "1", "1", 2, 2, 1}, ToneFault::kNone},
       {"OverflowInTheInterval", {"1", "1", "1", ".001", 0, 2, 2}, ToneFault::kNone},
       {"LowestToneBelowZero", {"20", "1", "", "1", 2, 2, 1}, ToneFault::kWordCut},

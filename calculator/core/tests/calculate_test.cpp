@@ -43,8 +43,10 @@ TEST(Calculate, DefaultsFor32Bit) {
   EXPECT_EQ(state.FreqUnitScale, 1e6);
   EXPECT_EQ(state.AccumulatorSpan, 4294967296.0);
   EXPECT_EQ(state.ResolutionHz, 20e6 / 4294967296.0);
-  EXPECT_EQ(state.TuningWord, 6291456000.0 / 20e6 + 0.5);  // the interval, as LongHex left it
-  EXPECT_EQ(state.HexText, "0000013B");
+  EXPECT_EQ(state.SettingWord, 0xCCCCCCD);
+  EXPECT_EQ(state.LowToneWord, 0xCCCCAF5);
+  EXPECT_EQ(state.IntervalWord, 0x13B);
+  EXPECT_TRUE(state.WsprLines);
 }
 
 TEST(Calculate, DefaultsFor24Bit) {
@@ -53,7 +55,8 @@ TEST(Calculate, DefaultsFor24Bit) {
   CalcState state;
   const CalcOutputs out = Calculate(in, state);
   EXPECT_EQ(out.Results, ReportWithoutWspr("0CCCCD", "1.1920929Hz"));  // interval word 1.2288
-  EXPECT_EQ(state.TuningWord, 1.2288 + 0.5);
+  EXPECT_EQ(state.IntervalWord, 2);
+  EXPECT_FALSE(state.WsprLines);
 }
 
 TEST(Calculate, DefaultsFor48Bit) {
@@ -62,7 +65,7 @@ TEST(Calculate, DefaultsFor48Bit) {
   CalcState state;
   const CalcOutputs out = Calculate(in, state);
   EXPECT_EQ(out.Results, ReportWithWspr("0CCCCCCCCCCD", "013A92A4", "0CCCCAF4F0D9", ".00000007Hz"));
-  EXPECT_EQ(state.HexText, "0000013A92A4");
+  EXPECT_EQ(state.IntervalWord, 0x13A92A4);
 }
 
 TEST(Calculate, NothingSelectedInResolutionIs24BitAccumulatorWith48BitText) {
@@ -94,7 +97,8 @@ TEST(Calculate, RFMultEmptiedAfterTheDefaultsKeepsDdsOutHz) {
   EXPECT_EQ(out.DDSFreq, " 1000000");
   EXPECT_EQ(state.DdsOutHz, 1e6);
   EXPECT_EQ(out.Results, ReportWithoutWspr("0CCCCCCD", ".Hz"));
-  EXPECT_EQ(state.TuningWord, 1.0);  // 0 from step 12, plus two halves
+  EXPECT_EQ(state.IntervalWord, 0);  // no step without an RF multiplication
+  EXPECT_FALSE(state.WsprLines);
 }
 
 TEST(Calculate, NegativeRFMultKeepsDdsOutHzAndGivesANegativeResolution) {
@@ -138,13 +142,15 @@ TEST(Calculate, IntervalThreshold) {
   CalcInputs in{"662258526.31578946", "1", "1", "1", 0, 2, 1};
   CalcState state;
   CalcOutputs out = Calculate(in, state);
-  EXPECT_EQ(state.TuningWord, 10.0) << "interval word 9.5 plus one half";
+  EXPECT_EQ(state.IntervalWord, 10) << "interval word 9.5 plus one half";
+  EXPECT_FALSE(state.WsprLines);
   EXPECT_EQ(out.Results->find(kInterval), std::string::npos);
   EXPECT_EQ(out.Results->find("\r\n\r\n\r\n"), kDds.size() + 8);
 
   in.Ref = "655360000";  // interval word 9.6
   out = Calculate(in, state);
-  EXPECT_EQ(state.TuningWord, 9.6 + 0.5);
+  EXPECT_EQ(state.IntervalWord, 10);  // 9.6 plus one half: the lines show a word of 10
+  EXPECT_TRUE(state.WsprLines);
   EXPECT_NE(out.Results->find(kInterval + "0000000A\r\n" + kLowTone), std::string::npos);
 }
 
@@ -234,9 +240,8 @@ TEST(Calculate, OverflowInStep14LeavesTheFirstStage) {
   EXPECT_EQ(out.DDSFreq, " 1000000000");
   EXPECT_EQ(out.ResultsColour, kColourRed);
   EXPECT_EQ(out.Results, kDds + "000000000000\r\n");
-  EXPECT_EQ(state.HexText, "000000000000") << "from step 11; step 14 left it";
-  EXPECT_EQ(state.TuningWord, 1.46484375 * 281474976710656.0 / 0.001 + 0.5);
-  EXPECT_GT(state.TuningWord, 4.1e17);
+  EXPECT_EQ(state.SettingWord, 0) << "the output is above the clock";
+  EXPECT_EQ(state.IntervalWord, 0) << "the interval overflowed before it was kept";
 }
 
 TEST(Calculate, OverflowReadingRFMultInStep5) {

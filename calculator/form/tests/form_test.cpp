@@ -391,6 +391,28 @@ TEST(Form, StripSaysWhyThereAreNoTonesWithoutRfMultiplication) {
   }
 }
 
+// The Si5351, the fourth item: the crystal in Reference, the PLL in DDS Clock, its tones in the
+// strip, and in red why a band is out of its reach.
+TEST(Form, Si5351ShowsItsPlanAndItsTones) {
+  Window window;
+  window.form.Click(ControlId::Resolution, kSi5351Resolution);
+  window.Retype(ControlId::Ref, "25");
+  window.Retype(ControlId::Fout, "14.0971");
+  EXPECT_EQ(window.Text(ControlId::Clock), " 704855004.882812");  // PLL A: 50 x the middle
+  EXPECT_EQ(window.Text(ControlId::DDSFreq), " 14097100");
+  EXPECT_EQ(window.view.colour, kColourBlack);
+  EXPECT_TRUE(window.Text(ControlId::Results).starts_with("Si5351 CLK0"));
+  EXPECT_EQ(
+      window.view.status.text,
+      "Tones 14097097.7 \u2026 14097102.1 Hz, step 1.4648 Hz (+0.00 %), 20 m window +97.7 Hz");
+  window.Retype(ControlId::Fout, "144.4905");
+  EXPECT_EQ(window.view.colour, kColourRed);
+  EXPECT_TRUE(window.Text(ControlId::Results).starts_with("The Si5351 cannot bring the tone step"));
+  EXPECT_EQ(window.view.status.text,
+            std::string(kNoTonesReport) + std::string(ToneFaultText(ToneFault::kSi5351)));
+  EXPECT_TRUE(window.view.status.warning);
+}
+
 TEST(Form, ClockAndDdsFreqGiveTheirWholeValueAsTooltip) {
   Window window;
   EXPECT_EQ(window.view.tips[ControlId::Clock], "20000000 Hz");

@@ -82,6 +82,8 @@ TEST(Arguments, NamedOptionsSetTheBoxesAsAUserWould) {
       {{"--dds", "pic24", "--band", "30m"}, {"20", "1", "10140200", "1", 2, 0, 0}},
       {{"--band", "70CM"}, {"20", "1", "432301500", "1", 2, 0, 1}},
       {{"--band", "40", "--fout", "7.0386"}, {"20", "1", "7.0386", "1", 2, 2, 1}},
+      {{"--ref", "27MHz", "--band", "20m", "--dds", "SI5351"},
+       {"27", "1", "14097100", "1", 2, 0, 3}},
   };
   for (const auto& c : cases) {
     const ParseResult parsed = ParseLine(c.words);
@@ -93,8 +95,16 @@ TEST(Arguments, NamedOptionsSetTheBoxesAsAUserWould) {
                  c.inputs.Funits, c.inputs.Resolution))
         << c.words[0] << ' ' << c.words[1];
   }
-  EXPECT_EQ(Parse({"--band", "40", "--fout", "7.0386"})->band, "40");
+  EXPECT_EQ(Parse({"--band", "40", "--fout", "7.0386"})->bandList, std::vector<std::string>{"40"});
   EXPECT_TRUE(Parse({"--bands"})->bands);
+  // Several bands leave the inputs to each band's run; the files and the timer clock are kept.
+  const auto hop = Parse({"--band", "40m,30m", "--inc", "a.inc", "--c-header=a.h"});
+  EXPECT_EQ(hop->bandList, (std::vector<std::string>{"40m", "30m"}));
+  EXPECT_EQ(hop->inputs.Fout, "1");
+  EXPECT_EQ(AtBandCentre(hop->inputs, "30m").Fout, "10140200");
+  EXPECT_EQ(hop->includeFile + hop->cHeaderFile, "a.inca.h");
+  EXPECT_EQ(Parse({"--timer-clock", "16 MHz", "--json"})->timerClockHz, 16e6);
+  EXPECT_EQ(Parse({"--timer-clock=32768hz"})->timerClockHz, 32768);
 }
 
 TEST(Arguments, WrongWordsAreQuotedInOneLine) {
@@ -113,6 +123,16 @@ TEST(Arguments, WrongWordsAreQuotedInOneLine) {
       {{"--ref", "20", "20", "1", "1", "1", "2", "2", "1"}, "\"--ref\" cannot be mixed"},
       {{"20", "1"}, "2 values given, starting \"20\""},
       {{"20", "1", "1", "1", "MHz", "2", "1"}, "\"MHz\" is not a whole number for CLKUNITS"},
+      {{"--band", "40m,41m"}, "\"41m\" is not a WSPR band"},
+      {{"--band", "40m,"}, "\"\" is not a WSPR band"},
+      {{"--band", "40m,40"}, R"("40" names a band given before in "40m,40")"},
+      {{"--band", "40m,30m", "--fout", "7MHz"}, "\"--fout\" cannot go with several bands"},
+      {{"--timer-clock", "-1MHz"}, "\"-1MHz\" is not a timer clock"},
+      {{"--timer-clock", "1e400"}, "\"1e400\" is not a timer clock"},
+      {{"--timer-clock", "16MHz", "--dds", "48"}, "cannot be mixed with \"--dds\""},
+      {{"--inc", "t.inc", "--timer-clock", "16MHz"}, "cannot be mixed with \"--inc or"},
+      {{"--timer-clock", "1", "20", "1", "1", "1", "2", "2", "1"}, "\"--timer-clock\" cannot be"},
+      {{"--c-header="}, "\"--c-header\" needs a file name"},
   };
   for (const auto& c : cases) {
     const ParseResult parsed = ParseLine(c.words);

@@ -14,12 +14,13 @@ TEST(JsonOutput, NullForWhatWasNotProduced) {
   out.Overflow = true;
   EXPECT_EQ(JsonOutput(out),
             "{\"clock\":\" 1\",\"ddsFreq\":null,\"colour\":null,\"results\":null,\"overflow\":true,"
-            "\"actual\":null,\"band\":null}\n");
+            "\"actual\":null,\"band\":null,\"si5351\":null}\n");
   out.ResultsColour = tuneworks::kColourRed;
   out.Results = "A\r\nB";
   EXPECT_EQ(JsonOutput(out),
             "{\"clock\":\" 1\",\"ddsFreq\":null,\"colour\":255,"
-            "\"results\":\"A\\r\\nB\",\"overflow\":true,\"actual\":null,\"band\":null}\n");
+            "\"results\":\"A\\r\\nB\",\"overflow\":true,\"actual\":null,\"band\":null,\"si5351\":"
+            "null}\n");
 }
 
 TEST(PlainOutput, TurnsCrLfIntoLineEnds) {

@@ -50,10 +50,16 @@ std::string ReadFile(const fs::path& path) {
   return bytes;
 }
 
-ProcessResult RunTunecalc(const std::vector<std::string>& arguments) {
+// A new folder of its own under the temporary folder: other builds may run the same tests.
+fs::path NewTempDir() {
   static std::mt19937_64 random{std::random_device{}()};
-  const fs::path dir = fs::temp_directory_path() / ("tunecalc_test_" + std::to_string(random()));
+  fs::path dir = fs::temp_directory_path() / ("tunecalc_test_" + std::to_string(random()));
   fs::create_directories(dir);
+  return dir;
+}
+
+ProcessResult RunTunecalc(const std::vector<std::string>& arguments) {
+  const fs::path dir = NewTempDir();
   std::string command = Quote(TUNECALC_PATH);
   for (const std::string& argument : arguments) {
     command += ' ';
@@ -104,7 +110,8 @@ const char kDefaultsJson[] =
     "\"actual\":{\"settingHz\":1000000.0009313226,\"settingErrorHz\":0.0009313225746154785,"
     "\"tonesHz\":[999997.8030100465,999999.2698431015,1000000.7366761565,1000002.2035092115],"
     "\"stepHz\":1.4668330550193787,\"stepErrorPercent\":0.13580322265625,"
-    "\"centreErrorHz\":0.003259629011154175,\"decoderLossDb\":0,\"decodable\":true},\"band\":null}"
+    "\"centreErrorHz\":0.003259629011154175,\"decoderLossDb\":0,\"decodable\":true},\"band\":null,"
+    "\"si5351\":null}"
     "\n";
 
 TEST(TunecalcProcess, NoArgumentsCalculatesTheWindowDefaults) {
@@ -159,7 +166,7 @@ TEST(TunecalcProcess, OverflowInStep2PrintsNothingProducedAndExits3) {
   EXPECT_EQ(json.status, 3);
   EXPECT_EQ(json.out,
             "{\"clock\":null,\"ddsFreq\":null,\"colour\":null,\"results\":null,\"overflow\":true,"
-            "\"actual\":null,\"band\":null}\n");
+            "\"actual\":null,\"band\":null,\"si5351\":null}\n");
 }
 
 TEST(TunecalcProcess, OverflowInStep14PrintsWhatWasProduced) {
@@ -168,7 +175,7 @@ TEST(TunecalcProcess, OverflowInStep14PrintsWhatWasProduced) {
   EXPECT_EQ(run.out,
             "{\"clock\":\" 1\",\"ddsFreq\":\" 1000000000\",\"colour\":255,"
             "\"results\":\"DDS Setting           0x 000000000000\\r\\n\",\"overflow\":true,"
-            "\"actual\":null,\"band\":null}\n");
+            "\"actual\":null,\"band\":null,\"si5351\":null}\n");
   const ProcessResult plain = RunTunecalc({"1", "1", "1", "0.001", "0", "2", "2"});
   EXPECT_EQ(plain.status, 3);
   const std::string last = "\n\nDDS Setting           0x 000000000000\n";
@@ -191,6 +198,8 @@ TEST(TunecalcProcess, WrongArgumentsExit2WithUsage) {
       {"--ref", "20 MHzz"},
       {"--band", "41m"},
       {"--fout"},
+      {"--timer-clock", "0"},
+      {"--band", "40m,30m", "--fout", "7MHz"},
   };
   for (const auto& arguments : wrong) {
     const ProcessResult run = RunTunecalc(arguments);
@@ -215,10 +224,36 @@ TEST(TunecalcProcess, NamedOptionsGiveTheBandLineAndMember) {
       << json.out;
   EXPECT_NE(json.out.find("\"inside\":true,\"marginHz\":9"), std::string::npos) << json.out;
   // Above half the clock: no tones, and why.
-  EXPECT_NE(RunTunecalc({"--fout", "30", "--json"}).out.find("\"actual\":null,\"band\":null}"),
+  EXPECT_NE(RunTunecalc({"--fout", "30", "--json"})
+                .out.find("\"actual\":null,\"band\":null,\"si5351\":null}"),
             std::string::npos);
   EXPECT_NE(RunTunecalc({"--fout", "30"}).out.find("\nNo WSPR tones: at or above half its clock"),
             std::string::npos);
+}
+
+// The Si5351 plan for 40 m from a 25 MHz crystal: PLL A 28 + 164241/1024000 is P1 = 128 x 28 +
+// floor(128 x 164241 / 1024000) - 512 = 3092, P2 = 542848, P3 = 1024000; multisynth 100 is
+// P1 = 12288, P3 = 1. And 2 m, which the chip cannot reach with a usable step: red, no tones.
+TEST(TunecalcProcess, Si5351PlanInJson) {
+  const ProcessResult run =
+      RunTunecalc({"--json", "--ref", "25MHz", "--band", "40m", "--dds", "si5351"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_NE(run.out.find("\"si5351\":{\"method\":\"pll\",\"crystalHz\":2.5e+07,\"rDivider\":1,"
+                         "\"tones\":[{\"hz\":7040097.900390625,\"pll\":[28,164241,1024000],"
+                         "\"multisynth\":[100,0,1],\"pllRegisters\":[160,0,0,12,20,248,72,128],"
+                         "\"multisynthRegisters\":[0,1,0,48,0,0,0,0]},"),
+            std::string::npos)
+      << run.out;
+  EXPECT_TRUE(run.out.ends_with(
+      "\"stepHz\":1.46484375,\"stepErrorPercent\":0,\"exactStep\":true,\"problem\":null}}\n"));
+  const ProcessResult two_metres =
+      RunTunecalc({"--ref", "25MHz", "--band", "2m", "--dds", "si5351"});
+  EXPECT_NE(two_metres.out.find("Warning: the Si5351 cannot make these tones"), std::string::npos);
+  EXPECT_NE(
+      RunTunecalc({"--json", "--ref", "25MHz", "--band", "2m", "--dds", "si5351"})
+          .out.find("\"actual\":null,\"band\":null,\"si5351\":{\"method\":\"pll\",\"crystalHz\":"
+                    "2.5e+07,\"rDivider\":1,\"tones\":[],"),
+      std::string::npos);
 }
 
 TEST(TunecalcProcess, HelpAndVersionGoToStandardOutput) {
@@ -235,6 +270,65 @@ TEST(TunecalcProcess, IndexOutsideTheListsReachesTheCore) {
   const ProcessResult run = RunTunecalc({"--json", "20", "1", "1", "1", "20000", "2", "1"});
   EXPECT_EQ(run.status, 3);  // 3 x 20000 does not fit in 16 bits
   EXPECT_NE(run.out.find("\"overflow\":true"), std::string::npos);
+}
+
+const char kTimer16MHzJson[] =
+    "{\"clockHz\":16000000,\"timer\":["
+    "{\"prescaler\":256,\"count\":42667,\"periodMs\":682.672,\"errorPpm\":7.8125,"
+    "\"driftPerTransmissionMs\":0.864,\"driftPerHourMs\":28.125,"
+    "\"pattern\":[42666,42667,42667],\"patternErrorPpm\":0},"
+    "{\"prescaler\":1024,\"count\":10667,\"periodMs\":682.688,\"errorPpm\":31.25,"
+    "\"driftPerTransmissionMs\":3.456,\"driftPerHourMs\":112.5,"
+    "\"pattern\":[10666,10667,10667],\"patternErrorPpm\":0}]}\n";
+
+TEST(TunecalcProcess, SymbolTimer) {
+  const ProcessResult json = RunTunecalc({"--json", "--timer-clock", "16MHz"});
+  EXPECT_EQ(json.status, 0);
+  EXPECT_EQ(json.out, kTimer16MHzJson);
+  const ProcessResult plain = RunTunecalc({"--timer-clock=1MHz"});
+  EXPECT_NE(plain.out.find("\n       16  42667   682.672000    +7.8125"), std::string::npos)
+      << plain.out;
+  EXPECT_NE(plain.out.find("\n       16  42666  42667  42667\n"), std::string::npos);
+}
+
+// A hop table for an AD9851 with its 6x multiplier on two bands, both files as committed in
+// golden/ (their bytes assemble and compile in tools/table-check). Written in golden/ with
+//   tunecalc --ref 30MHz --pll 6 --dds ad9851 --band 40m,30m --inc hop_ad9851.inc
+//            --c-header hop_ad9851.h
+TEST(TunecalcProcess, HopTableFiles) {
+  const fs::path dir = NewTempDir();
+  const ProcessResult run =
+      RunTunecalc({"--json", "--ref", "30MHz", "--pll", "6", "--dds", "ad9851", "--band", "40m,30m",
+                   "--inc", (dir / "hop.inc").string(), "--c-header", (dir / "hop.h").string()});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out.substr(0, 11), "[{\"clock\":\"");
+  EXPECT_NE(run.out.find("},{\"clock\":\""), std::string::npos);
+  EXPECT_EQ(ReadFile(dir / "hop.inc"), ReadFile(TUNECALC_GOLDEN_DIR "/hop_ad9851.inc"));
+  EXPECT_EQ(ReadFile(dir / "hop.h"), ReadFile(TUNECALC_GOLDEN_DIR "/hop_ad9851.h"));
+  fs::remove_all(dir);
+}
+
+// No table, or a file that cannot be written: exit 1, and no file changed or left half-written.
+TEST(TunecalcProcess, NoTableLeavesTheFilesAlone) {
+  const fs::path dir = NewTempDir();
+  const fs::path old = dir / "old.inc";
+  std::ofstream(old) << "old";
+  const struct {
+    std::vector<std::string> arguments;
+    const char* error;
+  } cases[] = {
+      {{"--fout", "30", "--inc", old.string()}, "no table written: at or above half its clock"},
+      {{"--band", "40m,2m", "--inc", old.string()}, "no table written (2m): at or above"},
+      {{"--inc", old.string(), "--c-header", (dir / "no" / "t.h").string()}, "cannot write "},
+  };
+  for (const auto& c : cases) {
+    const ProcessResult run = RunTunecalc(c.arguments);
+    EXPECT_EQ(run.status, 1) << c.error;
+    EXPECT_NE(run.err.find(c.error), std::string::npos) << run.err;
+    EXPECT_EQ(ReadFile(old), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
+  }
+  fs::remove_all(dir);
 }
 
 }  // namespace
