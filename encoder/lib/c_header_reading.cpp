@@ -68,7 +68,8 @@ std::optional<unsigned> CInteger(std::string_view word) {
   unsigned value = 0;
   for (const char c : word) {
     const auto u = static_cast<unsigned char>(std::tolower(static_cast<unsigned char>(c)));
-    const unsigned digit = std::isdigit(u) != 0 ? u - '0' : (u >= 'a' && u <= 'f' ? u - 'a' + 10 : 99);
+    const unsigned digit =
+        std::isdigit(u) != 0 ? u - '0' : (u >= 'a' && u <= 'f' ? u - 'a' + 10 : 99);
     if (digit >= base) return std::nullopt;
     value = value * base + digit;
     if (value > 255) return 255;

@@ -14,7 +14,7 @@ namespace tonepak {
 
 // How hard the decoder tries before it gives up.
 struct DecoderLimits {
-  std::size_t cycles_per_bit = 10'000;  // the decoder's steps, per source bit
+  std::size_t cycles_per_bit = 10'000;                   // the decoder's steps, per source bit
   std::int32_t threshold_step = 4 * kMetricUnitsPerBit;  // how far the threshold moves
 };
 

@@ -37,8 +37,7 @@ std::size_t SyncAgreeing(const ChannelSymbols& symbols) {
   return n;
 }
 
-std::optional<SoftDecoded> DecodeTonePowers(const TonePowers& powers,
-                                            const DecoderLimits& limits) {
+std::optional<SoftDecoded> DecodeTonePowers(const TonePowers& powers, const DecoderLimits& limits) {
   const std::optional<FanoResult> path = FanoDecode(SoftBitMetrics(powers), limits);
   if (!path) return std::nullopt;
 

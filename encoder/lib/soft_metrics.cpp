@@ -42,19 +42,22 @@ std::array<float, kSymbolCount> DataBitLogLikelihoods(const TonePowers& powers) 
   }
   noise /= 2.0 * kSymbolCount;
   pair /= kSymbolCount;
+  std::array<float, kSymbolCount> llr{};
+  // Powers that overflowed, or are no numbers, say nothing about any bit.
+  if (!std::isfinite(noise) || !std::isfinite(pair)) return llr;
   // Powers made without noise leave the noise tones empty: a small floor keeps the ratios finite
   // (they are limited anyway).
   noise = std::max(noise, 1e-9 * pair + 1e-30);
   const double signal = std::max(pair - 2.0 * noise, 0.01 * noise);
 
-  std::array<float, kSymbolCount> llr{};
   for (std::size_t i = 0; i < kSymbolCount; ++i) {
     const unsigned s = SyncVector[i];
     const double p1 = std::max(0.0, static_cast<double>(powers[i][s + 2]));
     const double p0 = std::max(0.0, static_cast<double>(powers[i][s]));
     const double l = LogBesselI0(2.0 * std::sqrt(signal * p1) / noise) -
                      LogBesselI0(2.0 * std::sqrt(signal * p0) / noise);
-    llr[i] = static_cast<float>(std::clamp(l, -kLikelihoodLimit, kLikelihoodLimit));
+    llr[i] = std::isnan(l) ? 0.0F
+                           : static_cast<float>(std::clamp(l, -kLikelihoodLimit, kLikelihoodLimit));
   }
   return llr;
 }

@@ -81,14 +81,22 @@ bool NoiseExplains(const ChannelSymbols& heard, std::size_t heard_count,
 
 std::string_view FaultName(SymbolFault fault) {
   switch (fault) {
-    case SymbolFault::kNone: return "none";
-    case SymbolFault::kReversedInByte: return "reversed-in-byte";
-    case SymbolFault::kBitsSwapped: return "bits-swapped";
-    case SymbolFault::kTonesInverted: return "tones-inverted";
-    case SymbolFault::kShifted: return "shifted";
-    case SymbolFault::kOtherOfPair: return "other-of-pair";
-    case SymbolFault::kOtherMessage: return "other-message";
-    case SymbolFault::kUnexplained: return "unexplained";
+    case SymbolFault::kNone:
+      return "none";
+    case SymbolFault::kReversedInByte:
+      return "reversed-in-byte";
+    case SymbolFault::kBitsSwapped:
+      return "bits-swapped";
+    case SymbolFault::kTonesInverted:
+      return "tones-inverted";
+    case SymbolFault::kShifted:
+      return "shifted";
+    case SymbolFault::kOtherOfPair:
+      return "other-of-pair";
+    case SymbolFault::kOtherMessage:
+      return "other-message";
+    case SymbolFault::kUnexplained:
+      return "unexplained";
   }
   return "unexplained";
 }
@@ -107,7 +115,9 @@ ChannelSymbols WithFault(const ChannelSymbols& symbols, SymbolFault fault, int s
       case SymbolFault::kBitsSwapped:
         out[i] = static_cast<std::uint8_t>(((s & 1U) << 1) | (s >> 1));
         break;
-      case SymbolFault::kTonesInverted: out[i] = static_cast<std::uint8_t>(3 - s); break;
+      case SymbolFault::kTonesInverted:
+        out[i] = static_cast<std::uint8_t>(3 - s);
+        break;
       case SymbolFault::kShifted: {
         const auto j = static_cast<std::ptrdiff_t>(i) + shift;
         out[i] = j >= 0 && j < static_cast<std::ptrdiff_t>(kSymbolCount)
@@ -115,7 +125,8 @@ ChannelSymbols WithFault(const ChannelSymbols& symbols, SymbolFault fault, int s
                      : 0;
         break;
       }
-      default: break;
+      default:
+        break;
     }
   }
   return out;

@@ -33,11 +33,11 @@ inline constexpr int kMaxShift = 8;
 
 struct SymbolExplanation {
   SymbolFault fault = SymbolFault::kNone;
-  int shift = 0;              // for kShifted: heard symbol i is intended symbol i + shift
-  std::size_t intended = 0;   // which of the intended transmissions the heard one is meant to be
+  int shift = 0;             // for kShifted: heard symbol i is intended symbol i + shift
+  std::size_t intended = 0;  // which of the intended transmissions the heard one is meant to be
   std::vector<std::size_t> differing;  // heard symbols that are not that transmission's
-  std::size_t compared = 0;   // symbols compared under the explanation
-  std::size_t agreeing = 0;   // of them, those the explanation accounts for
+  std::size_t compared = 0;            // symbols compared under the explanation
+  std::size_t agreeing = 0;            // of them, those the explanation accounts for
 };
 
 // `heard` counts from the first symbol the beacon sent (where its signal begins); only the first
