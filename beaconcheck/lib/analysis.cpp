@@ -2,8 +2,6 @@
 #include "analysis.hpp"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 
 #include "baseband.hpp"
 #include "call_fill_in.hpp"
@@ -29,8 +27,6 @@ std::vector<Transmission> Analyse(const Recording& recording) {
     const Baseband baseband = MixDown(recording, centre_hz, candidate.start_s - kBeforeS,
                                       candidate.start_s + kTransmissionS + kAfterS);
     std::optional<Transmission> t = MeasureTransmission(baseband, track);
-    if (std::getenv("BC_DEBUG")) std::fprintf(stderr, "cand f=%.3f d=%.2f t=%.3f sync=%.3f ex=%.3f -> %s\n", candidate.tone0_mid_hz, candidate.drift_hz, candidate.start_s, candidate.sync, candidate.excess, t ? "ok" : "none");
-    if (t && std::getenv("BC_DEBUG")) std::fprintf(stderr, "  tone0=%.4f step=%.5f drift=%.3f start=%.4f sym=%.5f snr=%.2f sent=%zu first=%lld coh=%d sync=%.3f dec=%d\n", t->tones_hz[0], t->step_hz, t->drift_hz, t->start_s, t->symbol_ms, t->snr_db, t->symbols_sent, t->first_slot, t->phase_continuous, t->sync, t->decoded.has_value());
     if (!t) continue;
     // The same transmission reached from two candidates: keep the stronger reading.
     const auto same = std::find_if(found.begin(), found.end(), [&](const Transmission& f) {

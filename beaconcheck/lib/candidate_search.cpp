@@ -91,46 +91,45 @@ Peaks EnergyPeaks(const Spectrogram& s) {
   return {std::move(peaks), std::move(floor)};
 }
 
-// The frame where energy near `bin` rises: the first of the longest run of smoothed frames
-// above halfway between the noise floor and the loudest stretch.
+// The frame where energy near `bin` rises: the start of the stretch that holds the most energy
+// above a level halfway between the noise floor and the signal (the loudest 100 frames), found
+// as the best-summing run (Kadane), which a few faint frames inside do not break.
 std::size_t RoughOnset(const Spectrogram& s, std::size_t bin, const std::vector<float>& floor) {
-  const std::size_t lo = bin > 3 ? bin - 3 : 0;
-  const std::size_t hi = std::min(s.bins, bin + 12);
+  // Wide enough for a signal drifting by the most the sync search looks for.
+  const auto reach = static_cast<std::size_t>(std::lround(kDriftSearchHz / 2.0 / s.bin_hz)) + 3;
+  const std::size_t lo = bin > reach ? bin - reach : 0;
+  const std::size_t hi = std::min(s.bins, bin + 6 + reach);
   double quiet = 0.0;
   for (std::size_t b = lo; b < hi; ++b) quiet += floor[b];
   std::vector<double> energy(s.frames, 0.0);
   for (std::size_t f = 0; f < s.frames; ++f) {
     for (std::size_t b = lo; b < hi; ++b) energy[f] += s.At(f, b);
   }
-  constexpr std::size_t kSmooth = 16;
-  std::vector<double> smooth(s.frames, 0.0);
+  constexpr std::size_t kLoudFrames = 100;
+  double loud = quiet;
+  double window = 0.0;
   for (std::size_t f = 0; f < s.frames; ++f) {
-    const std::size_t end = std::min(s.frames, f + kSmooth);
-    smooth[f] = std::accumulate(energy.begin() + static_cast<std::ptrdiff_t>(f),
-                                energy.begin() + static_cast<std::ptrdiff_t>(end), 0.0) /
-                static_cast<double>(end - f);
+    window += energy[f];
+    if (f >= kLoudFrames) window -= energy[f - kLoudFrames];
+    if (f + 1 >= kLoudFrames) loud = std::max(loud, window / kLoudFrames);
   }
-  std::vector<float> sorted(smooth.begin(), smooth.end());
-  std::sort(sorted.begin(), sorted.end());
-  const double loud = sorted[sorted.size() * 9 / 10];
-  const double half = (quiet + loud) / 2.0;
+  const double level = (quiet + loud) / 2.0;
+  double best = 0.0;
+  double run = 0.0;
+  std::size_t run_start = 0;
   std::size_t best_start = 0;
-  std::size_t best_length = 0;
-  for (std::size_t f = 0; f < s.frames;) {
-    if (smooth[f] <= half) {
-      ++f;
-      continue;
+  for (std::size_t f = 0; f < s.frames; ++f) {
+    if (run <= 0.0) {
+      run = 0.0;
+      run_start = f;
     }
-    std::size_t end = f;
-    while (end < s.frames && smooth[end] > half) ++end;
-    if (end - f > best_length) {
-      best_length = end - f;
-      best_start = f;
+    run += energy[f] - level;
+    if (run > best) {
+      best = run;
+      best_start = run_start;
     }
-    f = end;
   }
-  return best_start + kSmooth / 2 > kFramesPerSymbol ? best_start + kSmooth / 2 - kFramesPerSymbol
-                                                      : 0;
+  return best_start;
 }
 
 struct SyncFit {
@@ -152,7 +151,8 @@ double SyncCorrelation(const Spectrogram& s, const std::array<std::size_t, 4>& t
     if (frame < 0 || frame >= static_cast<long long>(s.frames)) continue;
     const double shift = drift_bins * (static_cast<double>(i) / (kSymbols - 1) - 0.5);
     const long long b0 = std::lround(bin + shift);
-    if (b0 < 0 || b0 + static_cast<long long>(tone[3]) >= static_cast<long long>(s.bins)) continue;
+    const auto step = static_cast<long long>(tone[1]);
+    if (b0 < step || b0 + static_cast<long long>(tone[3]) + step >= static_cast<long long>(s.bins)) continue;
     const auto row = static_cast<std::size_t>(frame);
     const auto b = static_cast<std::size_t>(b0);
     const double p0 = s.At(row, b + tone[0]);
@@ -161,7 +161,9 @@ double SyncCorrelation(const Spectrogram& s, const std::array<std::size_t, 4>& t
     const double p3 = s.At(row, b + tone[3]);
     const double sign = tonepak::SyncVector[i] != 0 ? 1.0 : -1.0;
     signed_sum += sign * ((p1 + p3) - (p0 + p2));
-    total += p0 + p1 + p2 + p3;
+    // The tones a step below and above count in the total: placing tone 0 two steps off
+    // still correlates with the sync, but leaves power outside the four.
+    total += p0 + p1 + p2 + p3 + s.At(row, b - tone[1]) + s.At(row, b + tone[3] + tone[1]);
     ++used;
   }
   // Scaled by the share of symbols heard, so that a few symbols at an edge cannot win.
@@ -199,7 +201,7 @@ void AddCandidates(const Recording& recording, std::size_t first_frame, std::siz
     // after `starts`, to the next.
     if (onset >= static_cast<long long>(starts) || (first_frame > 0 && onset < 8)) continue;
     SyncFit fit{0.0, onset, static_cast<double>(bin), 0.0};
-    fit = SearchSync(s, tone, fit, 24, 2.0, 1.0, drift_bins, drift_bins / 4.0);
+    fit = SearchSync(s, tone, fit, 24, 4.0, 1.0, drift_bins, drift_bins / 4.0);
     fit = SearchSync(s, tone, fit, 2, 1.0, 0.5, drift_bins / 8.0, drift_bins / 16.0);
     if (std::abs(fit.value) < 0.1) fit.frame = onset;  // no sync to go by: trust the energy
     Candidate c;

@@ -3,8 +3,6 @@
 #include "measurement.hpp"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <cmath>
 
 #include "fine_fit.hpp"
@@ -16,7 +14,8 @@ namespace beaconcheck {
 namespace {
 
 constexpr long long kMargin = 8;           // slots looked at before and after the 162
-constexpr int kLargestRealignment = 3;     // slots the sync may move the start from the onset
+constexpr int kLargestRealignment = 8;     // slots the sync may move the start from the onset
+constexpr std::size_t kEdgeWidth = 8;      // slots either side of an edge that decide it
 constexpr double kWeakSync = 0.1;
 constexpr double kLowestSnrDb = -34.0;
 constexpr std::size_t kFewestSymbols = 24;
@@ -47,6 +46,23 @@ double SyncCorrelation(const std::vector<std::array<double, 4>>& powers) {
     total += p[0] + p[1] + p[2] + p[3];
   }
   return total > 0.0 ? signed_sum / total : 0.0;
+}
+
+// The slot near `guess` where the signal comes on (or goes off) most clearly; `guess` itself
+// unless another is clearly better, so that noise does not invent a table shifted by one.
+long long BestEdge(const std::vector<double>& scores, long long guess, bool rising,
+                   const SignalLevel& level) {
+  const double margin = level.signal_power + 2.0 * level.noise_power;
+  long long best = guess;
+  double best_score = EdgeScore(scores, guess, kEdgeWidth, rising) + margin;
+  for (long long at = guess - 6; at <= guess + 6; ++at) {
+    const double score = EdgeScore(scores, at, kEdgeWidth, rising);
+    if (score > best_score) {
+      best_score = score;
+      best = at;
+    }
+  }
+  return best;
 }
 
 tonepak::TonePowers ToDecoder(const std::vector<std::array<double, 4>>& powers, bool inverted) {
@@ -115,25 +131,34 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
   const auto around = TonePowers(baseband, track, -kMargin, wide);
   SignalLevel level = MeasureLevel(baseband, track, Slice(around, kMargin, kSymbols),
                                    StrongestTones(Slice(around, kMargin, kSymbols)));
-  const OnAir on = FindOnAir(around, level);
-  if (std::getenv("BC_DEBUG")) std::fprintf(stderr, "  fit tone0=%.4f step=%.5f drift=%.3f start=%.4f sym=%.5f noise=%.3g sig=%.3g snr=%.2f on=%lld+%zu\n", track.tones_hz[0], (track.tones_hz[3]-track.tones_hz[0])/3, track.drift_hz, track.start_s, track.symbol_s, level.noise_power, level.signal_power, level.snr_db, on.first, on.count);
+  const std::vector<double> scores = OnScores(around, level);
+  const OnAir on = FindOnAir(scores);
   if (on.count < kFewestSymbols) return std::nullopt;
+  // Slot 0 where the sync vector fits best near the onset; the onset and the end where the
+  // signal most clearly comes on and goes off near where the run found them.
   const long long onset = on.first - kMargin;
   long long align = onset;
-  double best_sync = SyncCorrelation(Slice(around, on.first, kSymbols));
+  double best_sync = 0.0;
   for (long long j = onset - kLargestRealignment; j <= onset + kLargestRealignment; ++j) {
     const double sync = SyncCorrelation(Slice(around, j + kMargin, kSymbols));
-    if (std::abs(sync) > std::abs(best_sync) + 1e-12) {
+    if (std::abs(sync) > std::abs(best_sync)) {
       best_sync = sync;
       align = j;
     }
   }
   if (std::abs(best_sync) < kWeakSync) align = onset;
+  const long long first = BestEdge(scores, align + kMargin, true, level) - kMargin;
+  // The end: all 162 sent unless the run stops clearly short of them.
+  const long long run_end = on.first + static_cast<long long>(on.count);
+  const long long full_end = first + kMargin + static_cast<long long>(kSymbols);
+  const long long last_end =
+      BestEdge(scores, run_end < full_end - static_cast<long long>(kEdgeWidth) ? run_end : full_end,
+               false, level) - kMargin;
   track.start_s = track.SlotStartS(align);
 
   Transmission t;
-  t.first_slot = onset - align;
-  t.symbols_sent = std::min<std::size_t>(on.count, kSymbols);
+  t.first_slot = first - align;
+  t.symbols_sent = static_cast<std::size_t>(std::clamp<long long>(last_end - first, 0, kSymbols));
   auto powers = TonePowers(baseband, track, 0, kSymbols);
   std::vector<std::uint8_t> symbols = StrongestTones(powers);
 
@@ -194,6 +219,11 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
   t.drift_hz = track.drift_hz;
   t.drift_sigma_hz = phase.coherent ? phase.drift_sigma_hz : 4.0 * rough;
   Spacing(t, rough);
+  if (phase.coherent && phase.even_step_hz > 0.0) {
+    t.step_hz = phase.even_step_hz;
+    t.step_sigma_hz = phase.even_step_sigma_hz;
+    t.step_error_percent = 100.0 * (t.step_hz / kToneStepHz - 1.0);
+  }
   t.symbol_ms = track.symbol_s * 1000.0;
   t.symbol_error_percent = 100.0 * (track.symbol_s / kSymbolS - 1.0);
   return t;

@@ -16,6 +16,10 @@ struct PhaseFit {
   double drift_sigma_hz = 0.0;
   double start_sigma_s = 0.0;
   double symbol_sigma_s = 0.0;
+  // The step with the four tones held to one line: finer than the line through the four
+  // fitted freely. 0 when not fitted.
+  double even_step_hz = 0.0;
+  double even_step_sigma_hz = 0.0;
   double residual_rad = 0.0;         // weighted RMS of the phase left over
   bool coherent = false;             // false: the phase jumps between symbols, no fit made
 };

@@ -39,33 +39,53 @@ SignalLevel MeasureLevel(const Baseband& baseband, const Track& track,
   return level;
 }
 
-OnAir FindOnAir(const std::vector<std::array<double, 4>>& powers, const SignalLevel& level) {
-  // Halfway between the noise's strongest of four tones (about twice its mean) and the signal.
+std::vector<double> OnScores(const std::vector<std::array<double, 4>>& powers,
+                             const SignalLevel& level) {
+  // Halfway between the noise's strongest of four tones (about twice its mean) and the signal;
+  // each slot scores its strongest tone's distance from there, clipped so that one loud slot
+  // cannot carry silence with it.
   const double threshold = 2.0 * level.noise_power + level.signal_power / 2.0;
-  std::vector<bool> on(powers.size());
+  const double clip = level.signal_power / 2.0 + level.noise_power;
+  std::vector<double> scores(powers.size());
   for (std::size_t i = 0; i < powers.size(); ++i) {
-    on[i] = *std::max_element(powers[i].begin(), powers[i].end()) > threshold;
+    const double strongest = *std::max_element(powers[i].begin(), powers[i].end());
+    scores[i] = std::clamp(strongest - threshold, -clip, clip);
   }
-  // Three of four slots at a time: a faint slot inside the run does not break it.
+  return scores;
+}
+
+OnAir FindOnAir(const std::vector<double>& scores) {
+  // The run with the highest score (Kadane): a few slots lost in the noise inside it do not
+  // break it.
   OnAir best;
-  std::size_t i = 0;
-  const auto busy = [&](std::size_t at) {
-    int n = 0;
-    for (std::size_t j = at; j < at + 4 && j < on.size(); ++j) n += on[j] ? 1 : 0;
-    return n >= 3;
-  };
-  while (i < on.size()) {
-    if (!on[i] || !busy(i)) {
-      ++i;
-      continue;
+  double best_score = 0.0;
+  double score = 0.0;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < scores.size(); ++i) {
+    if (score <= 0.0) {
+      score = 0.0;
+      start = i;
     }
-    std::size_t end = i;
-    while (end < on.size() && (on[end] || (end + 1 < on.size() && busy(end)))) ++end;
-    while (end > i && !on[end - 1]) --end;
-    if (end - i > best.count) best = {static_cast<long long>(i), end - i};
-    i = end;
+    score += scores[i];
+    if (score > best_score) {
+      best_score = score;
+      best = {static_cast<long long>(start), i + 1 - start};
+    }
   }
   return best;
+}
+
+double EdgeScore(const std::vector<double>& scores, long long at, std::size_t width, bool rising) {
+  double sum = 0.0;
+  for (std::size_t j = 0; j < width; ++j) {
+    const long long after = at + static_cast<long long>(j);
+    const long long before = at - 1 - static_cast<long long>(j);
+    const auto score = [&](long long i) {
+      return i >= 0 && i < static_cast<long long>(scores.size()) ? scores[static_cast<std::size_t>(i)] : 0.0;
+    };
+    sum += rising ? score(after) - score(before) : score(before) - score(after);
+  }
+  return sum;
 }
 
 }  // namespace beaconcheck
