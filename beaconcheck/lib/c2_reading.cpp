@@ -26,7 +26,8 @@ ReadResult ReadC2(std::span<const std::uint8_t> bytes) {
   recording.baseband.resize(kC2SampleCount);
   for (std::size_t i = 0; i < kC2SampleCount; ++i) {
     const std::size_t at = kC2HeaderBytes + 8 * i;
-    recording.baseband[i] = {LittleEndianFloat(bytes, at), LittleEndianFloat(bytes, at + 4)};
+    // wsprsim and wsprd keep the band upside down: audio above 1500 Hz has negative frequency.
+    recording.baseband[i] = {LittleEndianFloat(bytes, at), -LittleEndianFloat(bytes, at + 4)};
   }
   return {std::move(recording), {}};
 }

@@ -33,6 +33,13 @@ std::pair<std::size_t, std::size_t> SlotSamples(const Baseband& bb, const Track&
   return {static_cast<std::size_t>(std::ceil(begin)), static_cast<std::size_t>(std::ceil(end))};
 }
 
+double PowerAt(const Baseband& bb, double begin_s, double seconds, double hz) {
+  const double begin = std::ceil((begin_s - bb.first_s) * bb.rate_hz);
+  const double end = std::ceil((begin_s + seconds - bb.first_s) * bb.rate_hz);
+  if (begin < 0.0 || end > static_cast<double>(bb.samples.size()) || end <= begin) return 0.0;
+  return std::norm(MeanAt(bb, static_cast<std::size_t>(begin), static_cast<std::size_t>(end), hz));
+}
+
 std::vector<std::array<double, 4>> TonePowers(const Baseband& bb, const Track& track,
                                               long long first_slot, std::size_t slots) {
   std::vector<std::array<double, 4>> out(slots);

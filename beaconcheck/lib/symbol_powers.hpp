@@ -27,6 +27,10 @@ std::vector<double> PowersAt(const Baseband& baseband, const Track& track,
 std::vector<std::complex<double>> CoherentSums(const Baseband& baseband, const Track& track,
                                                std::span<const std::uint8_t> symbols);
 
+// Power at `hz` (audio) over `seconds` from `begin_s`, the baseband's mean of x * e^-j2(pi)ft
+// squared; 0 where the baseband does not reach.
+double PowerAt(const Baseband& baseband, double begin_s, double seconds, double hz);
+
 // Baseband samples [first, end) of slot `slot`.
 std::pair<std::size_t, std::size_t> SlotSamples(const Baseband& baseband, const Track& track,
                                                 long long slot);
