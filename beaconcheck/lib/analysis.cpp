@@ -14,8 +14,8 @@ namespace {
 
 // Seconds of recording mixed down before and after a candidate's transmission: room for the
 // fit to move the start and for the slots looked at around it.
-constexpr double kBeforeS = 12.0;
-constexpr double kAfterS = 12.0;
+constexpr double kBeforeS = 16.0;
+constexpr double kAfterS = 16.0;
 
 }  // namespace
 

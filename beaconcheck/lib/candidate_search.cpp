@@ -203,7 +203,7 @@ void AddCandidates(const Recording& recording, std::size_t first_frame, std::siz
     SyncFit fit{0.0, onset, static_cast<double>(bin), 0.0};
     fit = SearchSync(s, tone, fit, 24, 4.0, 1.0, drift_bins, drift_bins / 4.0);
     fit = SearchSync(s, tone, fit, 2, 1.0, 0.5, drift_bins / 8.0, drift_bins / 16.0);
-    if (std::abs(fit.value) < 0.1) fit.frame = onset;  // no sync to go by: trust the energy
+    if (std::abs(fit.value) < 0.2) fit.frame = onset;  // no sync to go by: trust the energy
     Candidate c;
     c.tone0_mid_hz = s.BinHz(0) + fit.bin * s.bin_hz;
     c.drift_hz = fit.drift_bins * s.bin_hz;

@@ -74,6 +74,15 @@ std::vector<Parameter> TrackParameters() {
   };
 }
 
+// The strongest tone's power in each of the 162 slots, summed.
+double StrongestSum(const Baseband& baseband, const Track& t) {
+  double sum = 0.0;
+  for (const auto& p : TonePowers(baseband, t, 0, kSymbols)) {
+    sum += std::max(0.0, *std::max_element(p.begin(), p.end()));
+  }
+  return sum;
+}
+
 }  // namespace
 
 Track TrackFromCandidate(const Candidate& candidate) {
@@ -94,14 +103,22 @@ std::vector<std::uint8_t> StrongestTones(const std::vector<std::array<double, 4>
   return tones;
 }
 
-Track FitTrack(const Baseband& baseband, Track track) {
-  const auto objective = [&baseband](const Track& t) {
-    double sum = 0.0;
-    for (const auto& p : TonePowers(baseband, t, 0, kSymbols)) {
-      sum += std::max(0.0, *std::max_element(p.begin(), p.end()));
+Track SnapToTones(const Baseband& baseband, Track track) {
+  Track best = track;
+  double best_sum = StrongestSum(baseband, track);
+  for (int steps = -2; steps <= 2; ++steps) {
+    Track moved = track;
+    for (double& f : moved.tones_hz) f += steps * kToneStepHz;
+    if (const double sum = StrongestSum(baseband, moved); sum > best_sum) {
+      best_sum = sum;
+      best = moved;
     }
-    return sum;
-  };
+  }
+  return best;
+}
+
+Track FitTrack(const Baseband& baseband, Track track) {
+  const auto objective = [&baseband](const Track& t) { return StrongestSum(baseband, t); };
   const std::vector<Parameter> parameters = TrackParameters();
   double scale = 1.0;
   for (int round = 0; round < kRounds; ++round) {

@@ -13,7 +13,7 @@
 namespace beaconcheck {
 namespace {
 
-constexpr long long kMargin = 8;           // slots looked at before and after the 162
+constexpr long long kMargin = 16;          // slots looked at before and after the 162
 constexpr int kLargestRealignment = 8;     // slots the sync may move the start from the onset
 constexpr std::size_t kEdgeWidth = 8;      // slots either side of an edge that decide it
 constexpr double kWeakSync = 0.1;
@@ -51,8 +51,8 @@ double SyncCorrelation(const std::vector<std::array<double, 4>>& powers) {
 // The slot near `guess` where the signal comes on (or goes off) most clearly; `guess` itself
 // unless another is clearly better, so that noise does not invent a table shifted by one.
 long long BestEdge(const std::vector<double>& scores, long long guess, bool rising,
-                   const SignalLevel& level) {
-  const double margin = level.signal_power + 2.0 * level.noise_power;
+                   const SignalLevel& level, bool prefer_guess = true) {
+  const double margin = prefer_guess ? level.signal_power / 2.0 + level.noise_power : 0.0;
   long long best = guess;
   double best_score = EdgeScore(scores, guess, kEdgeWidth, rising) + margin;
   for (long long at = guess - 6; at <= guess + 6; ++at) {
@@ -112,7 +112,7 @@ void Spacing(Transmission& t, double rough_sigma_hz) {
     }
     const double predicted = others_mean + num / den * (static_cast<double>(k) - others_k);
     const double off = t.tones_hz[k] - predicted;
-    const double limit = std::max(0.02, 5.0 * std::max(t.tones_sigma_hz[k], rough_sigma_hz));
+    const double limit = std::max(0.02, 8.0 * std::max(t.tones_sigma_hz[k], rough_sigma_hz));
     if (std::abs(off) > limit && std::abs(off) > std::abs(worst)) {
       worst = off;
       t.off_grid_tone = static_cast<int>(k);
@@ -126,6 +126,9 @@ void Spacing(Transmission& t, double rough_sigma_hz) {
 
 std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track track) {
   track = FitTrack(baseband, track);
+  if (const Track snapped = SnapToTones(baseband, track); snapped.tones_hz != track.tones_hz) {
+    track = FitTrack(baseband, snapped);
+  }
   // Where the signal is on, in slots of the fitted track, and where the sync vector puts slot 0.
   const std::size_t wide = kSymbols + 2 * kMargin;
   const auto around = TonePowers(baseband, track, -kMargin, wide);
@@ -187,6 +190,25 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
   if (phase.coherent) track = phase.track;
   t.track = track;
   t.phase_continuous = phase.coherent;
+  // The edges again on the final track, which may have moved by a fraction of a symbol. Without
+  // a sync vector to place slot 0, nothing favours the first reading.
+  {
+    const auto final_around = TonePowers(baseband, track, -kMargin, wide);
+    const std::vector<double> final_scores = OnScores(final_around, level);
+    const bool synced = std::abs(best_sync) >= kWeakSync;
+    const long long on_at = BestEdge(final_scores, t.first_slot + kMargin, true, level, synced);
+    const long long off_at = BestEdge(
+        final_scores, t.first_slot + kMargin + static_cast<long long>(t.symbols_sent), false, level,
+        synced);
+    t.first_slot = on_at - kMargin;
+    t.symbols_sent = static_cast<std::size_t>(std::clamp<long long>(off_at - on_at, 0, kSymbols));
+    if (!synced) {
+      // No sync vector to place slot 0: it is where the signal begins.
+      track.start_s = track.SlotStartS(t.first_slot);
+      t.track = track;
+      t.first_slot = 0;
+    }
+  }
 
   powers = TonePowers(baseband, track, 0, kSymbols);
   std::vector<std::uint8_t> on_air(t.symbols_sent, 0);

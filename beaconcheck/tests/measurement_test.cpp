@@ -6,6 +6,8 @@
 #include <string>
 
 #include "analysis.hpp"
+#include "intended_transmissions.hpp"
+#include "symbol_faults.hpp"
 #include "encoding.hpp"
 #include "message_fields.hpp"
 #include "noisy_signal.hpp"
@@ -87,6 +89,59 @@ TEST_P(Measurement, IsWithinItsToleranceOfTheTruth) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Recordings, Measurement, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace beaconcheck
+
+namespace beaconcheck {
+namespace {
+
+struct FaultCase {
+  const char* name;
+  tonepak::SymbolFault fault;
+  int shift;
+  double snr_db;
+};
+
+const FaultCase kFaults[] = {
+    {"ReversedInByte", tonepak::SymbolFault::kReversedInByte, 0, -15.0},
+    {"BitsSwapped", tonepak::SymbolFault::kBitsSwapped, 0, -15.0},
+    {"TonesInverted", tonepak::SymbolFault::kTonesInverted, 0, -15.0},
+    {"OneLate", tonepak::SymbolFault::kShifted, 1, -15.0},
+    {"AsIntendedAtMinus25", tonepak::SymbolFault::kNone, 0, -25.0},
+};
+
+class SymbolTable : public ::testing::TestWithParam<FaultCase> {};
+
+// The symbols heard are counted from where the signal begins, whatever the sync vector says,
+// and the fault that sent them so is named.
+TEST_P(SymbolTable, FaultIsNamed) {
+  const FaultCase& c = GetParam();
+  const tonepak::IntendedTransmissions intended = tonepak::IntendedFromText("K1ABC FN42 37");
+  ASSERT_EQ(intended.count, 1U);
+  const tonepak::ChannelSymbols sent = tonepak::WithFault(intended.symbols[0], c.fault, c.shift);
+  measure::SignalShape shape;
+  shape.seconds = 116.0;
+  shape.start_s = 2.0;
+  const std::vector<double> noisy = measure::AddWhiteNoise(
+      measure::WsprSignal(sent, shape),
+      measure::NoiseSigma(measure::SignalPower(shape), c.snr_db, shape.sample_rate_hz), 5);
+  Recording recording;
+  recording.sample_rate_hz = shape.sample_rate_hz;
+  recording.audio.assign(noisy.begin(), noisy.end());
+
+  const std::vector<Transmission> found = Analyse(recording);
+  ASSERT_EQ(found.size(), 1U);
+  EXPECT_NEAR(found[0].start_s, shape.start_s, 0.01);
+  const Verdict verdict = Judge(found[0], intended);
+  ASSERT_TRUE(verdict.expected.has_value());
+  EXPECT_EQ(tonepak::FaultName(verdict.expected->fault), tonepak::FaultName(c.fault));
+  EXPECT_EQ(verdict.expected->shift, c.shift);
+  EXPECT_EQ(verdict.as_intended, c.fault == tonepak::SymbolFault::kNone);
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, SymbolTable, ::testing::ValuesIn(kFaults),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
