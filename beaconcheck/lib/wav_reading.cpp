@@ -86,6 +86,7 @@ ReadResult ReadWav(std::span<const std::uint8_t> bytes) {
   std::size_t at = 12;
   while (true) {
     if (bytes.size() - at < 8) {
+      if (bytes.size() > at) return {std::nullopt, "its header is cut short"};
       return {std::nullopt, have_format ? "it has no data chunk" : "it has no format chunk"};
     }
     const std::uint32_t size = LittleEndian(bytes, at + 4, 4);
