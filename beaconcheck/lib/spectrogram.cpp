@@ -40,7 +40,7 @@ Spectrogram MakeSpectrogram(const Recording& recording, std::size_t first_frame,
   // for complex baseband.
   const bool complex = recording.IsComplex();
   const double cover_low = complex ? recording.centre_hz - rate / 2.0 : 0.0;
-  const double cover_high = complex ? recording.centre_hz + rate / 2.0 : rate / 2.0;
+  const double cover_high = complex ? recording.centre_hz + rate / 2.0 : rate / 2.0 - out.bin_hz;
   const double low = std::max(low_hz, cover_low);
   const double high = std::min(high_hz, cover_high);
   if (high <= low) return out;
@@ -51,19 +51,25 @@ Spectrogram MakeSpectrogram(const Recording& recording, std::size_t first_frame,
   out.bins = static_cast<std::size_t>(last_k - first_k + 1);
   out.power.assign(out.frames * out.bins, 0.0F);
 
-  const kissfft<float> fft(size, false);
-  std::vector<std::complex<float>> in(size);
-  std::vector<std::complex<float>> spectrum(size);
+  // Audio through a real transform of half the size; complex baseband through a full one.
+  const kissfft<float> fft(complex ? size : size / 2, false);
+  std::vector<std::complex<float>> in(complex ? size : 0);
+  std::vector<float> real_in(complex ? 0 : size);
+  std::vector<std::complex<float>> spectrum(complex ? size : size / 2);
   const std::size_t count = recording.SampleCount();
   for (std::size_t f = 0; f < out.frames; ++f) {
     const auto begin = static_cast<std::size_t>(
         std::lround(static_cast<double>(first_frame + f) * rate * out.frame_step_s));
-    std::fill(in.begin(), in.end(), std::complex<float>{});
-    for (std::size_t n = 0; n < window && begin + n < count; ++n) {
-      in[n] = complex ? recording.baseband[begin + n]
-                      : std::complex<float>(recording.audio[begin + n], 0.0F);
+    const std::size_t have = begin < count ? std::min(window, count - begin) : 0;
+    if (complex) {
+      std::fill(in.begin(), in.end(), std::complex<float>{});
+      std::copy_n(recording.baseband.begin() + static_cast<std::ptrdiff_t>(begin), have, in.begin());
+      fft.transform(in.data(), spectrum.data());
+    } else {
+      std::fill(real_in.begin(), real_in.end(), 0.0F);
+      std::copy_n(recording.audio.begin() + static_cast<std::ptrdiff_t>(begin), have, real_in.begin());
+      fft.transform_real(real_in.data(), spectrum.data());
     }
-    fft.transform(in.data(), spectrum.data());
     float* row = &out.power[f * out.bins];
     for (std::size_t b = 0; b < out.bins; ++b) {
       const long long k = first_k + static_cast<long long>(b);

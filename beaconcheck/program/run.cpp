@@ -9,6 +9,7 @@
 #include "intended_transmissions.hpp"
 #include "options.hpp"
 #include "plot.hpp"
+#include "recording_file.hpp"
 #include "report.hpp"
 #include "transmission_reading.hpp"
 
@@ -69,9 +70,9 @@ int RunBeaconcheck(int argc, const char* const* argv) {
     if (!problem.empty()) return CannotRead(problem);
     intended = *read;
   }
-  const tonepak::InputFile file = tonepak::ReadFileStart(options.file.c_str(), kLargestRecordingBytes);
+  const RecordingFile file = ReadRecordingFile(options.file, kLargestRecordingBytes);
   if (!file.error.empty()) return CannotRead(file.error);
-  if (file.longer) return CannotRead(options.file + ": it is longer than 30 minutes");
+  if (file.too_large) return CannotRead(options.file + ": it is longer than 30 minutes");
   const ReadResult read = ReadRecording(file.bytes);
   if (!read.recording) return CannotRead(options.file + ": " + read.problem);
 
