@@ -20,6 +20,8 @@ constexpr std::size_t kMostPerBlock = 24;
 constexpr std::size_t kNoiseHalfWidthBins = 96;  // the local noise floor: about +-70 Hz
 constexpr double kExcessSigmas = 6.0;
 constexpr double kDriftSearchHz = 14.0;
+constexpr double kSureSync = 0.35;         // a sync this clear needs no wider search
+constexpr long long kEarliestFrame = -160;  // starts up to 40 symbols before the recording
 
 double Median(std::vector<float> values) {
   if (values.empty()) return 0.0;
@@ -197,13 +199,21 @@ void AddCandidates(const Recording& recording, std::size_t first_frame, std::siz
   const Peaks peaks = EnergyPeaks(s);
   for (const auto& [bin, excess] : peaks.bins) {
     const auto onset = static_cast<long long>(RoughOnset(s, bin, peaks.floor));
-    // A signal already on at the piece's start belongs to the piece before; one that rises
-    // after `starts`, to the next.
-    if (onset >= static_cast<long long>(starts) || (first_frame > 0 && onset < 8)) continue;
     SyncFit fit{0.0, onset, static_cast<double>(bin), 0.0};
     fit = SearchSync(s, tone, fit, 24, 4.0, 1.0, drift_bins, drift_bins / 4.0);
+    if (std::abs(fit.value) < kSureSync) {
+      // A weak signal's onset can be far off: the sync vector over every start in the piece.
+      const auto last = static_cast<long long>(starts);
+      const SyncFit wide = SearchSync(s, tone, {0.0, (last + kEarliestFrame) / 2, fit.bin, 0.0},
+                                      (last - kEarliestFrame) / 2, 4.0, 1.0, drift_bins,
+                                      drift_bins / 4.0);
+      if (std::abs(wide.value) > std::abs(fit.value)) fit = wide;
+    }
     fit = SearchSync(s, tone, fit, 2, 1.0, 0.5, drift_bins / 8.0, drift_bins / 16.0);
     if (std::abs(fit.value) < 0.2) fit.frame = onset;  // no sync to go by: trust the energy
+    // A transmission that began before the piece belongs to the piece before; one that begins
+    // after `starts`, to the next.
+    if (fit.frame >= static_cast<long long>(starts) || (first_frame > 0 && fit.frame < 8)) continue;
     Candidate c;
     c.tone0_mid_hz = s.BinHz(0) + fit.bin * s.bin_hz;
     c.drift_hz = fit.drift_bins * s.bin_hz;
