@@ -16,7 +16,7 @@ namespace {
 constexpr long long kMargin = 16;          // slots looked at before and after the 162
 constexpr int kLargestRealignment = 8;     // slots the sync may move the start from the onset
 constexpr std::size_t kEdgeWidth = 8;      // slots either side of an edge that decide it
-constexpr double kWeakSync = 0.1;
+constexpr double kWeakSync = 0.2;
 constexpr double kLowestSnrDb = -34.0;
 constexpr std::size_t kFewestSymbols = 24;
 
@@ -125,7 +125,7 @@ void Spacing(Transmission& t, double rough_sigma_hz) {
 }  // namespace
 
 std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track track) {
-  track = FitTrack(baseband, track);
+  track = FitTrack(baseband, SnapToTones(baseband, track));
   if (const Track snapped = SnapToTones(baseband, track); snapped.tones_hz != track.tones_hz) {
     track = FitTrack(baseband, snapped);
   }
