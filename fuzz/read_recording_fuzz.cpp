@@ -20,7 +20,8 @@ void Check(bool holds, const char* what) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const beaconcheck::ReadResult read = beaconcheck::ReadRecording(std::span(data, size));
-  Check(read.recording.has_value() == read.problem.empty(), "a recording and a problem, or neither");
+  Check(read.recording.has_value() == read.problem.empty(),
+        "a recording and a problem, or neither");
   if (!read.recording) return 0;
   const beaconcheck::Recording& r = *read.recording;
   Check(r.sample_rate_hz >= beaconcheck::kLowestSampleRateHz &&
@@ -29,6 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(r.Seconds() <= beaconcheck::kLongestRecordingS, "no longer than 30 minutes");
   Check(r.SampleCount() <= size, "no more samples than bytes");
   for (const float s : r.audio) Check(std::isfinite(s), "finite audio samples");
-  for (const auto& s : r.baseband) Check(std::isfinite(s.real()) && std::isfinite(s.imag()), "finite baseband");
+  for (const auto& s : r.baseband)
+    Check(std::isfinite(s.real()) && std::isfinite(s.imag()), "finite baseband");
   return 0;
 }

@@ -23,10 +23,11 @@ constexpr double kFullScale = 32767.0;
 constexpr double kHeadroomSigmas = 5.0;
 
 int Usage() {
-  std::fputs("usage: fault_wav [--rate HZ] [--float] [--snr DB] [--seed N] [--tone0 HZ]\n"
-             "  [--step-percent E] [--drift HZ] [--start S] [--symbol-ms MS] [--sent N]\n"
-             "  [--seconds S] [--second] [--fault NAME[:K]] MESSAGE OUT.wav\n",
-             stderr);
+  std::fputs(
+      "usage: fault_wav [--rate HZ] [--float] [--snr DB] [--seed N] [--tone0 HZ]\n"
+      "  [--step-percent E] [--drift HZ] [--start S] [--symbol-ms MS] [--sent N]\n"
+      "  [--seconds S] [--second] [--fault NAME[:K]] MESSAGE OUT.wav\n",
+      stderr);
   return 2;
 }
 
@@ -59,17 +60,29 @@ int main(int argc, char** argv) {
       fault = argv[++i];
     } else if (arg.starts_with("--") && i + 1 < argc && Number(argv[i + 1], value)) {
       ++i;
-      if (arg == "--rate") shape.sample_rate_hz = value;
-      else if (arg == "--snr") { snr_db = value; noisy = true; }
-      else if (arg == "--seed") seed = value;
-      else if (arg == "--tone0") shape.tone0_hz = value;
-      else if (arg == "--step-percent") step_percent = value;
-      else if (arg == "--drift") shape.drift_hz = value;
-      else if (arg == "--start") shape.start_s = value;
-      else if (arg == "--symbol-ms") shape.symbol_s = value / 1000.0;
-      else if (arg == "--sent") shape.symbols_sent = static_cast<std::size_t>(value);
-      else if (arg == "--seconds") shape.seconds = value;
-      else return Usage();
+      if (arg == "--rate")
+        shape.sample_rate_hz = value;
+      else if (arg == "--snr") {
+        snr_db = value;
+        noisy = true;
+      } else if (arg == "--seed")
+        seed = value;
+      else if (arg == "--tone0")
+        shape.tone0_hz = value;
+      else if (arg == "--step-percent")
+        step_percent = value;
+      else if (arg == "--drift")
+        shape.drift_hz = value;
+      else if (arg == "--start")
+        shape.start_s = value;
+      else if (arg == "--symbol-ms")
+        shape.symbol_s = value / 1000.0;
+      else if (arg == "--sent")
+        shape.symbols_sent = static_cast<std::size_t>(value);
+      else if (arg == "--seconds")
+        shape.seconds = value;
+      else
+        return Usage();
     } else if (arg.starts_with("--")) {
       return Usage();
     } else {
@@ -101,7 +114,8 @@ int main(int argc, char** argv) {
   std::vector<double> samples = measure::WsprSignal(symbols, shape);
   double gain = kFullScale;
   if (noisy) {
-    const double sigma = measure::NoiseSigma(measure::SignalPower(shape), snr_db, shape.sample_rate_hz);
+    const double sigma =
+        measure::NoiseSigma(measure::SignalPower(shape), snr_db, shape.sample_rate_hz);
     samples = measure::AddWhiteNoise(samples, sigma, static_cast<std::uint64_t>(seed));
     gain = kFullScale / (1.0 + kHeadroomSigmas * sigma);
   }
@@ -109,7 +123,8 @@ int main(int argc, char** argv) {
   std::vector<std::uint8_t> wav;
   if (as_float) {
     std::vector<float> f(samples.size());
-    for (std::size_t n = 0; n < f.size(); ++n) f[n] = static_cast<float>(samples[n] * gain / kFullScale);
+    for (std::size_t n = 0; n < f.size(); ++n)
+      f[n] = static_cast<float>(samples[n] * gain / kFullScale);
     wav = measure::FloatWavFile(f, rate);
   } else {
     wav = measure::WavFile(measure::ToPcm16(samples, gain), rate);

@@ -30,7 +30,8 @@ std::vector<Transmission> Analyse(const Recording& recording) {
     if (!t) continue;
     // The same transmission reached from two candidates: keep the stronger reading.
     const auto same = std::find_if(found.begin(), found.end(), [&](const Transmission& f) {
-      return std::abs(f.tones_hz[0] - t->tones_hz[0]) < 3.0 && std::abs(f.start_s - t->start_s) < 10.0;
+      return std::abs(f.tones_hz[0] - t->tones_hz[0]) < 3.0 &&
+             std::abs(f.start_s - t->start_s) < 10.0;
     });
     if (same == found.end()) {
       found.push_back(std::move(*t));

@@ -29,7 +29,8 @@ Baseband MixDown(const Recording& recording, double centre_hz, double begin_s, d
   const auto length = static_cast<std::size_t>(end - begin);
   const std::size_t skip = 3 * (factor - 1);
   out.first_s = (static_cast<double>(begin + static_cast<long long>(skip)) -
-                 1.5 * static_cast<double>(factor - 1)) / rate;
+                 1.5 * static_cast<double>(factor - 1)) /
+                rate;
   std::array<std::vector<std::complex<double>>, 3> ring;
   std::array<std::complex<double>, 3> sum{};
   for (auto& r : ring) r.assign(factor, {});

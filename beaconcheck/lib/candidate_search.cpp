@@ -20,7 +20,7 @@ constexpr std::size_t kMostPerBlock = 24;
 constexpr std::size_t kNoiseHalfWidthBins = 96;  // the local noise floor: about +-70 Hz
 constexpr double kExcessSigmas = 6.0;
 constexpr double kDriftSearchHz = 14.0;
-constexpr double kSureSync = 0.35;         // a sync this clear needs no wider search
+constexpr double kSureSync = 0.35;          // a sync this clear needs no wider search
 constexpr long long kEarliestFrame = -160;  // starts up to 40 symbols before the recording
 
 double Median(std::vector<float> values) {
@@ -154,7 +154,8 @@ double SyncCorrelation(const Spectrogram& s, const std::array<std::size_t, 4>& t
     const double shift = drift_bins * (static_cast<double>(i) / (kSymbols - 1) - 0.5);
     const long long b0 = std::lround(bin + shift);
     const auto step = static_cast<long long>(tone[1]);
-    if (b0 < step || b0 + static_cast<long long>(tone[3]) + step >= static_cast<long long>(s.bins)) continue;
+    if (b0 < step || b0 + static_cast<long long>(tone[3]) + step >= static_cast<long long>(s.bins))
+      continue;
     const auto row = static_cast<std::size_t>(frame);
     const auto b = static_cast<std::size_t>(b0);
     const double p0 = s.At(row, b + tone[0]);
@@ -191,8 +192,8 @@ SyncFit SearchSync(const Spectrogram& s, const std::array<std::size_t, 4>& tone,
 
 void AddCandidates(const Recording& recording, std::size_t first_frame, std::size_t frames,
                    std::size_t starts, std::vector<Candidate>& found) {
-  const Spectrogram s = MakeSpectrogram(recording, first_frame, frames, kSearchLowHz,
-                                        kSearchHighHz);
+  const Spectrogram s =
+      MakeSpectrogram(recording, first_frame, frames, kSearchLowHz, kSearchHighHz);
   if (s.frames < kFramesPerSymbol * 16 || s.bins == 0) return;
   const std::array<std::size_t, 4> tone = ToneBins(s.bin_hz);
   const double drift_bins = kDriftSearchHz / s.bin_hz;
@@ -204,9 +205,9 @@ void AddCandidates(const Recording& recording, std::size_t first_frame, std::siz
     if (std::abs(fit.value) < kSureSync) {
       // A weak signal's onset can be far off: the sync vector over every start in the piece.
       const auto last = static_cast<long long>(starts);
-      const SyncFit wide = SearchSync(s, tone, {0.0, (last + kEarliestFrame) / 2, fit.bin, 0.0},
-                                      (last - kEarliestFrame) / 2, 4.0, 1.0, drift_bins,
-                                      drift_bins / 4.0);
+      const SyncFit wide =
+          SearchSync(s, tone, {0.0, (last + kEarliestFrame) / 2, fit.bin, 0.0},
+                     (last - kEarliestFrame) / 2, 4.0, 1.0, drift_bins, drift_bins / 4.0);
       if (std::abs(wide.value) > std::abs(fit.value)) fit = wide;
     }
     fit = SearchSync(s, tone, fit, 2, 1.0, 0.5, drift_bins / 8.0, drift_bins / 16.0);
@@ -217,8 +218,8 @@ void AddCandidates(const Recording& recording, std::size_t first_frame, std::siz
     Candidate c;
     c.tone0_mid_hz = s.BinHz(0) + fit.bin * s.bin_hz;
     c.drift_hz = fit.drift_bins * s.bin_hz;
-    c.start_s = static_cast<double>(static_cast<long long>(first_frame) + fit.frame) *
-                s.frame_step_s;
+    c.start_s =
+        static_cast<double>(static_cast<long long>(first_frame) + fit.frame) * s.frame_step_s;
     c.sync = fit.value;
     c.excess = excess;
     found.push_back(c);
@@ -239,12 +240,14 @@ std::vector<Candidate> FindCandidates(const Recording& recording) {
   }
   // The same transmission seen twice (from two pieces, or a strong signal's side lobes):
   // keep the one with the better sync.
-  std::sort(found.begin(), found.end(),
-            [](const Candidate& a, const Candidate& b) { return std::abs(a.sync) > std::abs(b.sync); });
+  std::sort(found.begin(), found.end(), [](const Candidate& a, const Candidate& b) {
+    return std::abs(a.sync) > std::abs(b.sync);
+  });
   std::vector<Candidate> kept;
   for (const Candidate& c : found) {
     const bool seen = std::any_of(kept.begin(), kept.end(), [&](const Candidate& k) {
-      return std::abs(k.tone0_mid_hz - c.tone0_mid_hz) < 4.0 && std::abs(k.start_s - c.start_s) < 20.0;
+      return std::abs(k.tone0_mid_hz - c.tone0_mid_hz) < 4.0 &&
+             std::abs(k.start_s - c.start_s) < 20.0;
     });
     if (!seen) kept.push_back(c);
   }

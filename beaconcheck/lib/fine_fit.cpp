@@ -56,7 +56,8 @@ void Climb(Track& track, const Parameter& p, double spacing,
   }
   const double curvature = f0 - 2.0 * f1 + f2;
   double vertex = centre;
-  if (curvature < 0.0) vertex += std::clamp(0.5 * spacing * (f0 - f2) / curvature, -spacing, spacing);
+  if (curvature < 0.0)
+    vertex += std::clamp(0.5 * spacing * (f0 - f2) / curvature, -spacing, spacing);
   p.set(track, vertex);
   if (objective(track) < f1) p.set(track, centre);
 }
@@ -97,8 +98,8 @@ Track TrackFromCandidate(const Candidate& candidate) {
 std::vector<std::uint8_t> StrongestTones(const std::vector<std::array<double, 4>>& powers) {
   std::vector<std::uint8_t> tones(powers.size());
   for (std::size_t i = 0; i < powers.size(); ++i) {
-    tones[i] = static_cast<std::uint8_t>(
-        std::max_element(powers[i].begin(), powers[i].end()) - powers[i].begin());
+    tones[i] = static_cast<std::uint8_t>(std::max_element(powers[i].begin(), powers[i].end()) -
+                                         powers[i].begin());
   }
   return tones;
 }
@@ -142,7 +143,8 @@ Track FitTones(const Baseband& baseband, Track track, const std::vector<std::uin
   for (std::size_t k = 0; k < 4; ++k) {
     const Parameter tone{[k](const Track& t) { return t.tones_hz[k]; },
                          [k](Track& t, double v) { t.tones_hz[k] = v; }, 0.05};
-    for (int round = 0; round < kRounds; ++round) Climb(track, tone, tone.trial / (round + 1), objective);
+    for (int round = 0; round < kRounds; ++round)
+      Climb(track, tone, tone.trial / (round + 1), objective);
   }
   return track;
 }

@@ -13,9 +13,9 @@
 namespace beaconcheck {
 namespace {
 
-constexpr long long kMargin = 16;          // slots looked at before and after the 162
-constexpr int kLargestRealignment = 8;     // slots the sync may move the start from the onset
-constexpr std::size_t kEdgeWidth = 8;      // slots either side of an edge that decide it
+constexpr long long kMargin = 16;       // slots looked at before and after the 162
+constexpr int kLargestRealignment = 8;  // slots the sync may move the start from the onset
+constexpr std::size_t kEdgeWidth = 8;   // slots either side of an edge that decide it
 constexpr double kWeakSync = 0.2;
 constexpr double kLowestSnrDb = -34.0;
 constexpr std::size_t kFewestSymbols = 24;
@@ -82,7 +82,8 @@ void Spacing(Transmission& t, double rough_sigma_hz) {
   for (const double f : t.tones_hz) mean += f / 4.0;
   // Tone numbers -1.5 .. 1.5 around their mean.
   double slope = 0.0;
-  for (std::size_t k = 0; k < 4; ++k) slope += (static_cast<double>(k) - 1.5) * (t.tones_hz[k] - mean);
+  for (std::size_t k = 0; k < 4; ++k)
+    slope += (static_cast<double>(k) - 1.5) * (t.tones_hz[k] - mean);
   slope /= 5.0;
   t.step_hz = slope;
   double sigma2 = 0.0;
@@ -156,7 +157,8 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
   const long long full_end = first + kMargin + static_cast<long long>(kSymbols);
   const long long last_end =
       BestEdge(scores, run_end < full_end - static_cast<long long>(kEdgeWidth) ? run_end : full_end,
-               false, level) - kMargin;
+               false, level) -
+      kMargin;
   track.start_s = track.SlotStartS(align);
 
   Transmission t;
@@ -180,10 +182,10 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
   }
 
   // The sent slots of the aligned track, for the fits that know the symbols.
-  const auto sent_end = static_cast<std::size_t>(
-      std::clamp<long long>(t.first_slot + static_cast<long long>(t.symbols_sent), 0,
-                            static_cast<long long>(kSymbols)));
-  std::vector<std::uint8_t> sent(symbols.begin(), symbols.begin() + static_cast<std::ptrdiff_t>(sent_end));
+  const auto sent_end = static_cast<std::size_t>(std::clamp<long long>(
+      t.first_slot + static_cast<long long>(t.symbols_sent), 0, static_cast<long long>(kSymbols)));
+  std::vector<std::uint8_t> sent(symbols.begin(),
+                                 symbols.begin() + static_cast<std::ptrdiff_t>(sent_end));
   track = FitTones(baseband, track, sent);
   track = FitTiming(baseband, track, sent);
   PhaseFit phase = FitPhase(baseband, track, sent);
@@ -197,9 +199,9 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
     const std::vector<double> final_scores = OnScores(final_around, level);
     const bool synced = std::abs(best_sync) >= kWeakSync;
     const long long on_at = BestEdge(final_scores, t.first_slot + kMargin, true, level, synced);
-    const long long off_at = BestEdge(
-        final_scores, t.first_slot + kMargin + static_cast<long long>(t.symbols_sent), false, level,
-        synced);
+    const long long off_at =
+        BestEdge(final_scores, t.first_slot + kMargin + static_cast<long long>(t.symbols_sent),
+                 false, level, synced);
     t.first_slot = on_at - kMargin;
     t.symbols_sent = static_cast<std::size_t>(std::clamp<long long>(off_at - on_at, 0, kSymbols));
     if (!synced) {
@@ -214,7 +216,8 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
   std::vector<std::uint8_t> on_air(t.symbols_sent, 0);
   for (std::size_t i = 0; i < t.symbols_sent; ++i) {
     const long long at = t.first_slot + static_cast<long long>(i);
-    if (at >= 0 && at < static_cast<long long>(kSymbols)) on_air[i] = symbols[static_cast<std::size_t>(at)];
+    if (at >= 0 && at < static_cast<long long>(kSymbols))
+      on_air[i] = symbols[static_cast<std::size_t>(at)];
   }
   level = MeasureLevel(baseband, track, Slice(powers, t.first_slot, t.symbols_sent), on_air);
   t.snr_db = level.snr_db;
@@ -236,8 +239,10 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
   for (std::size_t k = 0; k < 4; ++k) t.tones_hz[k] = track.ToneHz(k, t.start_s);
   // Without the phase, a tone is known to about a tenth of the resolution of one symbol spread
   // over the symbols sent in it.
-  const double rough = phase.coherent ? 0.0 : 0.5 / (track.symbol_s * std::sqrt(t.symbols_sent / 4.0 + 1.0));
-  t.tones_sigma_hz = phase.coherent ? phase.tones_sigma_hz : std::array<double, 4>{rough, rough, rough, rough};
+  const double rough =
+      phase.coherent ? 0.0 : 0.5 / (track.symbol_s * std::sqrt(t.symbols_sent / 4.0 + 1.0));
+  t.tones_sigma_hz =
+      phase.coherent ? phase.tones_sigma_hz : std::array<double, 4>{rough, rough, rough, rough};
   t.drift_hz = track.drift_hz;
   t.drift_sigma_hz = phase.coherent ? phase.drift_sigma_hz : 4.0 * rough;
   Spacing(t, rough);

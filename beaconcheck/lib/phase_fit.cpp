@@ -99,8 +99,7 @@ PhaseFit FitPhase(const Baseband& baseband, const Track& track,
     for (std::size_t i = 0; i < z.size(); ++i) {
       const std::size_t tone = symbols[i] & 3U;
       if (i > 0) {
-        const double change =
-            static_cast<double>(symbols[i - 1] & 3U) - static_cast<double>(tone);
+        const double change = static_cast<double>(symbols[i - 1] & 3U) - static_cast<double>(tone);
         lag_start += two_pi * step_hz * change;
         lag_period += two_pi * step_hz * change * static_cast<double>(i);
       }
@@ -195,8 +194,8 @@ std::optional<std::pair<double, double>> EvenStep(const Baseband& baseband, cons
   SquareOf<kEven> normal{};
   std::array<double, kEven> rhs{};
   std::vector<std::array<double, kEven>> rows(z.size());
-  double elapsed = 0.0;   // seconds since the start, to the middle of the slot
-  double stepped = 0.0;   // seconds times tone number, summed the same way
+  double elapsed = 0.0;  // seconds since the start, to the middle of the slot
+  double stepped = 0.0;  // seconds times tone number, summed the same way
   double lag_start = 0.0;
   double lag_period = 0.0;
   for (std::size_t i = 0; i < z.size(); ++i) {
@@ -208,8 +207,12 @@ std::optional<std::pair<double, double>> EvenStep(const Baseband& baseband, cons
     }
     const double middle = (static_cast<double>(i) + 0.5) * even.symbol_s;
     auto& row = rows[i];
-    row = {1.0, two_pi * middle, two_pi * (stepped + tone * even.symbol_s / 2.0),
-           two_pi * middle * middle / 2.0, lag_start, lag_period};
+    row = {1.0,
+           two_pi * middle,
+           two_pi * (stepped + tone * even.symbol_s / 2.0),
+           two_pi * middle * middle / 2.0,
+           lag_start,
+           lag_period};
     elapsed += even.symbol_s;
     stepped += tone * even.symbol_s;
     const double w = std::norm(z[i]) / mean_power;

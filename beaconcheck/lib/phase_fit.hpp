@@ -11,7 +11,7 @@
 namespace beaconcheck {
 
 struct PhaseFit {
-  Track track;                       // tones, drift, start and symbol period refined
+  Track track;  // tones, drift, start and symbol period refined
   std::array<double, 4> tones_sigma_hz{};
   double drift_sigma_hz = 0.0;
   double start_sigma_s = 0.0;
@@ -20,8 +20,8 @@ struct PhaseFit {
   // fitted freely. 0 when not fitted.
   double even_step_hz = 0.0;
   double even_step_sigma_hz = 0.0;
-  double residual_rad = 0.0;         // weighted RMS of the phase left over
-  bool coherent = false;             // false: the phase jumps between symbols, no fit made
+  double residual_rad = 0.0;  // weighted RMS of the phase left over
+  bool coherent = false;      // false: the phase jumps between symbols, no fit made
 };
 
 // Given the symbols sent in slots 0..n-1 and a track within about 0.1 Hz, fits the phase of the

@@ -17,10 +17,10 @@ inline constexpr double kHighestSampleRateHz = 192000.0;
 // of the band around `centre_hz` of audio (wsprd mixes 1500 Hz down to 0 Hz).
 struct Recording {
   double sample_rate_hz = 0.0;
-  std::vector<float> audio;                     // real samples, when `baseband` is empty
-  std::vector<std::complex<float>> baseband;    // complex samples, when `audio` is empty
-  double centre_hz = 0.0;                       // audio frequency of the baseband's 0 Hz
-  double dial_mhz = 0.0;                        // the dial frequency a .c2 file states, else 0
+  std::vector<float> audio;                   // real samples, when `baseband` is empty
+  std::vector<std::complex<float>> baseband;  // complex samples, when `audio` is empty
+  double centre_hz = 0.0;                     // audio frequency of the baseband's 0 Hz
+  double dial_mhz = 0.0;                      // the dial frequency a .c2 file states, else 0
 
   bool IsComplex() const { return !baseband.empty(); }
   std::size_t SampleCount() const { return IsComplex() ? baseband.size() : audio.size(); }

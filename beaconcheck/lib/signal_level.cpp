@@ -81,7 +81,9 @@ double EdgeScore(const std::vector<double>& scores, long long at, std::size_t wi
     const long long after = at + static_cast<long long>(j);
     const long long before = at - 1 - static_cast<long long>(j);
     const auto score = [&](long long i) {
-      return i >= 0 && i < static_cast<long long>(scores.size()) ? scores[static_cast<std::size_t>(i)] : 0.0;
+      return i >= 0 && i < static_cast<long long>(scores.size())
+                 ? scores[static_cast<std::size_t>(i)]
+                 : 0.0;
     };
     sum += rising ? score(after) - score(before) : score(before) - score(after);
   }

@@ -24,8 +24,8 @@ std::size_t FrameCount(const Recording& recording) {
   return static_cast<std::size_t>(std::ceil(static_cast<double>(recording.SampleCount()) / step));
 }
 
-Spectrogram MakeSpectrogram(const Recording& recording, std::size_t first_frame,
-                            std::size_t frames, double low_hz, double high_hz) {
+Spectrogram MakeSpectrogram(const Recording& recording, std::size_t first_frame, std::size_t frames,
+                            double low_hz, double high_hz) {
   const double rate = recording.sample_rate_hz;
   const auto window = static_cast<std::size_t>(std::lround(rate * kSymbolS));
   const std::size_t size = NextPowerOfTwo(2 * window);
@@ -63,11 +63,13 @@ Spectrogram MakeSpectrogram(const Recording& recording, std::size_t first_frame,
     const std::size_t have = begin < count ? std::min(window, count - begin) : 0;
     if (complex) {
       std::fill(in.begin(), in.end(), std::complex<float>{});
-      std::copy_n(recording.baseband.begin() + static_cast<std::ptrdiff_t>(begin), have, in.begin());
+      std::copy_n(recording.baseband.begin() + static_cast<std::ptrdiff_t>(begin), have,
+                  in.begin());
       fft.transform(in.data(), spectrum.data());
     } else {
       std::fill(real_in.begin(), real_in.end(), 0.0F);
-      std::copy_n(recording.audio.begin() + static_cast<std::ptrdiff_t>(begin), have, real_in.begin());
+      std::copy_n(recording.audio.begin() + static_cast<std::ptrdiff_t>(begin), have,
+                  real_in.begin());
       fft.transform_real(real_in.data(), spectrum.data());
     }
     float* row = &out.power[f * out.bins];

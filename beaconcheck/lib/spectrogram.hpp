@@ -9,9 +9,9 @@
 namespace beaconcheck {
 
 struct Spectrogram {
-  double frame_step_s = 0.0;  // a quarter symbol: frame j begins at j * frame_step_s
-  double bin_hz = 0.0;        // about half the tone step
-  double first_bin_hz = 0.0;  // audio frequency of bin 0
+  double frame_step_s = 0.0;    // a quarter symbol: frame j begins at j * frame_step_s
+  double bin_hz = 0.0;          // about half the tone step
+  double first_bin_hz = 0.0;    // audio frequency of bin 0
   std::size_t first_frame = 0;  // of the whole recording's frames
   std::size_t frames = 0;
   std::size_t bins = 0;
@@ -28,7 +28,7 @@ std::size_t FrameCount(const Recording& recording);
 // from `low_hz` to `high_hz` (clipped to what the recording covers). Each frame is one symbol
 // long, zero-padded to twice its length, without a taper: a tone that lasts the whole symbol
 // falls into one bin and its neighbour.
-Spectrogram MakeSpectrogram(const Recording& recording, std::size_t first_frame,
-                            std::size_t frames, double low_hz, double high_hz);
+Spectrogram MakeSpectrogram(const Recording& recording, std::size_t first_frame, std::size_t frames,
+                            double low_hz, double high_hz);
 
 }  // namespace beaconcheck

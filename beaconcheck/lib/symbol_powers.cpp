@@ -88,7 +88,8 @@ std::vector<std::complex<double>> CoherentSums(const Baseband& bb, const Track& 
       // signal's from the same absolute time, so a constant is all that separates them.
       const double cycles = slot_phase + f * (t - t0) + rate * (t * t - t0 * t0) / 2.0;
       const double angle = -kTwoPi * (cycles - std::floor(cycles));
-      sum += std::complex<double>(bb.samples[n]) * std::complex<double>(std::cos(angle), std::sin(angle));
+      sum += std::complex<double>(bb.samples[n]) *
+             std::complex<double>(std::cos(angle), std::sin(angle));
     }
     if (end > first) out[i] = sum / static_cast<double>(end - first);
     const double t1 = t0 + track.symbol_s;

@@ -20,7 +20,9 @@ struct Track {
   double DriftRateHzPerS() const { return drift_hz / ((kSymbols - 1) * symbol_s); }
   double SlotStartS(long long slot) const { return start_s + static_cast<double>(slot) * symbol_s; }
   // Tone k, or any frequency `steps` tone steps of the even grid above tone 0, at time t.
-  double ToneHz(std::size_t k, double t) const { return tones_hz[k] + DriftRateHzPerS() * (t - start_s); }
+  double ToneHz(std::size_t k, double t) const {
+    return tones_hz[k] + DriftRateHzPerS() * (t - start_s);
+  }
 };
 
 // Four tones evenly `step_hz` apart from `tone0_hz`.

@@ -15,12 +15,23 @@ struct Band {
   const char* name;
 };
 // The WSPR dial frequencies, USB.
-constexpr std::array<Band, 17> kBands{{{0.1360, "2200m"}, {0.4742, "630m"}, {1.8366, "160m"},
-                                        {3.5686, "80m"}, {5.2872, "60m"}, {7.0386, "40m"},
-                                        {10.1387, "30m"}, {14.0956, "20m"}, {18.1046, "17m"},
-                                        {21.0946, "15m"}, {24.9246, "12m"}, {28.1246, "10m"},
-                                        {50.2930, "6m"}, {70.0910, "4m"}, {144.4890, "2m"},
-                                        {432.3000, "70cm"}, {1296.5000, "23cm"}}};
+constexpr std::array<Band, 17> kBands{{{0.1360, "2200m"},
+                                       {0.4742, "630m"},
+                                       {1.8366, "160m"},
+                                       {3.5686, "80m"},
+                                       {5.2872, "60m"},
+                                       {7.0386, "40m"},
+                                       {10.1387, "30m"},
+                                       {14.0956, "20m"},
+                                       {18.1046, "17m"},
+                                       {21.0946, "15m"},
+                                       {24.9246, "12m"},
+                                       {28.1246, "10m"},
+                                       {50.2930, "6m"},
+                                       {70.0910, "4m"},
+                                       {144.4890, "2m"},
+                                       {432.3000, "70cm"},
+                                       {1296.5000, "23cm"}}};
 
 std::string Format(const char* format, double a, double b = 0.0) {
   std::array<char, 160> text{};
@@ -63,27 +74,37 @@ Verdict Judge(const Transmission& t, const tonepak::IntendedTransmissions& inten
   }
   if (std::abs(t.drift_hz) > kWsprdDriftHz) {
     blocking = true;
-    v.problems.push_back(Format("It drifts %+.1f Hz over the transmission; wsprd follows about "
-                                "%.0f Hz.", t.drift_hz, kWsprdDriftHz));
+    v.problems.push_back(
+        Format("It drifts %+.1f Hz over the transmission; wsprd follows about "
+               "%.0f Hz.",
+               t.drift_hz, kWsprdDriftHz));
   }
   if (t.dt_s < kWsprdEarliestDtS || t.dt_s > kWsprdLatestDtS) {
     blocking = true;
-    v.problems.push_back(Format("It starts %.2f s after the even minute (DT %+.2f s), outside "
-                                "the DT range wsprd searches.", t.start_s, t.dt_s));
+    v.problems.push_back(
+        Format("It starts %.2f s after the even minute (DT %+.2f s), outside "
+               "the DT range wsprd searches.",
+               t.start_s, t.dt_s));
   }
   if (std::abs(t.symbol_error_percent) > kWsprdSymbolErrorPercent) {
     blocking = true;
-    v.problems.push_back(Format("Its symbol period is %.2f ms (%+.3f %%): by the last symbol it "
-                                "is more than a quarter symbol off, beyond what wsprd follows.",
-                                t.symbol_ms, t.symbol_error_percent));
+    v.problems.push_back(
+        Format("Its symbol period is %.2f ms (%+.3f %%): by the last symbol it "
+               "is more than a quarter symbol off, beyond what wsprd follows.",
+               t.symbol_ms, t.symbol_error_percent));
   }
   if (!tuneworks::DecoderFollows(t.step_error_percent)) {
     blocking = true;
-    v.problems.push_back(Format("Its tone step is %.4f Hz (%+.1f %%): wsprd does not follow it "
-                                "even without noise.", t.step_hz, t.step_error_percent));
-  } else if (const auto loss = tuneworks::DecoderLossDb(t.step_error_percent); loss && *loss >= 1.0) {
-    v.problems.push_back(Format("Its tone step is %+.2f %% off, which costs about %.0f dB at "
-                                "wsprd.", t.step_error_percent, *loss));
+    v.problems.push_back(
+        Format("Its tone step is %.4f Hz (%+.1f %%): wsprd does not follow it "
+               "even without noise.",
+               t.step_hz, t.step_error_percent));
+  } else if (const auto loss = tuneworks::DecoderLossDb(t.step_error_percent);
+             loss && *loss >= 1.0) {
+    v.problems.push_back(
+        Format("Its tone step is %+.2f %% off, which costs about %.0f dB at "
+               "wsprd.",
+               t.step_error_percent, *loss));
   }
   if (!t.evenly_spaced) {
     v.problems.push_back(Format("Tone %.0f sits %+.3f Hz off the grid of the other three.",
@@ -95,8 +116,9 @@ Verdict Judge(const Transmission& t, const tonepak::IntendedTransmissions& inten
                                 static_cast<double>(t.symbols_sent) * t.track.symbol_s));
   }
   if (t.decoded_inverted) {
-    v.problems.push_back("Its tones are upside down: a receiver in lower sideband, or the "
-                         "firmware subtracts the tone step.");
+    v.problems.push_back(
+        "Its tones are upside down: a receiver in lower sideband, or the "
+        "firmware subtracts the tone step.");
     blocking = true;
   }
   if (intended.count > 0) {
@@ -108,7 +130,8 @@ Verdict Judge(const Transmission& t, const tonepak::IntendedTransmissions& inten
       if (v.expected->fault == tonepak::SymbolFault::kShifted) {
         sentence += Format(" by %+.0f", v.expected->shift);
       }
-      sentence += Format(", %.0f symbols differ.", static_cast<double>(v.expected->differing.size()));
+      sentence +=
+          Format(", %.0f symbols differ.", static_cast<double>(v.expected->differing.size()));
       v.problems.push_back(sentence);
     }
   }
@@ -121,8 +144,8 @@ Verdict Judge(const Transmission& t, const tonepak::IntendedTransmissions& inten
   } else if (v.decodable) {
     v.line = "Decoders will hear it, but: " + v.problems.front();
   } else {
-    v.line = "Decoders will not hear it: " + (v.problems.empty() ? std::string("too weak.")
-                                                                 : v.problems.front());
+    v.line = "Decoders will not hear it: " +
+             (v.problems.empty() ? std::string("too weak.") : v.problems.front());
   }
   return v;
 }

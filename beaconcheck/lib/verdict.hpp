@@ -31,9 +31,9 @@ struct Verdict {
   double window_miss_hz = 0.0;  // below 1400 Hz negative, above 1600 Hz positive
   std::optional<tonepak::SymbolExplanation> expected;  // with --expect
   bool decodable = true;
-  bool as_intended = true;     // with --expect: no fault found
+  bool as_intended = true;            // with --expect: no fault found
   std::vector<std::string> problems;  // one sentence each
-  std::string line;            // the one-line verdict
+  std::string line;                   // the one-line verdict
 };
 
 // `intended` with --expect (count 0 without).

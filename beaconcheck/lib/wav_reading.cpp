@@ -44,8 +44,8 @@ std::string ReadFormat(std::span<const std::uint8_t> chunk, Format& format) {
     return "its samples are neither linear PCM nor 32-bit float (format " +
            std::to_string(format.encoding) + ")";
   }
-  const bool pcm_bits = format.bits == 8 || format.bits == 16 || format.bits == 24 ||
-                        format.bits == 32;
+  const bool pcm_bits =
+      format.bits == 8 || format.bits == 16 || format.bits == 24 || format.bits == 32;
   if ((format.encoding == kPcm && !pcm_bits) || (format.encoding == kFloat && format.bits != 32)) {
     return "it has " + std::to_string(format.bits) + "-bit samples, which are not read";
   }

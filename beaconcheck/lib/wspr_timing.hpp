@@ -6,8 +6,8 @@
 namespace beaconcheck {
 
 inline constexpr std::size_t kSymbols = 162;
-inline constexpr double kSymbolS = 8192.0 / 12000.0;    // 0.682666... s
-inline constexpr double kToneStepHz = 12000.0 / 8192.0;  // 1.46484375 Hz
+inline constexpr double kSymbolS = 8192.0 / 12000.0;           // 0.682666... s
+inline constexpr double kToneStepHz = 12000.0 / 8192.0;        // 1.46484375 Hz
 inline constexpr double kTransmissionS = kSymbols * kSymbolS;  // 110.592 s
 // WSJT-X shows DT as the start less one second, for a file that begins at the even minute.
 inline constexpr double kDtOffsetS = 1.0;

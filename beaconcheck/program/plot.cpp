@@ -21,11 +21,11 @@ namespace beaconcheck {
 namespace {
 
 constexpr int kColumnsPerStep = 8;
-constexpr int kStepsAside = 4;       // tone steps shown below tone 0 and above tone 3
+constexpr int kStepsAside = 4;  // tone steps shown below tone 0 and above tone 3
 constexpr int kPixelsPerColumn = 3;
 constexpr int kRowsPerSymbol = 4;
-constexpr int kMarkWidth = 8;        // the red strip at the left of a differing symbol
-constexpr double kRangeDb = 30.0;    // from black to white
+constexpr int kMarkWidth = 8;      // the red strip at the left of a differing symbol
+constexpr double kRangeDb = 30.0;  // from black to white
 
 struct Image {
   int width = 0;
@@ -78,7 +78,8 @@ std::string WritePlot(const std::string& name, const Recording& recording, const
   image.rgb.assign(static_cast<std::size_t>(image.width * image.height * 3), 0);
   for (int r = 0; r < rows; ++r) {
     for (int c = 0; c < columns; ++c) {
-      const double level = std::clamp((db[static_cast<std::size_t>(r * columns + c)] - top + kRangeDb) / kRangeDb, 0.0, 1.0);
+      const double level = std::clamp(
+          (db[static_cast<std::size_t>(r * columns + c)] - top + kRangeDb) / kRangeDb, 0.0, 1.0);
       const auto grey = static_cast<std::uint8_t>(std::lround(255.0 * level));
       for (int x = 0; x < kPixelsPerColumn; ++x) {
         image.Set(kMarkWidth + c * kPixelsPerColumn + x, r, {grey, grey, grey});
@@ -105,7 +106,8 @@ std::string WritePlot(const std::string& name, const Recording& recording, const
   }
   if (verdict.expected) {
     for (const std::size_t i : verdict.expected->differing) {
-      const int row0 = static_cast<int>((t.first_slot + static_cast<long long>(i) + 2) * kRowsPerSymbol);
+      const int row0 =
+          static_cast<int>((t.first_slot + static_cast<long long>(i) + 2) * kRowsPerSymbol);
       for (int r = row0; r < row0 + kRowsPerSymbol; ++r) {
         for (int x = 0; x < kMarkWidth - 2; ++x) image.Set(x, r, {220, 30, 30});
       }

@@ -34,7 +34,8 @@ std::optional<tonepak::IntendedTransmissions> Intended(const std::string& expect
                                                        std::string& problem) {
   if (std::FILE* probe = std::fopen(expect.c_str(), "rb")) {
     std::fclose(probe);
-    const tonepak::InputFile file = tonepak::ReadFileStart(expect.c_str(), tonepak::kReadLimitBytes);
+    const tonepak::InputFile file =
+        tonepak::ReadFileStart(expect.c_str(), tonepak::kReadLimitBytes);
     if (!file.error.empty()) {
       problem = file.error;
       return std::nullopt;
@@ -81,7 +82,8 @@ int RunBeaconcheck(int argc, const char* const* argv) {
   report.sample_rate_hz = read.recording->sample_rate_hz;
   report.seconds = read.recording->Seconds();
   report.dial_mhz = options.dial_mhz;
-  if (!report.dial_mhz && read.recording->dial_mhz > 0.0) report.dial_mhz = read.recording->dial_mhz;
+  if (!report.dial_mhz && read.recording->dial_mhz > 0.0)
+    report.dial_mhz = read.recording->dial_mhz;
   report.expecting = intended.count > 0;
   report.transmissions = Analyse(*read.recording);
   for (const Transmission& t : report.transmissions) report.verdicts.push_back(Judge(t, intended));

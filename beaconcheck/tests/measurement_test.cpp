@@ -6,11 +6,11 @@
 #include <string>
 
 #include "analysis.hpp"
-#include "intended_transmissions.hpp"
-#include "symbol_faults.hpp"
 #include "encoding.hpp"
+#include "intended_transmissions.hpp"
 #include "message_fields.hpp"
 #include "noisy_signal.hpp"
+#include "symbol_faults.hpp"
 #include "wspr_signal.hpp"
 
 namespace beaconcheck {
@@ -48,13 +48,20 @@ measure::SignalShape Shape(double tone0_hz, double step_hz, double drift_hz, dou
 constexpr double kTone15 = 0.05, kStep15 = 0.1, kDrift15 = 0.2, kStart15 = 0.01, kSym15 = 0.02;
 
 const Case kCases[] = {
-    {"Nominal", -15.0, Shape(1498.5, kToneStepHz, 0.0, 1.0), kTone15, kStep15, kDrift15, kStart15, kSym15, 1.0},
-    {"Off300Hz", -15.0, Shape(1198.0, kToneStepHz, 0.0, 1.6), kTone15, kStep15, kDrift15, kStart15, kSym15, 1.0},
-    {"Drift12Hz", -15.0, Shape(1490.0, kToneStepHz, 12.0, 1.0), kTone15, kStep15, kDrift15, kStart15, kSym15, 1.0},
-    {"StepOff5Percent", -15.0, Shape(1497.0, kToneStepHz * 1.05, -1.5, 2.2), kTone15, kStep15, kDrift15, kStart15, kSym15, 1.0},
-    {"SlowTimer", -15.0, Shape(1520.0, kToneStepHz, 0.0, 0.3, 0.68307), kTone15, kStep15, kDrift15, kStart15, kSym15, 1.0},
-    {"CutShort", -15.0, Shape(1450.0, kToneStepHz, 0.0, 1.0, kSymbolS, 130), kTone15, kStep15, kDrift15, kStart15, kSym15, 1.0},
-    {"At48kHz", -15.0, Shape(1503.0, kToneStepHz, 3.0, 1.0, kSymbolS, kSymbols, 48000.0), kTone15, kStep15, kDrift15, kStart15, kSym15, 1.0},
+    {"Nominal", -15.0, Shape(1498.5, kToneStepHz, 0.0, 1.0), kTone15, kStep15, kDrift15, kStart15,
+     kSym15, 1.0},
+    {"Off300Hz", -15.0, Shape(1198.0, kToneStepHz, 0.0, 1.6), kTone15, kStep15, kDrift15, kStart15,
+     kSym15, 1.0},
+    {"Drift12Hz", -15.0, Shape(1490.0, kToneStepHz, 12.0, 1.0), kTone15, kStep15, kDrift15,
+     kStart15, kSym15, 1.0},
+    {"StepOff5Percent", -15.0, Shape(1497.0, kToneStepHz * 1.05, -1.5, 2.2), kTone15, kStep15,
+     kDrift15, kStart15, kSym15, 1.0},
+    {"SlowTimer", -15.0, Shape(1520.0, kToneStepHz, 0.0, 0.3, 0.68307), kTone15, kStep15, kDrift15,
+     kStart15, kSym15, 1.0},
+    {"CutShort", -15.0, Shape(1450.0, kToneStepHz, 0.0, 1.0, kSymbolS, 130), kTone15, kStep15,
+     kDrift15, kStart15, kSym15, 1.0},
+    {"At48kHz", -15.0, Shape(1503.0, kToneStepHz, 3.0, 1.0, kSymbolS, kSymbols, 48000.0), kTone15,
+     kStep15, kDrift15, kStart15, kSym15, 1.0},
     {"Minus20", -20.0, Shape(1498.5, kToneStepHz, 2.0, 1.0), 0.1, 0.3, 0.4, 0.02, 0.04, 1.5},
     {"Minus25", -25.0, Shape(1498.5, kToneStepHz, 2.0, 1.0), 0.2, 1.0, 1.0, 0.04, 0.1, 2.0},
 };
@@ -82,7 +89,8 @@ TEST_P(Measurement, IsWithinItsToleranceOfTheTruth) {
   EXPECT_NEAR(t.step_error_percent, 100.0 * (c.shape.step_hz / kToneStepHz - 1.0), c.step_percent);
   EXPECT_NEAR(t.drift_hz, c.shape.drift_hz, c.drift_hz);
   EXPECT_NEAR(t.start_s, c.shape.start_s, c.start_s);
-  EXPECT_NEAR(t.symbol_error_percent, 100.0 * (c.shape.symbol_s / kSymbolS - 1.0), c.symbol_percent);
+  EXPECT_NEAR(t.symbol_error_percent, 100.0 * (c.shape.symbol_s / kSymbolS - 1.0),
+              c.symbol_percent);
   EXPECT_NEAR(t.snr_db, c.snr_db, c.snr_db_tolerance);
   EXPECT_EQ(t.symbols_sent, c.shape.symbols_sent);
   EXPECT_TRUE(t.evenly_spaced);

@@ -121,10 +121,12 @@ const Unreadable kUnreadable[] = {
     {"WavCutInHeader", Cut(Wav(1, 16, {0, 0}), 30), "its header is cut short"},
     {"WavDataClaimsMore", Cut(Wav(1, 16, {0, 0, 0, 0}), 60),
      "its data chunk claims more bytes than the file holds"},
-    {"WavAlaw", Wav(6, 16, {0, 0}), "its samples are neither linear PCM nor 32-bit float (format 6)"},
+    {"WavAlaw", Wav(6, 16, {0, 0}),
+     "its samples are neither linear PCM nor 32-bit float (format 6)"},
     {"AuCutInHeader", Cut(Au(3, {}), 20), "its header is cut short"},
     {"AuClaimsMore", Au(3, {0, 0}, 4), "it claims more data than the file holds"},
-    {"AuRateTooHigh", WithRate(Au(3, {0, 0}), 4), "its sample rate of 274144 Hz is outside 8000 to 192000 Hz"},
+    {"AuRateTooHigh", WithRate(Au(3, {0, 0}), 4),
+     "its sample rate of 274144 Hz is outside 8000 to 192000 Hz"},
 };
 
 class Refused : public ::testing::TestWithParam<Unreadable> {};
