@@ -240,7 +240,9 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
   // Without the phase, a tone is known to about a tenth of the resolution of one symbol spread
   // over the symbols sent in it.
   const double rough =
-      phase.coherent ? 0.0 : 0.5 / (track.symbol_s * std::sqrt(t.symbols_sent / 4.0 + 1.0));
+      phase.coherent
+          ? 0.0
+          : 0.5 / (track.symbol_s * std::sqrt(static_cast<double>(t.symbols_sent) / 4.0 + 1.0));
   t.tones_sigma_hz =
       phase.coherent ? phase.tones_sigma_hz : std::array<double, 4>{rough, rough, rough, rough};
   t.drift_hz = track.drift_hz;

@@ -194,7 +194,6 @@ std::optional<std::pair<double, double>> EvenStep(const Baseband& baseband, cons
   SquareOf<kEven> normal{};
   std::array<double, kEven> rhs{};
   std::vector<std::array<double, kEven>> rows(z.size());
-  double elapsed = 0.0;  // seconds since the start, to the middle of the slot
   double stepped = 0.0;  // seconds times tone number, summed the same way
   double lag_start = 0.0;
   double lag_period = 0.0;
@@ -213,7 +212,6 @@ std::optional<std::pair<double, double>> EvenStep(const Baseband& baseband, cons
            two_pi * middle * middle / 2.0,
            lag_start,
            lag_period};
-    elapsed += even.symbol_s;
     stepped += tone * even.symbol_s;
     const double w = std::norm(z[i]) / mean_power;
     for (std::size_t r = 0; r < kEven; ++r) {

@@ -64,8 +64,9 @@ float Sample(std::span<const std::uint8_t> bytes, std::size_t at, const Format& 
     case 16:
       return static_cast<float>(static_cast<std::int16_t>(LittleEndian(bytes, at, 2))) / 32768.0F;
     case 24: {
+      // The sign bit moved to the top of 32 bits, then the value scaled back down.
       const auto raw = static_cast<std::int32_t>(LittleEndian(bytes, at, 3) << 8);
-      return static_cast<float>(raw / 256) / 8388608.0F;
+      return static_cast<float>(raw) / 2147483648.0F;
     }
     default:
       return static_cast<float>(static_cast<std::int32_t>(LittleEndian(bytes, at, 4))) /

@@ -60,12 +60,7 @@ void AddTransmission(JsonText& j, const Report& report, std::size_t n) {
   j.Key("expected");
   if (v.expected) {
     j.Open('{');
-    j.Key("message");
-    if (t.message) {
-      j.String(tonepak::MessageText(*t.message));
-    } else {
-      j.Null();
-    }
+    j.Key("message").String(tonepak::MessageText(report.intended.messages[v.expected->intended]));
     j.Key("differing").Open('[');
     for (const std::size_t i : v.expected->differing) j.Integer(static_cast<long long>(i));
     j.Close(']');

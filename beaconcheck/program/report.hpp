@@ -14,7 +14,7 @@ struct Report {
   double sample_rate_hz = 0.0;
   double seconds = 0.0;
   std::optional<double> dial_mhz;
-  bool expecting = false;  // --expect given
+  tonepak::IntendedTransmissions intended;  // --expect's transmissions (count 0 without)
   std::vector<Transmission> transmissions;
   std::vector<Verdict> verdicts;  // one for each transmission
 };

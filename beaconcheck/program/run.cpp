@@ -84,7 +84,7 @@ int RunBeaconcheck(int argc, const char* const* argv) {
   report.dial_mhz = options.dial_mhz;
   if (!report.dial_mhz && read.recording->dial_mhz > 0.0)
     report.dial_mhz = read.recording->dial_mhz;
-  report.expecting = intended.count > 0;
+  report.intended = intended;
   report.transmissions = Analyse(*read.recording);
   for (const Transmission& t : report.transmissions) report.verdicts.push_back(Judge(t, intended));
 
