@@ -214,7 +214,7 @@ void AddCandidates(const Recording& recording, std::size_t first_frame, std::siz
     if (std::abs(fit.value) < 0.2) fit.frame = onset;  // no sync to go by: trust the energy
     // A transmission that began before the piece belongs to the piece before; one that begins
     // after `starts`, to the next.
-    if (fit.frame >= static_cast<long long>(starts) || (first_frame > 0 && fit.frame < 8)) continue;
+    if (fit.frame >= static_cast<long long>(starts) || (first_frame > 0 && fit.frame < 0)) continue;
     Candidate c;
     c.tone0_mid_hz = s.BinHz(0) + fit.bin * s.bin_hz;
     c.drift_hz = fit.drift_bins * s.bin_hz;
@@ -235,7 +235,7 @@ std::vector<Candidate> FindCandidates(const Recording& recording) {
   for (std::size_t first = 0; first < total; first += hop) {
     const bool last = first + hop + kTransmissionFrames >= total;
     AddCandidates(recording, first, last ? total - first : hop + kTransmissionFrames + 24,
-                  last ? total : hop + 16, found);
+                  last ? total : hop, found);
     if (last) break;
   }
   // The same transmission seen twice (from two pieces, or a strong signal's side lobes):

@@ -235,7 +235,8 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
 
   // The figures, at the moment the signal begins.
   t.start_s = track.SlotStartS(t.first_slot);
-  t.dt_s = t.start_s - kDtOffsetS;
+  // DT within the transmission's own two-minute slot, for a file that begins at an even minute.
+  t.dt_s = t.start_s - kDtOffsetS - kSlotS * std::round((t.start_s - kDtOffsetS) / kSlotS);
   for (std::size_t k = 0; k < 4; ++k) t.tones_hz[k] = track.ToneHz(k, t.start_s);
   // Without the phase, a tone is known to about a tenth of the resolution of one symbol spread
   // over the symbols sent in it.
