@@ -34,9 +34,9 @@ std::vector<Transmission> Analyse(const Recording& recording) {
              std::abs(f.start_s - t->start_s) < 10.0;
     });
     if (same == found.end()) {
-      found.push_back(std::move(*t));
+      found.push_back(*t);
     } else if (t->snr_db > same->snr_db) {
-      *same = std::move(*t);
+      *same = *t;
     }
   }
   std::sort(found.begin(), found.end(), [](const Transmission& a, const Transmission& b) {
