@@ -33,10 +33,17 @@ struct Image {
   std::vector<std::uint8_t> rgb;
   void Set(int x, int y, std::array<std::uint8_t, 3> colour) {
     if (x < 0 || y < 0 || x >= width || y >= height) return;
-    const auto at = static_cast<std::size_t>((y * width + x) * 3);
+    const auto at = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                     static_cast<std::size_t>(x)) *
+                    3;
     std::copy(colour.begin(), colour.end(), rgb.begin() + static_cast<std::ptrdiff_t>(at));
   }
 };
+
+std::size_t Cell(int row, int column, int columns) {
+  return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns) +
+         static_cast<std::size_t>(column);
+}
 
 void Collect(void* context, void* data, int size) {
   auto* out = static_cast<std::vector<std::uint8_t>*>(context);
@@ -58,14 +65,14 @@ std::string WritePlot(const std::string& name, const Recording& recording, const
                               first_s - 2.0, first_s + (kSymbols + 6) * track.symbol_s);
   const double rate = track.DriftRateHzPerS();
 
-  std::vector<double> db(static_cast<std::size_t>(rows * columns));
+  std::vector<double> db(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns));
   for (int r = 0; r < rows; ++r) {
     const double begin = first_s + r * track.symbol_s / kRowsPerSymbol;
     const double drift = rate * (begin + track.symbol_s / 2.0 - track.start_s);
     for (int c = 0; c < columns; ++c) {
       const double hz = first_hz + c * step / kColumnsPerStep + drift;
       const double p = PowerAt(bb, begin, track.symbol_s, hz);
-      db[static_cast<std::size_t>(r * columns + c)] = 10.0 * std::log10(p + 1e-30);
+      db[Cell(r, c, columns)] = 10.0 * std::log10(p + 1e-30);
     }
   }
   std::vector<double> sorted = db;
@@ -75,11 +82,12 @@ std::string WritePlot(const std::string& name, const Recording& recording, const
   Image image;
   image.width = columns * kPixelsPerColumn + kMarkWidth;
   image.height = rows;
-  image.rgb.assign(static_cast<std::size_t>(image.width * image.height * 3), 0);
+  image.rgb.assign(
+      static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height) * 3, 0);
   for (int r = 0; r < rows; ++r) {
     for (int c = 0; c < columns; ++c) {
-      const double level = std::clamp(
-          (db[static_cast<std::size_t>(r * columns + c)] - top + kRangeDb) / kRangeDb, 0.0, 1.0);
+      const double level =
+          std::clamp((db[Cell(r, c, columns)] - top + kRangeDb) / kRangeDb, 0.0, 1.0);
       const auto grey = static_cast<std::uint8_t>(std::lround(255.0 * level));
       for (int x = 0; x < kPixelsPerColumn; ++x) {
         image.Set(kMarkWidth + c * kPixelsPerColumn + x, r, {grey, grey, grey});
