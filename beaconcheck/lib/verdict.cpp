@@ -116,7 +116,7 @@ Verdict Judge(const Transmission& t, const tonepak::IntendedTransmissions& inten
                                 static_cast<double>(t.symbols_sent) * t.track.symbol_s));
   }
   if (t.decoded_inverted) {
-    v.problems.push_back(
+    v.problems.emplace_back(
         "Its tones are upside down: a receiver in lower sideband, or the "
         "firmware subtracts the tone step.");
     blocking = true;
@@ -137,7 +137,7 @@ Verdict Judge(const Transmission& t, const tonepak::IntendedTransmissions& inten
   }
   v.decodable = !blocking && (t.decoded.has_value() || t.sync > 0.2);
   if (!v.decodable && !blocking && !t.decoded) {
-    v.problems.push_back("No message could be decoded from it.");
+    v.problems.emplace_back("No message could be decoded from it.");
   }
   if (v.decodable && v.problems.empty()) {
     v.line = "Decoders will hear it as intended.";
