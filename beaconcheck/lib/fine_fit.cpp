@@ -104,7 +104,7 @@ std::vector<std::uint8_t> StrongestTones(const std::vector<std::array<double, 4>
   return tones;
 }
 
-Track SnapToTones(const Baseband& baseband, Track track) {
+Track SnapToTones(const Baseband& baseband, const Track& track) {
   Track best = track;
   double best_sum = StrongestSum(baseband, track);
   for (int steps = -2; steps <= 2; ++steps) {

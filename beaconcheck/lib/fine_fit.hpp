@@ -23,7 +23,7 @@ Track FitTrack(const Baseband& baseband, Track track);
 // The four tones moved by whole steps (up to two either way) to where they hold the most
 // energy: a candidate placed by a sync vector that the beacon does not send (its symbols'
 // bits swapped) can sit a step or two off.
-Track SnapToTones(const Baseband& baseband, Track track);
+Track SnapToTones(const Baseband& baseband, const Track& track);
 
 // The start and symbol period refined with the symbols known (heard or decoded): the power in
 // each slot's own tone, maximised; tones held as given.
