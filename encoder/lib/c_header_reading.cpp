@@ -97,12 +97,15 @@ std::string ReadInitialiser(std::string_view text, std::size_t at, std::string_v
     const std::string word(text.substr(start, i - start));
     const std::optional<unsigned> value = CInteger(word);
     if (!value) {
-      return where + ", line " + std::to_string(LineOf(text, start)) + ": '" +
-             (word.empty() ? std::string(1, text[start]) : word) + "' is not a number";
+      std::string why = where;
+      why.append(", line ").append(std::to_string(LineOf(text, start))).append(": '");
+      why.append(word.empty() ? std::string(1, text[start]) : word).append("' is not a number");
+      return why;
     }
     if (*value > 3) {
-      return where + ", line " + std::to_string(LineOf(text, start)) + ": " + word +
-             " is no symbol (0 to 3)";
+      std::string why = where;
+      why.append(", line ").append(std::to_string(LineOf(text, start))).append(": ");
+      return why.append(word).append(" is no symbol (0 to 3)");
     }
     if (count < kSymbolCount) symbols[count] = static_cast<std::uint8_t>(*value);
     ++count;

@@ -30,6 +30,13 @@ std::string Joined(const std::vector<std::string>& sentences) {
   return out;
 }
 
+// Appended piece by piece: "\"" + text trips GCC 12's false -Wrestrict alarm at -O2.
+std::string Quoted(std::string_view text) {
+  std::string out = "\"";
+  out.append(text).append("\"");
+  return out;
+}
+
 IntendedTransmissions Problem(std::string why) {
   IntendedTransmissions out;
   out.problem = std::move(why);
@@ -41,9 +48,8 @@ IntendedTransmissions Problem(std::string why) {
 IntendedTransmissions IntendedFromText(std::string_view text) {
   const std::vector<std::string_view> words = Words(text);
   if (words.size() < 2 || words.size() > 3) {
-    return Problem("\"" + std::string(text) +
-                   "\" is no message: give call, locator and power as one argument, "
-                   "e.g. \"K1ABC FN42 37\"");
+    return Problem(Quoted(text).append(
+        " is no message: give call, locator and power as one argument, e.g. \"K1ABC FN42 37\""));
   }
   std::string_view call = words[0];
   const bool hashed_only = call.size() > 2 && call.front() == '<' && call.back() == '>';
@@ -60,9 +66,8 @@ IntendedTransmissions IntendedFromText(std::string_view text) {
     ++out.count;
   }
   if (out.count == 0) {
-    return Problem("\"" + std::string(text) +
-                   "\": a call in <> stands for a type-3 message, which needs a six-character "
-                   "locator");
+    return Problem(Quoted(text).append(
+        ": a call in <> stands for a type-3 message, which needs a six-character locator"));
   }
   return out;
 }

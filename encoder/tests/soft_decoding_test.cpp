@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <random>
 #include <string>
 
@@ -71,12 +72,15 @@ TEST_P(SoftDecodingTest, DecodesEveryTypeAtAnyScale) {
 }
 
 // Clean (no noise at all), then 20 to 6.3 dB: -12 to -26 dB in 2500 Hz.
-INSTANTIATE_TEST_SUITE_P(EsN0, SoftDecodingTest, testing::Values(INFINITY, 20.0, 12.3, 8.3, 6.3));
+INSTANTIATE_TEST_SUITE_P(EsN0, SoftDecodingTest,
+                         testing::Values(std::numeric_limits<double>::infinity(), 20.0, 12.3, 8.3,
+                                         6.3));
 
 TEST(SoftDecodingGivesUp, OnNoiseAlone) {
   const ChannelSymbols none{};
   for (unsigned seed = 1; seed <= 3; ++seed) {
-    const auto decoded = DecodeTonePowers(Heard(none, -INFINITY, 1.0, seed), {1000});
+    const auto decoded =
+        DecodeTonePowers(Heard(none, -std::numeric_limits<double>::infinity(), 1.0, seed), {1000});
     EXPECT_FALSE(decoded) << MessageText(decoded->message);
   }
 }

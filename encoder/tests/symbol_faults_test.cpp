@@ -147,7 +147,7 @@ TEST(IntendedTransmissionsTest, ReadsTheFilesTonepakWrites) {
   EXPECT_EQ(read.symbols[0], pair.symbols[1]);
 
   std::string broken = header;
-  broken.replace(broken.find("{\n  3,") + 4, 1, "7");
+  broken[broken.find("{\n  3,") + 4] = '7';
   EXPECT_EQ(IntendedFromFile(Bytes(broken), false).problem,
             "wspr_symbols (line 21), line 22: 7 is no symbol (0 to 3)");
 }
