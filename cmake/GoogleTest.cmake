@@ -38,6 +38,22 @@ include(GoogleTest)
 # tens of seconds, cannot break the build. Wine's start also outlasts the usual 5 s allowed
 # for listing, so the listing gets a minute; a test folder's own arguments still win.
 set(CMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE PRE_TEST)
+
+# Under Wine, before the test lists are read: the prefix, made once, and one Wine server for the
+# whole ctest run, which ends a minute after the run's last program. Without it every test
+# program would start a server of its own, and one that starts as another quits would be cut off
+# (tools/wine.sh tells the story).
+if(WIN32 AND WSPR_WINE_LOADER)
+  set(wspr_wine_session ${CMAKE_BINARY_DIR}/wine_session.cmake)
+  file(WRITE ${wspr_wine_session}
+       "execute_process(COMMAND bash -c [=[source \"$0/tools/lib.sh\" && source \"$0/tools/wine.sh\" && wine_session \"$1\" \"$2\" 60]=]\n"
+       "                \"${PROJECT_SOURCE_DIR}\" \"${WSPR_WINE_LOADER}\" \"${WSPR_WINE_PREFIX}\"\n"
+       "                RESULT_VARIABLE status)\n"
+       "if(NOT status EQUAL 0)\n"
+       "  message(WARNING \"no Wine session in ${WSPR_WINE_PREFIX}: the tests will fail\")\n"
+       "endif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${wspr_wine_session})
+endif()
 function(gtest_discover_tests target)
   if(EMSCRIPTEN)
     # Under Node the tests read the source tree's files directly (NODERAWFS) and carry the label

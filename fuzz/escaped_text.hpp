@@ -2,18 +2,13 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 #include <string_view>
+
+#include "ascii_text.hpp"
 
 // The text in double quotes, printable ASCII as it is and every other byte as \xHH.
 inline void PrintEscaped(std::string_view text) {
-  std::fputc('"', stderr);
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x20 && byte < 0x7F && byte != '"' && byte != '\\') {
-      std::fputc(byte, stderr);
-    } else {
-      std::fprintf(stderr, "\\x%02X", byte);
-    }
-  }
-  std::fputc('"', stderr);
+  const std::string escaped = wspr::ascii::Escaped(text, "\"");
+  std::fprintf(stderr, "\"%s\"", escaped.c_str());
 }

@@ -6,6 +6,8 @@
 #include <numbers>
 #include <random>
 
+#include "wspr_constants.hpp"
+
 namespace measure {
 
 double MeanPower(std::span<const double> samples) {
@@ -16,7 +18,7 @@ double MeanPower(std::span<const double> samples) {
 }
 
 double NoiseSigma(double signal_power, double snr_db) {
-  return NoiseSigma(signal_power, snr_db, kSampleRateHz);
+  return NoiseSigma(signal_power, snr_db, wspr::kSampleRateHz);
 }
 
 double NoiseSigma(double signal_power, double snr_db, double sample_rate_hz) {

@@ -7,7 +7,6 @@
 
 namespace measure {
 
-inline constexpr double kSampleRateHz = 12000.0;
 // WSPR states SNR as signal power over the noise power in 2500 Hz, whatever the audio bandwidth.
 inline constexpr double kSnrReferenceBandwidthHz = 2500.0;
 

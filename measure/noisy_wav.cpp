@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
   }
   const tonepak::MessageFields fields = tonepak::NormaliseMessage(argv[1], argv[2], argv[3]);
   const tonepak::ChannelSymbols symbols = tonepak::EncodeMessage(fields).symbols;
-  const double spacing_hz = tonepak::kToneSpacingHz * (1.0 + error_percent / 100.0);
+  const double spacing_hz = wspr::kToneSpacingHz * (1.0 + error_percent / 100.0);
   std::vector<double> samples = Signal(symbols, spacing_hz);
 
   double gain = 1.0;
@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
     gain = kFullScale / (kFullScale + kHeadroomSigmas * sigma);
   }
   const std::vector<std::uint8_t> wav =
-      measure::WavFile(measure::ToPcm16(samples, gain), tonepak::kSampleRateHz);
+      measure::WavFile(measure::ToPcm16(samples, gain), wspr::kSampleRateHz);
   if (const auto error = tonepak::WriteWholeFile(argv[7], wav)) {
     std::fprintf(stderr, "noisy_wav: %s\n", error->c_str());
     return 1;

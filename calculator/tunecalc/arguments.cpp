@@ -9,6 +9,7 @@
 #include <system_error>
 #include <vector>
 
+#include "ascii_text.hpp"
 #include "form_defaults.hpp"
 #include "project_version.hpp"
 
@@ -25,13 +26,13 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+using wspr::ascii::ToLower;
 
 bool EndsWithNoCase(std::string_view text, std::string_view end) {
   if (text.size() < end.size()) return false;
   text.remove_prefix(text.size() - end.size());
   for (std::size_t i = 0; i < end.size(); ++i) {
-    if (Lower(text[i]) != end[i]) return false;
+    if (ToLower(text[i]) != end[i]) return false;
   }
   return true;
 }
@@ -42,7 +43,7 @@ bool IsDecimal(std::string_view text) {
   std::size_t i = 0;
   const auto digits = [&] {
     const std::size_t start = i;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+    while (i < text.size() && wspr::ascii::IsDigit(text[i])) ++i;
     return i - start;
   };
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
@@ -62,7 +63,7 @@ bool IsDecimal(std::string_view text) {
 
 std::optional<std::int16_t> DdsIndex(std::string_view text) {
   std::string name;
-  for (const char c : text) name += Lower(c);
+  for (const char c : text) name += ToLower(c);
   if (name == "pic24" || name == "24") return 0;
   if (name == "ad9850" || name == "ad9851" || name == "32") return 1;
   if (name == "ad9852" || name == "48") return 2;

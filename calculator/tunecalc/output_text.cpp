@@ -1,147 +1,93 @@
 // Plain and JSON renderings of CalcOutputs.
 #include "output_text.hpp"
 
-#include <charconv>
 #include <cstddef>
-#include <cstdint>
 #include <string>
+#include <string_view>
 
+#include "json_writer.hpp"
 #include "status_line.hpp"
 
 namespace tunecalc {
 namespace {
 
-// Length of the well-formed UTF-8 sequence at the start of `bytes`, or 0 when it is not one.
-std::size_t Utf8SequenceLength(std::string_view bytes) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-  const unsigned char lead = byte(0);
-  std::size_t length = 0;
-  unsigned char low = 0x80, high = 0xBF;  // range of the second byte
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    if (lead == 0xE0) low = 0xA0;
-    if (lead == 0xED) high = 0x9F;  // no surrogates
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;
+void TextOrNull(wspr::JsonWriter& json, std::string_view key,
+                const std::optional<std::string>& text) {
+  json.Key(key);
+  if (text) {
+    json.String(*text);
   } else {
-    return 0;
+    json.Null();
   }
-  if (bytes.size() < length || byte(1) < low || byte(1) > high) return 0;
-  for (std::size_t i = 2; i < length; ++i) {
-    if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
+}
+
+// Numbers in the shortest form that reads back as the same double; the core gives only finite
+// values.
+void Actual(wspr::JsonWriter& json, const std::optional<tuneworks::ActualFrequencies>& actual) {
+  json.Key("actual");
+  if (!actual) {
+    json.Null();
+    return;
   }
-  return length;
-}
-
-std::string JsonTextOrNull(const std::optional<std::string>& text) {
-  return text ? JsonString(*text) : "null";
-}
-
-// The shortest decimal that reads back as the same double; the core gives only finite values.
-std::string JsonNumber(double value) {
-  char buffer[32];
-  return {buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr};
-}
-
-std::string JsonActual(const std::optional<tuneworks::ActualFrequencies>& actual) {
-  if (!actual) return "null";
   const tuneworks::ActualFrequencies& a = *actual;
-  std::string json = "{\"settingHz\":" + JsonNumber(a.settingHz);
-  json += ",\"settingErrorHz\":" + JsonNumber(a.settingErrorHz);
-  json += ",\"tonesHz\":[";
-  for (std::size_t k = 0; k < a.tonesHz.size(); ++k) {
-    json += (k == 0 ? "" : ",") + JsonNumber(a.tonesHz[k]);
+  json.BeginObject();
+  json.Key("settingHz").Number(a.settingHz);
+  json.Key("settingErrorHz").Number(a.settingErrorHz);
+  json.Key("tonesHz").BeginArray();
+  for (const double tone : a.tonesHz) json.Number(tone);
+  json.EndArray();
+  json.Key("stepHz").Number(a.stepHz);
+  json.Key("stepErrorPercent").Number(a.stepErrorPercent);
+  json.Key("centreErrorHz").Number(a.centreErrorHz);
+  json.Key("decoderLossDb");
+  if (a.decoderLossDb) {
+    json.Number(*a.decoderLossDb);
+  } else {
+    json.Null();
   }
-  json += "],\"stepHz\":" + JsonNumber(a.stepHz);
-  json += ",\"stepErrorPercent\":" + JsonNumber(a.stepErrorPercent);
-  json += ",\"centreErrorHz\":" + JsonNumber(a.centreErrorHz);
-  json += ",\"decoderLossDb\":" + (a.decoderLossDb ? JsonNumber(*a.decoderLossDb) : "null");
-  json += ",\"decodable\":";
-  json += a.decodable ? "true}" : "false}";
-  return json;
+  json.Key("decodable").Bool(a.decodable);
+  json.EndObject();
 }
 
-std::string JsonBand(const std::optional<tuneworks::BandCheck>& band) {
-  if (!band) return "null";
-  std::string json = "{\"name\":" + JsonString(band->band.name);
-  json += ",\"dialHz\":" + JsonNumber(band->band.dialHz);
-  json += ",\"windowLowHz\":" + JsonNumber(band->windowLowHz);
-  json += ",\"windowHighHz\":" + JsonNumber(band->windowHighHz);
-  json += ",\"audioHz\":" + JsonNumber(band->audioHz);
-  json += ",\"inside\":";
-  json += band->inside ? "true" : "false";
-  json += ",\"marginHz\":" + JsonNumber(band->marginHz);
-  json += ",\"note\":" + JsonString(band->note) + "}";
-  return json;
+void Band(wspr::JsonWriter& json, const std::optional<tuneworks::BandCheck>& band) {
+  json.Key("band");
+  if (!band) {
+    json.Null();
+    return;
+  }
+  json.BeginObject();
+  json.Key("name").String(band->band.name);
+  json.Key("dialHz").Number(band->band.dialHz);
+  json.Key("windowLowHz").Number(band->windowLowHz);
+  json.Key("windowHighHz").Number(band->windowHighHz);
+  json.Key("audioHz").Number(band->audioHz);
+  json.Key("inside").Bool(band->inside);
+  json.Key("marginHz").Number(band->marginHz);
+  json.Key("note").String(band->note);
+  json.EndObject();
 }
 
 }  // namespace
 
-std::string JsonString(std::string_view bytes) {
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::string json = "\"";
-  json.reserve(bytes.size() + 16);
-  for (std::size_t i = 0; i < bytes.size();) {
-    const auto c = static_cast<unsigned char>(bytes[i]);
-    if (c >= 0x80) {
-      const std::size_t length = Utf8SequenceLength(bytes.substr(i));
-      if (length == 0) {
-        json += "\\ufffd";
-        ++i;
-      } else {
-        json.append(bytes.substr(i, length));
-        i += length;
-      }
-      continue;
-    }
-    switch (c) {
-      case '"':
-        json += "\\\"";
-        break;
-      case '\\':
-        json += "\\\\";
-        break;
-      case '\r':
-        json += "\\r";
-        break;
-      case '\n':
-        json += "\\n";
-        break;
-      case '\t':
-        json += "\\t";
-        break;
-      default:
-        if (c < 0x20 || c == 0x7F) {
-          json += "\\u00";
-          json += kHex[c >> 4];
-          json += kHex[c & 0xF];
-        } else {
-          json += static_cast<char>(c);
-        }
-    }
-    ++i;
-  }
-  json += '"';
-  return json;
-}
-
 std::string JsonOutput(const tuneworks::CalcOutputs& out,
                        const std::optional<tuneworks::ActualFrequencies>& actual,
                        const std::optional<tuneworks::BandCheck>& band) {
-  std::string json = "{\"clock\":" + JsonTextOrNull(out.Clock);
-  json += ",\"ddsFreq\":" + JsonTextOrNull(out.DDSFreq);
-  json += ",\"colour\":" + (out.ResultsColour ? std::to_string(*out.ResultsColour) : "null");
-  json += ",\"results\":" + JsonTextOrNull(out.Results);
-  json += ",\"overflow\":";
-  json += out.Overflow ? "true" : "false";
-  json += ",\"actual\":" + JsonActual(actual);
-  json += ",\"band\":" + JsonBand(actual ? band : std::nullopt);
-  json += "}\n";
-  return json;
+  wspr::JsonWriter json;
+  json.BeginObject();
+  TextOrNull(json, "clock", out.Clock);
+  TextOrNull(json, "ddsFreq", out.DDSFreq);
+  json.Key("colour");
+  if (out.ResultsColour) {
+    json.Integer(*out.ResultsColour);
+  } else {
+    json.Null();
+  }
+  TextOrNull(json, "results", out.Results);
+  json.Key("overflow").Bool(out.Overflow);
+  Actual(json, actual);
+  Band(json, actual ? band : std::nullopt);
+  json.EndObject();
+  return json.Text() + "\n";
 }
 
 std::string PlainOutput(const tuneworks::CalcOutputs& out, const tuneworks::ActualTones& tones,

@@ -3,16 +3,10 @@
 
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include "tuneworks_core.hpp"
 
 namespace tunecalc {
-
-// A JSON string literal, quotes included, for any bytes: ", \ and control characters escaped
-// (\r, \n, \t by name, the others and DEL as \u00XX); well-formed UTF-8 passes unchanged and
-// every byte that is not part of a well-formed UTF-8 sequence becomes \ufffd.
-std::string JsonString(std::string_view bytes);
 
 // {"clock":...,"ddsFreq":...,"colour":...,"results":...,"overflow":...,"actual":...,"band":...}
 // and a line end; a member whose output was not produced is null (colour also when it was left

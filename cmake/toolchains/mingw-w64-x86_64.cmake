@@ -21,11 +21,13 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
 # ctest and test discovery run the .exe files through Wine's loader, quietly, in a prefix
-# of this build's own rather than in ~/.wine. The host's PATH is searched too, for Wine
+# of this build's own rather than in ~/.wine, as tools/wine.sh does (which makes the prefix and
+# starts the Wine server when ctest starts). The host's PATH is searched too, for Wine
 # installations that put the loader elsewhere.
 find_program(WSPR_WINE_LOADER NAMES wine64 wine PATHS /usr/lib/wine NO_CMAKE_FIND_ROOT_PATH)
 set(WSPR_WINE_PREFIX "${CMAKE_BINARY_DIR}/wine-prefix" CACHE PATH "WINEPREFIX the tests run in")
 if(WSPR_WINE_LOADER)
   set(CMAKE_CROSSCOMPILING_EMULATOR
-      ${CMAKE_COMMAND} -E env WINEPREFIX=${WSPR_WINE_PREFIX} WINEDEBUG=-all ${WSPR_WINE_LOADER})
+      ${CMAKE_COMMAND} -E env WINEPREFIX=${WSPR_WINE_PREFIX} WINEDEBUG=-all
+      WINEDLLOVERRIDES=mscoree,mshtml,winemenubuilder.exe=d ${WSPR_WINE_LOADER})
 endif()

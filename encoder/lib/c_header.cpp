@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "ascii_text.hpp"
 #include "message_unpacking.hpp"
 
 namespace tonepak {
@@ -32,8 +33,7 @@ std::string Initialiser(const std::array<std::uint8_t, N>& values, std::size_t p
 std::string CommentText(const Message& message) {
   std::string text = MessageText(message);
   for (char& c : text) {
-    const auto b = static_cast<unsigned char>(c);
-    if (b < 0x20 || b >= 0x7F || c == '*' || c == '\\') c = '?';
+    if (!wspr::ascii::IsPrintable(c) || c == '*' || c == '\\') c = '?';
   }
   return text;
 }

@@ -5,28 +5,18 @@
 #include <string_view>
 #include <utility>
 
+#include "ascii_text.hpp"
+
 namespace tonepak {
 namespace {
 
-bool IsLetter(char c) { return c >= 'A' && c <= 'Z'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+using wspr::ascii::IsDigit;
+constexpr auto IsLetter = wspr::ascii::IsUpper;
 
 // The field quoted with anything unprintable as \xNN, so the warning itself stays readable.
 template <std::size_t N>
 std::string Quoted(const std::array<char, N>& field) {
-  constexpr std::string_view kHex = "0123456789ABCDEF";
-  std::string out = "'";
-  for (char c : field) {
-    const auto b = static_cast<unsigned char>(c);
-    if (b >= 0x20 && b < 0x7F && c != '\\') {
-      out += c;
-    } else {
-      out += "\\x";
-      out += kHex[b >> 4];
-      out += kHex[b & 0xF];
-    }
-  }
-  return out + "'";
+  return "'" + wspr::ascii::Escaped({field.data(), N}) + "'";
 }
 
 }  // namespace

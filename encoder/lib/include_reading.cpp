@@ -4,17 +4,19 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "ascii_text.hpp"
+
 namespace tonepak {
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\f' || c == '\v'; }
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+using wspr::ascii::ToLower;
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Lower(a[i]) != Lower(b[i])) return false;
+    if (ToLower(a[i]) != ToLower(b[i])) return false;
   }
   return true;
 }
@@ -38,10 +40,10 @@ std::string_view NextWord(std::string_view& rest) {
 // An assembler label: a letter or '_' first, then letters, digits and '_', perhaps a ':' last.
 bool IsLabel(std::string_view word) {
   if (word.ends_with(':')) word.remove_suffix(1);
-  auto letter = [](char c) { return (Lower(c) >= 'a' && Lower(c) <= 'z') || c == '_'; };
+  auto letter = [](char c) { return wspr::ascii::IsLetter(c) || c == '_'; };
   if (word.empty() || !letter(word.front())) return false;
   for (const char c : word) {
-    if (!letter(c) && !(c >= '0' && c <= '9')) return false;
+    if (!letter(c) && !wspr::ascii::IsDigit(c)) return false;
   }
   return true;
 }
@@ -49,26 +51,7 @@ bool IsLabel(std::string_view word) {
 // A piece of the file for a message: printable ASCII as it is, anything else as \xNN, cut short.
 std::string Quoted(std::string_view text) {
   constexpr std::size_t kShown = 24;
-  constexpr char kHex[] = "0123456789ABCDEF";
-  std::string out = "'";
-  for (std::size_t i = 0; i < text.size() && i < kShown; ++i) {
-    const auto b = static_cast<unsigned char>(text[i]);
-    if (b >= 0x20 && b < 0x7F && b != '\\') {
-      out += text[i];
-    } else {
-      out += "\\x";
-      out += kHex[b >> 4];
-      out += kHex[b & 0xF];
-    }
-  }
-  return out + (text.size() > kShown ? "...'" : "'");
-}
-
-int DigitValue(char c) {
-  c = Lower(c);
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'z') return c - 'a' + 10;
-  return 99;
+  return "'" + wspr::ascii::Escaped(text.substr(0, kShown)) + (text.size() > kShown ? "...'" : "'");
 }
 
 // Digits in a radix, saturating above a byte; empty or a foreign digit gives nothing.
@@ -76,15 +59,15 @@ std::optional<unsigned> Digits(std::string_view digits, unsigned radix) {
   if (digits.empty()) return std::nullopt;
   unsigned value = 0;
   for (const char c : digits) {
-    const auto d = static_cast<unsigned>(DigitValue(c));
-    if (d >= radix) return std::nullopt;
-    value = std::min(value * radix + d, 256U);
+    const int d = wspr::ascii::DigitValue(c);
+    if (d < 0 || static_cast<unsigned>(d) >= radix) return std::nullopt;
+    value = std::min(value * radix + static_cast<unsigned>(d), 256U);
   }
   return value;
 }
 
 unsigned RadixOf(char letter) {
-  switch (Lower(letter)) {
+  switch (ToLower(letter)) {
     case 'h':
       return 16;
     case 'd':
@@ -101,12 +84,13 @@ unsigned RadixOf(char letter) {
 // The assembler's ways of writing a number; plain digits have no radix of their own (the
 // assembler's default radix decides), so they are refused rather than guessed.
 std::optional<unsigned> ParseValue(std::string_view item) {
-  if (item.size() > 2 && item[0] == '0' && Lower(item[1]) == 'x') return Digits(item.substr(2), 16);
+  if (item.size() > 2 && item[0] == '0' && ToLower(item[1]) == 'x')
+    return Digits(item.substr(2), 16);
   if (item.size() > 3 && item[1] == '\'' && item.back() == '\'' && RadixOf(item[0]) != 0) {
     return Digits(item.substr(2, item.size() - 3), RadixOf(item[0]));
   }
   if (item.size() > 1 && item[0] == '.') return Digits(item.substr(1), 10);
-  if (item.size() > 1 && Lower(item.back()) == 'h' && DigitValue(item[0]) < 10) {
+  if (item.size() > 1 && ToLower(item.back()) == 'h' && wspr::ascii::IsDigit(item[0])) {
     return Digits(item.substr(0, item.size() - 1), 16);
   }
   return std::nullopt;

@@ -3,15 +3,16 @@
 
 #include <limits>
 
+#include "ascii_text.hpp"
+
 namespace tonepak {
 namespace {
 
 // The text as a C program would see it: it ends at the first NUL byte.
 std::string_view UpToNul(std::string_view text) { return text.substr(0, text.find('\0')); }
 
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+using wspr::ascii::IsDigit;
+using wspr::ascii::ToUpper;
 
 bool IsCSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -28,7 +29,7 @@ CallsignField NormaliseCallsign(std::string_view text) {
   CallsignField field;
   field.fill(' ');
   for (std::size_t i = offset; i < field.size() && i - offset < text.size(); ++i) {
-    field[i] = UpperAscii(text[i - offset]);
+    field[i] = ToUpper(text[i - offset]);
   }
   return field;
 }
@@ -37,8 +38,8 @@ LocatorField NormaliseLocator(std::string_view text) {
   text = UpToNul(text);
   auto at = [&](std::size_t i) { return i < text.size() ? text[i] : '\0'; };
   LocatorField field{};
-  field[0] = UpperAscii(at(0));
-  field[1] = UpperAscii(at(1));
+  field[0] = ToUpper(at(0));
+  field[1] = ToUpper(at(1));
   // Squares: digits stay, anything else is folded into '0'..'?' (a missing one becomes '0').
   for (std::size_t i = 2; i < 4; ++i) {
     field[i] = static_cast<char>((static_cast<unsigned char>(at(i)) | 0x30) & 0x3F);

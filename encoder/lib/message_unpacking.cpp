@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "ascii_text.hpp"
 #include "source_coding.hpp"
 
 namespace tonepak {
@@ -106,7 +107,7 @@ void UnpackHashed(std::uint32_t n1, std::uint32_t n2, int code, const std::strin
   const int power = -(code + 1);
   const CallsignField c = UnpackCallsign(n1);
   auto in = [](char x, char last) { return x >= 'A' && x <= last; };
-  auto digit = [](char x) { return x >= '0' && x <= '9'; };
+  constexpr auto digit = wspr::ascii::IsDigit;
   if (!in(c[5], 'R') || !in(c[0], 'R') || !digit(c[1]) || !digit(c[2]) || !in(c[3], 'X') ||
       !in(c[4], 'X')) {
     out.problems.push_back(numbers + "N1 is no six-character locator (AA00AA to RR99XX)");

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "ascii_text.hpp"
+
 namespace tonepak {
 namespace {
 
@@ -12,7 +14,7 @@ std::uint32_t Byte(char c) { return static_cast<unsigned char>(c); }
 
 // Call-sign positions 0 and 1: digits 0-9, letters 10-35, space 36.
 std::uint32_t AlphanumericValue(char c) {
-  if (c >= '0' && c <= '9') return Byte(c) - '0';
+  if (wspr::ascii::IsDigit(c)) return Byte(c) - '0';
   if (c == ' ') return 36;
   return Byte(c) - 55;
 }
@@ -34,9 +36,9 @@ std::uint32_t CallsignNumber(const CallsignField& call) {
 
 // Prefix and suffix characters: digits 0-9, letters 10-35, anything else (a blank) 36.
 std::uint32_t AffixValue(char c) {
-  if (c >= '0' && c <= '9') return Byte(c) - '0';
-  if (c >= 'A' && c <= 'Z') return Byte(c) - 'A' + 10;
-  return 36;
+  return wspr::ascii::IsUpperAlphanumeric(c)
+             ? static_cast<std::uint32_t>(wspr::ascii::DigitValue(c))
+             : 36;
 }
 
 // The locator rotated by one place, "FK52UD" as "K52UDF", is a call-sign pattern (its digit in

@@ -35,7 +35,7 @@ std::vector<std::uint8_t> TestAudioFile(const ChannelSymbols& symbols, double to
   std::uint8_t* out = file.data() + kAudioHeaderBytes;
   for (std::size_t n = 0; n < kSampleCount; ++n, out += 2) {
     sample_time += kSampleIntervalS;
-    const auto k = static_cast<std::size_t>(sample_time / kSymbolPeriodS);
+    const auto k = static_cast<std::size_t>(sample_time / wspr::kSymbolPeriodS);
     if (k >= kSymbolCount) break;  // the message is over: silence (already zero) to the end
     if (k != current_symbol) {
       current_symbol = k;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "wspr_constants.hpp"
 #include "wspr_types.hpp"
 
 namespace tonepak {
@@ -11,19 +12,16 @@ namespace tonepak {
 inline constexpr const char* kTestAudioFileName = "a.au";
 inline constexpr const char* kSecondTestAudioFileName = "a2.au";
 
-inline constexpr int kSampleRateHz = 12000;
 inline constexpr std::size_t kSampleCount = 1'440'000;  // 120 s, one WSPR transmission period
 inline constexpr std::size_t kAudioHeaderBytes = 24;
 inline constexpr std::size_t kTestAudioFileBytes = kAudioHeaderBytes + 2 * kSampleCount;
 
-inline constexpr double kSampleIntervalS = 1.0 / 12000.0;   // dt
-inline constexpr double kSymbolPeriodS = 8192.0 / 12000.0;  // T, 0.682666... s
-inline constexpr double kToneSpacingHz = 12000.0 / 8192.0;  // 1.46484375 Hz
+inline constexpr double kSampleIntervalS = 1.0 / wspr::kSampleRateHz;  // dt
 inline constexpr double kCentreHz = 1500.0;
 
 // Tone of a symbol value 0..3, centred on 1500 Hz: 1497.802734375 Hz up to 1502.197265625 Hz at
 // the nominal spacing.
-constexpr double ToneHz(unsigned symbol, double tone_spacing_hz = kToneSpacingHz) {
+constexpr double ToneHz(unsigned symbol, double tone_spacing_hz = wspr::kToneSpacingHz) {
   return (symbol - 1.5) * tone_spacing_hz + kCentreHz;
 }
 
@@ -33,6 +31,6 @@ constexpr double ToneHz(unsigned symbol, double tone_spacing_hz = kToneSpacingHz
 // A tone spacing other than the nominal one imitates a DDS whose tuning-word step is off, for
 // measuring how far off a decoder still follows.
 std::vector<std::uint8_t> TestAudioFile(const ChannelSymbols& symbols,
-                                        double tone_spacing_hz = kToneSpacingHz);
+                                        double tone_spacing_hz = wspr::kToneSpacingHz);
 
 }  // namespace tonepak

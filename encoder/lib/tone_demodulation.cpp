@@ -20,7 +20,7 @@ constexpr double kSilence = (kWindow / 2.0) * (kWindow / 2.0);
 
 // Goertzel: power of one frequency over a block of samples.
 double TonePower(const std::int16_t* x, std::size_t count, double hz) {
-  const double w = 2.0 * std::numbers::pi * hz / 12000.0;
+  const double w = 2.0 * std::numbers::pi * hz / wspr::kSampleRateHz;
   const double coeff = 2.0 * std::cos(w);
   double s1 = 0.0;
   double s2 = 0.0;
@@ -41,7 +41,7 @@ PeriodTone StrongestTone(const std::int16_t* period) {
   std::array<double, 4> power{};
   PeriodTone out;
   for (unsigned tone = 0; tone < 4; ++tone) {
-    power[tone] = TonePower(period + kGuard, kWindow, 1500.0 + (tone - 1.5) * 12000.0 / 8192.0);
+    power[tone] = TonePower(period + kGuard, kWindow, 1500.0 + (tone - 1.5) * wspr::kToneSpacingHz);
     if (power[tone] > power[out.symbol]) out.symbol = static_cast<std::uint8_t>(tone);
   }
   double second = 0.0;
@@ -93,7 +93,7 @@ HeardSymbols HearTestAudio(std::span<const std::uint8_t> file) {
   if (encoding != 3) {
     out.problem = "audio encoding " + std::to_string(encoding) +
                   "; tonepak's a.au is 16-bit linear PCM (encoding 3)";
-  } else if (rate != 12000) {
+  } else if (rate != static_cast<std::uint32_t>(wspr::kSampleRateHz)) {
     out.problem = "sample rate " + std::to_string(rate) + " Hz; tonepak's a.au has 12000 Hz";
   } else if (channels != 1) {
     out.problem = std::to_string(channels) + " channels; tonepak's a.au is mono";

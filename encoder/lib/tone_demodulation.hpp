@@ -8,11 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "wspr_constants.hpp"
 #include "wspr_types.hpp"
 
 namespace tonepak {
 
-inline constexpr std::size_t kSamplesPerSymbol = 8192;  // 8192/12000 s at 12000 Hz
+using wspr::kSamplesPerSymbol;
 // The samples that carry the 162 symbols; a.au goes on (silent) to two minutes.
 inline constexpr std::size_t kMessageSampleCount = kSymbolCount * kSamplesPerSymbol;
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "ascii_text.hpp"
 #include "call_hash.hpp"
 #include "field_warnings.hpp"
 #include "message_fields.hpp"
@@ -13,14 +14,16 @@ namespace {
 
 std::string_view UpToNul(std::string_view text) { return text.substr(0, text.find('\0')); }
 
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsAlphanumeric(char c) { return IsDigit(c) || (c >= 'A' && c <= 'Z'); }
-bool AllAlphanumeric(std::string_view s) { return std::all_of(s.begin(), s.end(), IsAlphanumeric); }
+using wspr::ascii::IsDigit;
+using wspr::ascii::ToUpper;
+
+bool AllAlphanumeric(std::string_view s) {
+  return std::all_of(s.begin(), s.end(), wspr::ascii::IsUpperAlphanumeric);
+}
 
 std::string Upper(std::string_view text) {
   std::string out(text);
-  std::transform(out.begin(), out.end(), out.begin(), [](char c) { return Upper(c); });
+  std::transform(out.begin(), out.end(), out.begin(), ToUpper);
   return out;
 }
 
@@ -28,8 +31,7 @@ std::string Upper(std::string_view text) {
 std::string Refusal(std::string_view call, const std::string& why) {
   std::string shown;
   for (const char c : call.substr(0, 24)) {
-    const auto b = static_cast<unsigned char>(c);
-    shown += (b >= 0x20 && b < 0x7F) ? std::string(1, c) : "?";
+    shown += wspr::ascii::IsPrintable(c) ? c : '?';
   }
   if (call.size() > 24) shown += "...";
   return "cannot send call sign '" + shown + "': " + why;
@@ -102,7 +104,7 @@ Message HashedMessage(std::string_view call, std::string_view locator, std::int3
   m.type = MessageType::kHashed;
   m.fields.locator = NormaliseLocator(locator);
   m.fields.power_dbm = power;
-  m.subsquare = {Upper(locator[4]), Upper(locator[5])};
+  m.subsquare = {ToUpper(locator[4]), ToUpper(locator[5])};
   m.call.fill(' ');
   std::copy(call.begin(), call.end(), m.call.begin());
   m.call_hash = CallHash(call);
@@ -112,7 +114,7 @@ Message HashedMessage(std::string_view call, std::string_view locator, std::int3
 }  // namespace
 
 bool IsSixCharacterLocator(std::string_view l) {
-  auto in = [](char c, char last) { return Upper(c) >= 'A' && Upper(c) <= last; };
+  auto in = [](char c, char last) { return ToUpper(c) >= 'A' && ToUpper(c) <= last; };
   return l.size() == 6 && in(l[0], 'R') && in(l[1], 'R') && IsDigit(l[2]) && IsDigit(l[3]) &&
          in(l[4], 'X') && in(l[5], 'X');
 }

@@ -4,9 +4,11 @@
 #include <array>
 #include <cstdint>
 
+#include "wspr_constants.hpp"
+
 namespace tonepak {
 
-inline constexpr std::size_t kSymbolCount = 162;        // channel symbols in one transmission
+using wspr::kSymbolCount;
 inline constexpr std::size_t kSourceByteCount = 11;     // 50 message bits + 38 zero tail bits
 inline constexpr std::size_t kSourceBitCount = 88;      // kSourceByteCount * 8
 inline constexpr std::size_t kConvolverBitCount = 176;  // two coded bits per source bit

@@ -34,7 +34,7 @@ ChannelSymbols Filled(std::uint8_t value) {
 
 TEST(TestAudioTest, TimingConstantsAreTheNearestDoubles) {
   EXPECT_EQ(Bits(kSampleIntervalS), 0x3F15D867C3ECE2A5u);
-  EXPECT_EQ(Bits(kSymbolPeriodS), 0x3FE5D867C3ECE2A5u);
+  EXPECT_EQ(Bits(wspr::kSymbolPeriodS), 0x3FE5D867C3ECE2A5u);
 }
 
 TEST(TestAudioTest, HeaderAndLengthWhateverTheMessage) {

@@ -17,7 +17,7 @@ namespace {
 
 using tuneworks::ControlId;
 using tuneworks::kControlCount;
-using wspr_web::JsonWriter;
+using wspr::JsonWriter;
 
 constexpr int kPageDpi = 96;
 
@@ -34,10 +34,10 @@ std::unique_ptr<PageForm>& Page() {
 int Px(int twips) { return tuneworks::TwipsToPixels(twips, kPageDpi); }
 
 void Place(JsonWriter& json, const tuneworks::TwipRect& place) {
-  json.Integer("left", Px(place.left));
-  json.Integer("top", Px(place.top));
-  json.Integer("width", Px(place.width));
-  json.Integer("height", Px(place.height));
+  json.Key("left").Integer(Px(place.left));
+  json.Key("top").Integer(Px(place.top));
+  json.Key("width").Integer(Px(place.width));
+  json.Key("height").Integer(Px(place.height));
 }
 
 const char* KindName(tuneworks::ControlKind kind) {
@@ -70,32 +70,32 @@ EMSCRIPTEN_KEEPALIVE std::uint8_t* wspr_input(std::size_t size) {
 EMSCRIPTEN_KEEPALIVE const char* tw_layout() {
   JsonWriter json;
   json.BeginObject();
-  json.String("caption", tuneworks::kCaption);
-  json.Integer("width", Px(tuneworks::kClientWidthTwips));
-  json.Integer("height", Px(tuneworks::kClientHeightTwips));
-  json.BeginObject("status");
+  json.Key("caption").String(tuneworks::kCaption);
+  json.Key("width").Integer(Px(tuneworks::kClientWidthTwips));
+  json.Key("height").Integer(Px(tuneworks::kClientHeightTwips));
+  json.Key("status").BeginObject();
   Place(json, tuneworks::kStatusPlace);
   json.EndObject();
-  json.BeginList("controls");
+  json.Key("controls").BeginArray();
   for (const tuneworks::ControlEntry& entry : tuneworks::kControls) {
     json.BeginObject();
-    json.String("name", entry.name);
-    json.String("kind", KindName(entry.kind));
-    json.String("text", entry.text);
-    json.BeginList("items");
-    for (const auto item : entry.items) json.String({}, item);
-    json.EndList();
+    json.Key("name").String(entry.name);
+    json.Key("kind").String(KindName(entry.kind));
+    json.Key("text").String(entry.text);
+    json.Key("items").BeginArray();
+    for (const auto item : entry.items) json.String(item);
+    json.EndArray();
     Place(json, entry.place);
-    json.Integer("fontPx", std::lround(entry.font_points * kPageDpi / 72.0));
-    json.Boolean("enabled", entry.enabled);
-    json.Boolean("multiLine", entry.multi_line);
-    json.Number("maxChars", entry.max_chars);
+    json.Key("fontPx").Integer(std::lround(entry.font_points * kPageDpi / 72.0));
+    json.Key("enabled").Bool(entry.enabled);
+    json.Key("multiLine").Bool(entry.multi_line);
+    json.Key("maxChars").Integer(entry.max_chars);
     json.EndObject();
   }
-  json.EndList();
-  json.BeginList("tabOrder");
-  for (const ControlId id : tuneworks::TabOrder()) json.String({}, tuneworks::Entry(id).name);
-  json.EndList();
+  json.EndArray();
+  json.Key("tabOrder").BeginArray();
+  for (const ControlId id : tuneworks::TabOrder()) json.String(tuneworks::Entry(id).name);
+  json.EndArray();
   json.EndObject();
   return wspr_web::Answer(json.Text());
 }

@@ -17,7 +17,7 @@
 
 namespace {
 
-using wspr_web::JsonWriter;
+using wspr::JsonWriter;
 
 struct OutputFile {
   const char* name;
@@ -33,8 +33,8 @@ std::vector<OutputFile>& Files() {
 // One piece of the trace in the console attribute it is printed in.
 void Piece(JsonWriter& json, std::uint8_t attribute, const std::string& text) {
   json.BeginObject();
-  json.Integer("attribute", attribute);
-  json.String("text", text);
+  json.Key("attribute").Integer(attribute);
+  json.Key("text").String(text);
   json.EndObject();
 }
 
@@ -66,8 +66,8 @@ EMSCRIPTEN_KEEPALIVE const char* tp_encode(std::size_t call_size, std::size_t lo
   files.clear();
   JsonWriter json;
   json.BeginObject();
-  json.Boolean("refused", run.refused);
-  json.BeginList("trace");
+  json.Key("refused").Bool(run.refused);
+  json.Key("trace").BeginArray();
   for (tonepak::RunStep& step : run.steps) {
     switch (step.kind) {
       case tonepak::RunStep::Kind::kPrint:
@@ -81,17 +81,17 @@ EMSCRIPTEN_KEEPALIVE const char* tp_encode(std::size_t call_size, std::size_t lo
         break;
     }
   }
-  json.EndList();
-  json.BeginList("files");
+  json.EndArray();
+  json.Key("files").BeginArray();
   for (const OutputFile& file : files) {
     json.BeginObject();
-    json.String("name", file.name);
-    json.String("type", FileType(file.name));
-    json.Number("address", reinterpret_cast<std::uintptr_t>(file.bytes.data()));
-    json.Number("size", file.bytes.size());
+    json.Key("name").String(file.name);
+    json.Key("type").String(FileType(file.name));
+    json.Key("address").Integer(reinterpret_cast<std::uintptr_t>(file.bytes.data()));
+    json.Key("size").Integer(file.bytes.size());
     json.EndObject();
   }
-  json.EndList();
+  json.EndArray();
   json.EndObject();
   return wspr_web::Answer(json.Text());
 }
@@ -103,11 +103,11 @@ EMSCRIPTEN_KEEPALIVE const char* tp_read(std::size_t size, int longer) {
   JsonWriter json;
   json.BeginObject();
   if (decoded.message) {
-    json.String("message", tonepak::MessageText(*decoded.message));
+    json.Key("message").String(tonepak::MessageText(*decoded.message));
   } else {
-    json.BeginList("problems");
-    for (const std::string& problem : decoded.problems) json.String({}, problem);
-    json.EndList();
+    json.Key("problems").BeginArray();
+    for (const std::string& problem : decoded.problems) json.String(problem);
+    json.EndArray();
   }
   json.EndObject();
   return wspr_web::Answer(json.Text());

@@ -47,21 +47,21 @@ void PageFormView::SetResultsColour(int bgr) { colour_shown_ = bgr; }
 void PageFormView::SetStatus(const tuneworks::StatusLine& status) { status_shown_ = status; }
 
 std::string PageFormView::TakeUpdates() {
-  JsonWriter json;
+  wspr::JsonWriter json;
   json.BeginObject();
-  json.BeginObject("texts");
+  json.Key("texts").BeginObject();
   for (const tuneworks::ControlEntry& entry : tuneworks::kControls) {
-    if (text_shown_[Index(entry.id)]) json.String(entry.name, texts_[Index(entry.id)]);
+    if (text_shown_[Index(entry.id)]) json.Key(entry.name).String(texts_[Index(entry.id)]);
   }
   json.EndObject();
-  json.BeginObject("tips");
+  json.Key("tips").BeginObject();
   for (const tuneworks::ControlEntry& entry : tuneworks::kControls) {
-    if (tips_shown_[Index(entry.id)]) json.String(entry.name, *tips_shown_[Index(entry.id)]);
+    if (tips_shown_[Index(entry.id)]) json.Key(entry.name).String(*tips_shown_[Index(entry.id)]);
   }
   json.EndObject();
-  json.BeginObject("lists");
+  json.Key("lists").BeginObject();
   for (const tuneworks::ControlEntry& entry : tuneworks::kControls) {
-    if (list_shown_[Index(entry.id)]) json.Integer(entry.name, *list_shown_[Index(entry.id)]);
+    if (list_shown_[Index(entry.id)]) json.Key(entry.name).Integer(*list_shown_[Index(entry.id)]);
   }
   json.EndObject();
   if (colour_shown_) {
@@ -70,13 +70,13 @@ std::string PageFormView::TakeUpdates() {
     char css[8];
     std::snprintf(css, sizeof css, "#%02x%02x%02x", bgr & 0xFFU, (bgr >> 8) & 0xFFU,
                   (bgr >> 16) & 0xFFU);
-    json.String("colour", css);
+    json.Key("colour").String(css);
   }
   if (status_shown_) {
-    json.BeginObject("status");
-    json.String("text", status_shown_->text);
-    json.Boolean("warning", status_shown_->warning);
-    json.String("tip", status_shown_->tool_tip);
+    json.Key("status").BeginObject();
+    json.Key("text").String(status_shown_->text);
+    json.Key("warning").Bool(status_shown_->warning);
+    json.Key("tip").String(status_shown_->tool_tip);
     json.EndObject();
   }
   json.EndObject();

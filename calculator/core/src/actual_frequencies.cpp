@@ -7,7 +7,7 @@
 
 #include "checked_math.hpp"
 #include "tuneworks_core.hpp"
-#include "wspr_tones.hpp"
+#include "wspr_constants.hpp"
 
 namespace tuneworks {
 namespace {
@@ -15,8 +15,8 @@ namespace {
 using detail::CheckedDiv;
 using detail::CheckedMul;
 using detail::CheckedSub;
-using detail::kLowToneOffsetHz;
-using detail::kToneSpacingHz;
+using wspr::kLowToneOffsetHz;
+using wspr::kToneSpacingHz;
 
 constexpr double kIntervalLineSpan = 4294967296.0;  // the WSPR Interval line shows 8 digits
 

@@ -4,7 +4,7 @@
 
 #include "checked_math.hpp"
 #include "tuneworks_core.hpp"
-#include "wspr_tones.hpp"
+#include "wspr_constants.hpp"
 
 namespace tuneworks {
 namespace {
@@ -12,8 +12,8 @@ namespace {
 using detail::CheckedDiv;
 using detail::CheckedMul;
 using detail::CheckedSub;
-using detail::kLowToneOffsetHz;
-using detail::kToneSpacingHz;
+using wspr::kLowToneOffsetHz;
+using wspr::kToneSpacingHz;
 
 constexpr double kOverdriveRatio = 0.35;
 constexpr double kIntervalThreshold = 10.0;

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "ascii_text.hpp"
 #include "tuneworks_core.hpp"
 
 namespace tuneworks {
@@ -69,7 +70,7 @@ const WsprBand* FindWsprBand(std::string_view name) {
   std::string key;
   for (const char c : name) {
     if (c == ' ' || c == '\t') continue;
-    key += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    key += wspr::ascii::ToLower(c);
   }
   if (!key.empty() && key.find_first_not_of("0123456789") == std::string::npos) key += 'm';
   const auto row = std::find_if(kBands.begin(), kBands.end(),
