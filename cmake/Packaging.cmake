@@ -8,7 +8,7 @@ set(WSPR_ONE_FILE_PAGE ${PROJECT_SOURCE_DIR}/build/web/wspr-beacon-tools.html CA
 # ---- Manual pages -----------------------------------------------------------------------------
 # Installed gzipped, as Debian keeps them, when gzip is at hand; plain otherwise (man reads both).
 if(UNIX)
-  set(wspr_man_pages tonepak tunecalc)
+  set(wspr_man_pages tonepak tunecalc beaconcheck)
   if(WSPR_BUILD_WINDOW)
     list(APPEND wspr_man_pages tuneworks)
   endif()
@@ -88,7 +88,11 @@ symbols, printing every stage, and writes them packed for the PIC assembler
 
 tuneworks (a Qt window) and tunecalc (the command line) compute the DDS
 clock, tuning words, WSPR tone step, lowest-tone word and resolution for
-24-bit PIC, AD9850/AD9851 and AD9852 synthesisers.")
+24-bit PIC, AD9850/AD9851 and AD9852 synthesisers.
+
+beaconcheck measures a recording of the finished beacon: tones, step,
+drift, timing, SNR and the symbols heard, and says what keeps decoders
+from hearing it.")
 # dpkg-shlibdeps (package dpkg-dev) reads the libraries the programs really link; CPack runs it
 # only with the `file` program at hand (package file). Without either the list is the one a
 # Debian 12 build with Qt 6 needs.

@@ -18,7 +18,7 @@ endif()
 # package's copy with the time it ran: so the installer and the ZIP hold the very same bytes.
 set(CPACK_STRIP_FILES OFF)
 if(NOT MSVC)
-  foreach(program IN ITEMS tonepak tunecalc tuneworks)
+  foreach(program IN ITEMS tonepak tunecalc tuneworks beaconcheck)
     if(TARGET ${program})
       target_link_options(${program} PRIVATE $<$<NOT:$<CONFIG:Debug>>:-s>)
     endif()

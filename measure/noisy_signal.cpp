@@ -18,9 +18,13 @@ double MeanPower(std::span<const double> samples) {
 }
 
 double NoiseSigma(double signal_power, double snr_db) {
-  // The noise spreads over sample rate / 2 = 6000 Hz; only 2500 Hz of it count for the SNR.
+  return NoiseSigma(signal_power, snr_db, wspr::kSampleRateHz);
+}
+
+double NoiseSigma(double signal_power, double snr_db, double sample_rate_hz) {
+  // The noise spreads over half the sample rate; only 2500 Hz of it count for the SNR.
   const double noise_in_reference = signal_power / std::pow(10.0, snr_db / 10.0);
-  return std::sqrt(noise_in_reference * (wspr::kSampleRateHz / 2.0) / kSnrReferenceBandwidthHz);
+  return std::sqrt(noise_in_reference * (sample_rate_hz / 2.0) / kSnrReferenceBandwidthHz);
 }
 
 std::vector<double> AddWhiteNoise(std::span<const double> signal, double sigma,

@@ -16,6 +16,8 @@ double MeanPower(std::span<const double> samples);
 // Standard deviation of white noise (flat from 0 to half the sample rate) that puts a signal of
 // `signal_power` at `snr_db` in WSPR's convention.
 double NoiseSigma(double signal_power, double snr_db);
+// The same for samples at `sample_rate_hz`.
+double NoiseSigma(double signal_power, double snr_db, double sample_rate_hz);
 
 // `signal` plus white Gaussian noise of `sigma`, the same for the same seed on every platform
 // (a 64-bit Mersenne Twister and the Box-Muller transform, no library distribution).

@@ -1,4 +1,4 @@
-// A mono 16-bit PCM WAV file, the form wsprd reads.
+// Mono WAV files: 16-bit PCM, the form wsprd reads, and 32-bit float.
 #pragma once
 
 #include <cstdint>
@@ -9,5 +9,8 @@ namespace measure {
 
 // The whole file: the 44-byte RIFF header and the samples, little-endian.
 std::vector<std::uint8_t> WavFile(std::span<const std::int16_t> samples, std::uint32_t sample_rate);
+
+// The same with 32-bit float samples (format 3), as SDR programs save.
+std::vector<std::uint8_t> FloatWavFile(std::span<const float> samples, std::uint32_t sample_rate);
 
 }  // namespace measure

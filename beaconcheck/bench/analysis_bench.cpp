@@ -1,0 +1,67 @@
+// Benchmarks of the whole analysis: a two-minute 12000 Hz recording in noise (what WSJT-X saves
+// and wsprd decodes: tools/beaconcheck-bench times wsprd on the same file) and a ten-minute
+// 48000 Hz one with five transmissions. Peak memory is reported as a counter (Linux).
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+#include "analysis.hpp"
+#include "encoding.hpp"
+#include "message_fields.hpp"
+#include "noisy_signal.hpp"
+#include "wspr_signal.hpp"
+
+#if defined(__linux__)
+#include <sys/resource.h>
+#endif
+
+namespace {
+
+beaconcheck::Recording Make(double rate_hz, double seconds, int transmissions) {
+  const tonepak::ChannelSymbols symbols =
+      tonepak::EncodeMessage(tonepak::NormaliseMessage("K1ABC", "FN42", "37")).symbols;
+  std::vector<double> sum(static_cast<std::size_t>(rate_hz * seconds), 0.0);
+  measure::SignalShape shape;
+  shape.sample_rate_hz = rate_hz;
+  shape.seconds = seconds;
+  for (int n = 0; n < transmissions; ++n) {
+    shape.start_s = 1.0 + 120.0 * n;
+    shape.tone0_hz = 1440.0 + 25.0 * n;
+    const std::vector<double> one = measure::WsprSignal(symbols, shape);
+    for (std::size_t i = 0; i < sum.size(); ++i) sum[i] += one[i];
+  }
+  const std::vector<double> noisy = measure::AddWhiteNoise(
+      sum, measure::NoiseSigma(measure::SignalPower(shape), -20.0, rate_hz), 3);
+  beaconcheck::Recording recording;
+  recording.sample_rate_hz = rate_hz;
+  recording.audio.assign(noisy.begin(), noisy.end());
+  return recording;
+}
+
+void ReportPeakMemory(benchmark::State& state) {
+#if defined(__linux__)
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  state.counters["peak_MiB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+#else
+  (void)state;
+#endif
+}
+
+void BM_TwoMinutes12kHz(benchmark::State& state) {
+  const beaconcheck::Recording recording = Make(12000.0, 120.0, 1);
+  for (auto _ : state) benchmark::DoNotOptimize(beaconcheck::Analyse(recording));
+  ReportPeakMemory(state);
+}
+BENCHMARK(BM_TwoMinutes12kHz)->Unit(benchmark::kMillisecond);
+
+void BM_TenMinutes48kHz(benchmark::State& state) {
+  const beaconcheck::Recording recording = Make(48000.0, 600.0, 5);
+  for (auto _ : state) benchmark::DoNotOptimize(beaconcheck::Analyse(recording));
+  ReportPeakMemory(state);
+}
+BENCHMARK(BM_TenMinutes48kHz)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,57 @@
+// The pipeline: candidates, a baseband around each, the measurement, the pair's calls.
+#include "analysis.hpp"
+
+#include <algorithm>
+
+#include "baseband.hpp"
+#include "call_fill_in.hpp"
+#include "candidate_search.hpp"
+#include "fine_fit.hpp"
+#include "measurement.hpp"
+
+namespace beaconcheck {
+namespace {
+
+// Seconds of recording mixed down before and after a candidate's transmission: room for the
+// fit to move the start and for the slots looked at around it.
+constexpr double kBeforeS = 16.0;
+constexpr double kAfterS = 16.0;
+
+}  // namespace
+
+std::vector<Transmission> Analyse(const Recording& recording) {
+  std::vector<Transmission> found;
+  for (const Candidate& candidate : FindCandidates(recording)) {
+    const Track track = TrackFromCandidate(candidate);
+    const double centre_hz = candidate.tone0_mid_hz + 1.5 * kToneStepHz;
+    const Baseband baseband = MixDown(recording, centre_hz, candidate.start_s - kBeforeS,
+                                      candidate.start_s + kTransmissionS + kAfterS);
+    std::optional<Transmission> t = MeasureTransmission(baseband, track);
+    if (!t) continue;
+    // The same transmission reached from two candidates: keep the stronger reading.
+    const auto same = std::find_if(found.begin(), found.end(), [&](const Transmission& f) {
+      return std::abs(f.tones_hz[0] - t->tones_hz[0]) < 3.0 &&
+             std::abs(f.start_s - t->start_s) < 10.0;
+    });
+    if (same == found.end()) {
+      found.push_back(*t);
+    } else if (t->snr_db > same->snr_db) {
+      *same = *t;
+    }
+  }
+  std::sort(found.begin(), found.end(), [](const Transmission& a, const Transmission& b) {
+    return a.start_s != b.start_s ? a.start_s < b.start_s : a.tones_hz[0] < b.tones_hz[0];
+  });
+  std::vector<tonepak::Message> heard;
+  for (const Transmission& t : found) {
+    if (t.decoded) heard.push_back(t.decoded->message);
+  }
+  const std::vector<tonepak::Message> filled = tonepak::FillInCalls(heard);
+  std::size_t next = 0;
+  for (Transmission& t : found) {
+    if (t.decoded) t.message = filled[next++];
+  }
+  return found;
+}
+
+}  // namespace beaconcheck

@@ -1,0 +1,57 @@
+// Mixing down and decimating: a phasor stepped in double precision, three running sums.
+#include "baseband.hpp"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+
+namespace beaconcheck {
+
+Baseband MixDown(const Recording& recording, double centre_hz, double begin_s, double end_s) {
+  const double rate = recording.sample_rate_hz;
+  const auto factor = static_cast<std::size_t>(std::max(1L, std::lround(rate / kBasebandRateHz)));
+  const auto count = static_cast<long long>(recording.SampleCount());
+  const long long begin = std::clamp(std::llround(begin_s * rate), 0LL, count);
+  const long long end = std::clamp(std::llround(end_s * rate), begin, count);
+
+  Baseband out;
+  out.rate_hz = rate / static_cast<double>(factor);
+  out.centre_hz = centre_hz;
+  const double shift_hz = centre_hz - recording.centre_hz;
+  const double step = -2.0 * std::numbers::pi * shift_hz / rate;
+  const std::complex<double> turn(std::cos(step), std::sin(step));
+  const double start_phase = step * static_cast<double>(begin);
+  std::complex<double> phasor(std::cos(start_phase), std::sin(start_phase));
+
+  // Three boxcars of `factor` samples one after another, streamed through ring buffers; every
+  // factor-th output kept once all three are full.
+  const auto length = static_cast<std::size_t>(end - begin);
+  const std::size_t skip = 3 * (factor - 1);
+  out.first_s = (static_cast<double>(begin + static_cast<long long>(skip)) -
+                 1.5 * static_cast<double>(factor - 1)) /
+                rate;
+  std::array<std::vector<std::complex<double>>, 3> ring;
+  std::array<std::complex<double>, 3> sum{};
+  for (auto& r : ring) r.assign(factor, {});
+  out.samples.reserve(length / factor + 1);
+  for (std::size_t n = 0; n < length; ++n) {
+    const auto at = static_cast<std::size_t>(begin) + n;
+    const std::complex<double> x = recording.IsComplex()
+                                       ? std::complex<double>(recording.baseband[at])
+                                       : std::complex<double>(recording.audio[at], 0.0);
+    std::complex<double> value = x * phasor;
+    phasor *= turn;
+    if ((n & 1023U) == 0) phasor /= std::abs(phasor);
+    const std::size_t slot = n % factor;
+    for (std::size_t stage = 0; stage < 3; ++stage) {
+      sum[stage] += value - ring[stage][slot];
+      ring[stage][slot] = value;
+      value = sum[stage] / static_cast<double>(factor);
+    }
+    if (n >= skip && (n - skip) % factor == 0) out.samples.emplace_back(value);
+  }
+  return out;
+}
+
+}  // namespace beaconcheck

@@ -1,0 +1,27 @@
+// One transmission's neighbourhood mixed down to complex baseband at about 375 Hz.
+#pragma once
+
+#include <complex>
+#include <vector>
+
+#include "recording.hpp"
+
+namespace beaconcheck {
+
+inline constexpr double kBasebandRateHz = 375.0;  // 256 samples a symbol
+
+struct Baseband {
+  double rate_hz = 0.0;
+  double centre_hz = 0.0;  // audio frequency mixed to 0 Hz
+  double first_s = 0.0;    // time of samples[0] from the start of the recording
+  std::vector<std::complex<float>> samples;
+
+  double TimeS(std::size_t n) const { return first_s + static_cast<double>(n) / rate_hz; }
+};
+
+// The recording from `begin_s` to `end_s` (clipped to it) with `centre_hz` mixed to 0 Hz and
+// decimated to about 375 Hz by three cascaded running sums, which keep +-60 Hz flat within
+// 0.2 dB and put their nulls on the frequencies that would fold onto it.
+Baseband MixDown(const Recording& recording, double centre_hz, double begin_s, double end_s);
+
+}  // namespace beaconcheck

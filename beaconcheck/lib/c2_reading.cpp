@@ -1,0 +1,35 @@
+// Reading wsprd's .c2 file: the header's dial frequency and 45000 complex samples.
+#include "c2_reading.hpp"
+
+#include <bit>
+#include <cmath>
+
+#include "byte_reader.hpp"
+
+namespace beaconcheck {
+
+bool LooksLikeC2(std::span<const std::uint8_t> bytes) {
+  return bytes.size() == kC2FileBytes && bytes[11] == '.' && bytes[12] == 'c' && bytes[13] == '2';
+}
+
+ReadResult ReadC2(std::span<const std::uint8_t> bytes) {
+  if (!LooksLikeC2(bytes)) {
+    return {std::nullopt, "it is not a .c2 file of " + std::to_string(kC2FileBytes) + " bytes"};
+  }
+  Recording recording;
+  recording.sample_rate_hz = kC2SampleRateHz;
+  recording.centre_hz = kC2CentreHz;
+  const std::uint64_t dial_bits =
+      LittleEndian(bytes, 18, 4) | static_cast<std::uint64_t>(LittleEndian(bytes, 22, 4)) << 32;
+  const auto dial_mhz = std::bit_cast<double>(dial_bits);
+  recording.dial_mhz = std::isfinite(dial_mhz) && dial_mhz > 0.0 ? dial_mhz : 0.0;
+  recording.baseband.resize(kC2SampleCount);
+  for (std::size_t i = 0; i < kC2SampleCount; ++i) {
+    const std::size_t at = kC2HeaderBytes + 8 * i;
+    // wsprsim and wsprd keep the band upside down: audio above 1500 Hz has negative frequency.
+    recording.baseband[i] = {LittleEndianFloat(bytes, at), -LittleEndianFloat(bytes, at + 4)};
+  }
+  return {std::move(recording), {}};
+}
+
+}  // namespace beaconcheck

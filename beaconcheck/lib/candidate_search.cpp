@@ -1,0 +1,257 @@
+// The candidate search: energy standing above the local noise floor, then the sync vector.
+#include "candidate_search.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <numeric>
+
+#include "spectrogram.hpp"
+#include "sync.hpp"
+#include "wspr_timing.hpp"
+
+namespace beaconcheck {
+namespace {
+
+constexpr std::size_t kFramesPerSymbol = 4;
+constexpr std::size_t kTransmissionFrames = kSymbols * kFramesPerSymbol;
+constexpr double kBlockHopS = 120.0;
+constexpr std::size_t kMostPerBlock = 24;
+constexpr std::size_t kNoiseHalfWidthBins = 96;  // the local noise floor: about +-70 Hz
+constexpr double kExcessSigmas = 6.0;
+constexpr double kDriftSearchHz = 14.0;
+constexpr double kSureSync = 0.35;          // a sync this clear needs no wider search
+constexpr long long kEarliestFrame = -160;  // starts up to 40 symbols before the recording
+
+double Median(std::vector<float> values) {
+  if (values.empty()) return 0.0;
+  const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+  std::nth_element(values.begin(), middle, values.end());
+  return *middle;
+}
+
+// Spectrogram bins of tone k above tone 0's bin.
+std::array<std::size_t, 4> ToneBins(double bin_hz) {
+  std::array<std::size_t, 4> bins{};
+  for (std::size_t k = 0; k < 4; ++k) {
+    bins[k] = static_cast<std::size_t>(std::lround(static_cast<double>(k) * kToneStepHz / bin_hz));
+  }
+  return bins;
+}
+
+struct Peaks {
+  std::vector<std::pair<std::size_t, double>> bins;  // bin and excess, strongest first
+  std::vector<float> floor;                          // noise power of each bin in one frame
+};
+
+// Bins whose four tones together hold clearly more than the local noise: local maxima of the
+// ratio, at least kExcessSigmas above its spread.
+Peaks EnergyPeaks(const Spectrogram& s) {
+  const std::array<std::size_t, 4> tone = ToneBins(s.bin_hz);
+  std::vector<double> mean(s.bins, 0.0);
+  for (std::size_t f = 0; f < s.frames; ++f) {
+    for (std::size_t b = 0; b < s.bins; ++b) mean[b] += s.At(f, b);
+  }
+  std::vector<float> floor(s.bins);
+  for (std::size_t b = 0; b < s.bins; ++b) {
+    const std::size_t lo = b > kNoiseHalfWidthBins ? b - kNoiseHalfWidthBins : 0;
+    const std::size_t hi = std::min(s.bins, b + kNoiseHalfWidthBins + 1);
+    std::vector<float> near;
+    for (std::size_t i = lo; i < hi; i += 3) near.push_back(static_cast<float>(mean[i]));
+    floor[b] = static_cast<float>(Median(near));
+  }
+  std::vector<double> ratio(s.bins, 0.0);
+  if (s.bins <= tone[3]) return {};
+  for (std::size_t b = 0; b + tone[3] < s.bins; ++b) {
+    double sum = 0.0;
+    double noise = 0.0;
+    for (const std::size_t t : tone) {
+      sum += mean[b + t];
+      noise += floor[b + t];
+    }
+    ratio[b] = noise > 0.0 ? sum / noise - 1.0 : 0.0;
+  }
+  std::vector<float> deviations(ratio.begin(), ratio.end() - static_cast<std::ptrdiff_t>(tone[3]));
+  const double centre = Median(deviations);
+  for (float& d : deviations) d = std::abs(d - static_cast<float>(centre));
+  const double spread = 1.4826 * Median(deviations);
+  const double threshold = centre + std::max(kExcessSigmas * spread, 0.02);
+  std::vector<std::pair<std::size_t, double>> peaks;
+  for (std::size_t b = 0; b + tone[3] < s.bins; ++b) {
+    if (ratio[b] < threshold) continue;
+    const std::size_t lo = b > 3 ? b - 3 : 0;
+    const std::size_t hi = std::min(s.bins - tone[3], b + 4);
+    if (std::all_of(ratio.begin() + static_cast<std::ptrdiff_t>(lo),
+                    ratio.begin() + static_cast<std::ptrdiff_t>(hi),
+                    [&](double r) { return r <= ratio[b]; })) {
+      peaks.emplace_back(b, ratio[b]);
+    }
+  }
+  std::sort(peaks.begin(), peaks.end(), [](auto a, auto b) { return a.second > b.second; });
+  if (peaks.size() > kMostPerBlock) peaks.resize(kMostPerBlock);
+  for (float& f : floor) f /= static_cast<float>(s.frames);
+  return {std::move(peaks), std::move(floor)};
+}
+
+// The frame where energy near `bin` rises: the start of the stretch that holds the most energy
+// above a level halfway between the noise floor and the signal (the loudest 100 frames), found
+// as the best-summing run (Kadane), which a few faint frames inside do not break.
+std::size_t RoughOnset(const Spectrogram& s, std::size_t bin, const std::vector<float>& floor) {
+  // Wide enough for a signal drifting by the most the sync search looks for.
+  const auto reach = static_cast<std::size_t>(std::lround(kDriftSearchHz / 2.0 / s.bin_hz)) + 3;
+  const std::size_t lo = bin > reach ? bin - reach : 0;
+  const std::size_t hi = std::min(s.bins, bin + 6 + reach);
+  double quiet = 0.0;
+  for (std::size_t b = lo; b < hi; ++b) quiet += floor[b];
+  std::vector<double> energy(s.frames, 0.0);
+  for (std::size_t f = 0; f < s.frames; ++f) {
+    for (std::size_t b = lo; b < hi; ++b) energy[f] += s.At(f, b);
+  }
+  constexpr std::size_t kLoudFrames = 100;
+  double loud = quiet;
+  double window = 0.0;
+  for (std::size_t f = 0; f < s.frames; ++f) {
+    window += energy[f];
+    if (f >= kLoudFrames) window -= energy[f - kLoudFrames];
+    if (f + 1 >= kLoudFrames) loud = std::max(loud, window / kLoudFrames);
+  }
+  const double level = (quiet + loud) / 2.0;
+  double best = 0.0;
+  double run = 0.0;
+  std::size_t run_start = 0;
+  std::size_t best_start = 0;
+  for (std::size_t f = 0; f < s.frames; ++f) {
+    if (run <= 0.0) {
+      run = 0.0;
+      run_start = f;
+    }
+    run += energy[f] - level;
+    if (run > best) {
+      best = run;
+      best_start = run_start;
+    }
+  }
+  return best_start;
+}
+
+struct SyncFit {
+  double value = 0.0;  // normalised correlation
+  long long frame = 0;
+  double bin = 0.0;
+  double drift_bins = 0.0;
+};
+
+// The sync correlation with tone 0 in `bin` halfway through, drifting by `drift_bins` over
+// the transmission, the first symbol in frame `start` (relative to the spectrogram).
+double SyncCorrelation(const Spectrogram& s, const std::array<std::size_t, 4>& tone,
+                       long long start, double bin, double drift_bins) {
+  double signed_sum = 0.0;
+  double total = 0.0;
+  std::size_t used = 0;
+  for (std::size_t i = 0; i < kSymbols; ++i) {
+    const long long frame = start + static_cast<long long>(i * kFramesPerSymbol);
+    if (frame < 0 || frame >= static_cast<long long>(s.frames)) continue;
+    const double shift = drift_bins * (static_cast<double>(i) / (kSymbols - 1) - 0.5);
+    const long long b0 = std::lround(bin + shift);
+    const auto step = static_cast<long long>(tone[1]);
+    if (b0 < step || b0 + static_cast<long long>(tone[3]) + step >= static_cast<long long>(s.bins))
+      continue;
+    const auto row = static_cast<std::size_t>(frame);
+    const auto b = static_cast<std::size_t>(b0);
+    const double p0 = s.At(row, b + tone[0]);
+    const double p1 = s.At(row, b + tone[1]);
+    const double p2 = s.At(row, b + tone[2]);
+    const double p3 = s.At(row, b + tone[3]);
+    const double sign = tonepak::SyncVector[i] != 0 ? 1.0 : -1.0;
+    signed_sum += sign * ((p1 + p3) - (p0 + p2));
+    // The tones a step below and above count in the total: placing tone 0 two steps off
+    // still correlates with the sync, but leaves power outside the four.
+    total += p0 + p1 + p2 + p3 + s.At(row, b - tone[1]) + s.At(row, b + tone[3] + tone[1]);
+    ++used;
+  }
+  // Scaled by the share of symbols heard, so that a few symbols at an edge cannot win.
+  return total > 0.0 ? signed_sum / total * static_cast<double>(used) / kSymbols : 0.0;
+}
+
+SyncFit SearchSync(const Spectrogram& s, const std::array<std::size_t, 4>& tone, SyncFit around,
+                   long long frame_span, double bin_span, double bin_step, double drift_span,
+                   double drift_step) {
+  SyncFit best = around;
+  best.value = 0.0;
+  for (long long f = around.frame - frame_span; f <= around.frame + frame_span; ++f) {
+    for (double b = around.bin - bin_span; b <= around.bin + bin_span + 1e-9; b += bin_step) {
+      for (double d = around.drift_bins - drift_span; d <= around.drift_bins + drift_span + 1e-9;
+           d += drift_step) {
+        const double value = SyncCorrelation(s, tone, f, b, d);
+        if (std::abs(value) > std::abs(best.value)) best = {value, f, b, d};
+      }
+    }
+  }
+  return best;
+}
+
+void AddCandidates(const Recording& recording, std::size_t first_frame, std::size_t frames,
+                   std::size_t starts, std::vector<Candidate>& found) {
+  const Spectrogram s =
+      MakeSpectrogram(recording, first_frame, frames, kSearchLowHz, kSearchHighHz);
+  if (s.frames < kFramesPerSymbol * 16 || s.bins == 0) return;
+  const std::array<std::size_t, 4> tone = ToneBins(s.bin_hz);
+  const double drift_bins = kDriftSearchHz / s.bin_hz;
+  const Peaks peaks = EnergyPeaks(s);
+  for (const auto& [bin, excess] : peaks.bins) {
+    const auto onset = static_cast<long long>(RoughOnset(s, bin, peaks.floor));
+    SyncFit fit{0.0, onset, static_cast<double>(bin), 0.0};
+    fit = SearchSync(s, tone, fit, 24, 4.0, 1.0, drift_bins, drift_bins / 4.0);
+    if (std::abs(fit.value) < kSureSync) {
+      // A weak signal's onset can be far off: the sync vector over every start in the piece.
+      const auto last = static_cast<long long>(starts);
+      const SyncFit wide =
+          SearchSync(s, tone, {0.0, (last + kEarliestFrame) / 2, fit.bin, 0.0},
+                     (last - kEarliestFrame) / 2, 4.0, 1.0, drift_bins, drift_bins / 4.0);
+      if (std::abs(wide.value) > std::abs(fit.value)) fit = wide;
+    }
+    fit = SearchSync(s, tone, fit, 2, 1.0, 0.5, drift_bins / 8.0, drift_bins / 16.0);
+    if (std::abs(fit.value) < 0.2) fit.frame = onset;  // no sync to go by: trust the energy
+    // A transmission that began before the piece belongs to the piece before; one that begins
+    // after `starts`, to the next.
+    if (fit.frame >= static_cast<long long>(starts) || (first_frame > 0 && fit.frame < 0)) continue;
+    Candidate c;
+    c.tone0_mid_hz = s.BinHz(0) + fit.bin * s.bin_hz;
+    c.drift_hz = fit.drift_bins * s.bin_hz;
+    c.start_s =
+        static_cast<double>(static_cast<long long>(first_frame) + fit.frame) * s.frame_step_s;
+    c.sync = fit.value;
+    c.excess = excess;
+    found.push_back(c);
+  }
+}
+
+}  // namespace
+
+std::vector<Candidate> FindCandidates(const Recording& recording) {
+  const std::size_t total = FrameCount(recording);
+  const auto hop = static_cast<std::size_t>(std::lround(kBlockHopS / (kSymbolS / 4.0)));
+  std::vector<Candidate> found;
+  for (std::size_t first = 0; first < total; first += hop) {
+    const bool last = first + hop + kTransmissionFrames >= total;
+    AddCandidates(recording, first, last ? total - first : hop + kTransmissionFrames + 24,
+                  last ? total : hop, found);
+    if (last) break;
+  }
+  // The same transmission seen twice (from two pieces, or a strong signal's side lobes):
+  // keep the one with the better sync.
+  std::sort(found.begin(), found.end(), [](const Candidate& a, const Candidate& b) {
+    return std::abs(a.sync) > std::abs(b.sync);
+  });
+  std::vector<Candidate> kept;
+  for (const Candidate& c : found) {
+    const bool seen = std::any_of(kept.begin(), kept.end(), [&](const Candidate& k) {
+      return std::abs(k.tone0_mid_hz - c.tone0_mid_hz) < 4.0 &&
+             std::abs(k.start_s - c.start_s) < 20.0;
+    });
+    if (!seen) kept.push_back(c);
+  }
+  return kept;
+}
+
+}  // namespace beaconcheck

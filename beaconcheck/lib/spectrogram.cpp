@@ -1,0 +1,85 @@
+// Power spectra every quarter symbol through kissfft, for the candidate search.
+#include "spectrogram.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <complex>
+
+#include "kissfft.hh"
+#include "wspr_timing.hpp"
+
+namespace beaconcheck {
+namespace {
+
+std::size_t NextPowerOfTwo(std::size_t n) {
+  std::size_t p = 1;
+  while (p < n) p *= 2;
+  return p;
+}
+
+}  // namespace
+
+std::size_t FrameCount(const Recording& recording) {
+  const double step = recording.sample_rate_hz * kSymbolS / 4.0;
+  return static_cast<std::size_t>(std::ceil(static_cast<double>(recording.SampleCount()) / step));
+}
+
+Spectrogram MakeSpectrogram(const Recording& recording, std::size_t first_frame, std::size_t frames,
+                            double low_hz, double high_hz) {
+  const double rate = recording.sample_rate_hz;
+  const auto window = static_cast<std::size_t>(std::lround(rate * kSymbolS));
+  const std::size_t size = NextPowerOfTwo(2 * window);
+  Spectrogram out;
+  out.frame_step_s = kSymbolS / 4.0;
+  out.bin_hz = rate / static_cast<double>(size);
+  out.first_frame = first_frame;
+  const std::size_t total = FrameCount(recording);
+  out.frames = first_frame < total ? std::min(frames, total - first_frame) : 0;
+
+  // The band the recording covers: 0 to half the rate for audio, the rate around the centre
+  // for complex baseband.
+  const bool complex = recording.IsComplex();
+  const double cover_low = complex ? recording.centre_hz - rate / 2.0 : 0.0;
+  const double cover_high = complex ? recording.centre_hz + rate / 2.0 : rate / 2.0 - out.bin_hz;
+  const double low = std::max(low_hz, cover_low);
+  const double high = std::min(high_hz, cover_high);
+  if (high <= low) return out;
+  // Bin k of the transform (k - size for the upper half) is k * bin_hz from the centre.
+  const auto first_k = static_cast<long long>(std::ceil((low - recording.centre_hz) / out.bin_hz));
+  const auto last_k = static_cast<long long>(std::floor((high - recording.centre_hz) / out.bin_hz));
+  out.first_bin_hz = recording.centre_hz + static_cast<double>(first_k) * out.bin_hz;
+  out.bins = static_cast<std::size_t>(last_k - first_k + 1);
+  out.power.assign(out.frames * out.bins, 0.0F);
+
+  // Audio through a real transform of half the size; complex baseband through a full one.
+  const kissfft<float> fft(complex ? size : size / 2, false);
+  std::vector<std::complex<float>> in(complex ? size : 0);
+  std::vector<float> real_in(complex ? 0 : size);
+  std::vector<std::complex<float>> spectrum(complex ? size : size / 2);
+  const std::size_t count = recording.SampleCount();
+  for (std::size_t f = 0; f < out.frames; ++f) {
+    const auto begin = static_cast<std::size_t>(
+        std::lround(static_cast<double>(first_frame + f) * rate * out.frame_step_s));
+    const std::size_t have = begin < count ? std::min(window, count - begin) : 0;
+    if (complex) {
+      std::fill(in.begin(), in.end(), std::complex<float>{});
+      std::copy_n(recording.baseband.begin() + static_cast<std::ptrdiff_t>(begin), have,
+                  in.begin());
+      fft.transform(in.data(), spectrum.data());
+    } else {
+      std::fill(real_in.begin(), real_in.end(), 0.0F);
+      std::copy_n(recording.audio.begin() + static_cast<std::ptrdiff_t>(begin), have,
+                  real_in.begin());
+      fft.transform_real(real_in.data(), spectrum.data());
+    }
+    float* row = &out.power[f * out.bins];
+    for (std::size_t b = 0; b < out.bins; ++b) {
+      const long long k = first_k + static_cast<long long>(b);
+      const auto index = static_cast<std::size_t>(k < 0 ? k + static_cast<long long>(size) : k);
+      row[b] = std::norm(spectrum[index]);
+    }
+  }
+  return out;
+}
+
+}  // namespace beaconcheck

@@ -1,0 +1,34 @@
+// Power spectra of one-symbol stretches every quarter symbol, over a band of audio frequencies.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "recording.hpp"
+
+namespace beaconcheck {
+
+struct Spectrogram {
+  double frame_step_s = 0.0;    // a quarter symbol: frame j begins at j * frame_step_s
+  double bin_hz = 0.0;          // about half the tone step
+  double first_bin_hz = 0.0;    // audio frequency of bin 0
+  std::size_t first_frame = 0;  // of the whole recording's frames
+  std::size_t frames = 0;
+  std::size_t bins = 0;
+  std::vector<float> power;  // frames x bins, row by row, in square sample units
+
+  float At(std::size_t frame, std::size_t bin) const { return power[frame * bins + bin]; }
+  double BinHz(std::size_t bin) const { return first_bin_hz + static_cast<double>(bin) * bin_hz; }
+};
+
+// Frames a recording holds (each frame starts inside it).
+std::size_t FrameCount(const Recording& recording);
+
+// Frames [first_frame, first_frame + frames) clipped to the recording, over audio frequencies
+// from `low_hz` to `high_hz` (clipped to what the recording covers). Each frame is one symbol
+// long, zero-padded to twice its length, without a taper: a tone that lasts the whole symbol
+// falls into one bin and its neighbour.
+Spectrogram MakeSpectrogram(const Recording& recording, std::size_t first_frame, std::size_t frames,
+                            double low_hz, double high_hz);
+
+}  // namespace beaconcheck

@@ -1,0 +1,102 @@
+// Tone powers and coherent sums per symbol slot, by phasors stepped sample by sample.
+#include "symbol_powers.hpp"
+
+#include <cmath>
+#include <numbers>
+
+namespace beaconcheck {
+namespace {
+
+constexpr double kTwoPi = 2.0 * std::numbers::pi;
+
+// Mean of x * e^-j2(pi)(f - centre)t over samples [first, end), f fixed.
+std::complex<double> MeanAt(const Baseband& bb, std::size_t first, std::size_t end, double hz) {
+  const double w = -kTwoPi * (hz - bb.centre_hz) / bb.rate_hz;
+  const double start = w * static_cast<double>(first);
+  std::complex<double> phasor(std::cos(start), std::sin(start));
+  const std::complex<double> turn(std::cos(w), std::sin(w));
+  std::complex<double> sum{};
+  for (std::size_t n = first; n < end; ++n) {
+    sum += std::complex<double>(bb.samples[n]) * phasor;
+    phasor *= turn;
+  }
+  return end > first ? sum / static_cast<double>(end - first) : sum;
+}
+
+}  // namespace
+
+std::pair<std::size_t, std::size_t> SlotSamples(const Baseband& bb, const Track& track,
+                                                long long slot) {
+  const double begin = (track.SlotStartS(slot) - bb.first_s) * bb.rate_hz;
+  const double end = (track.SlotStartS(slot + 1) - bb.first_s) * bb.rate_hz;
+  if (begin < 0.0 || end > static_cast<double>(bb.samples.size())) return {0, 0};
+  return {static_cast<std::size_t>(std::ceil(begin)), static_cast<std::size_t>(std::ceil(end))};
+}
+
+double PowerAt(const Baseband& bb, double begin_s, double seconds, double hz) {
+  const double begin = std::ceil((begin_s - bb.first_s) * bb.rate_hz);
+  const double end = std::ceil((begin_s + seconds - bb.first_s) * bb.rate_hz);
+  if (begin < 0.0 || end > static_cast<double>(bb.samples.size()) || end <= begin) return 0.0;
+  return std::norm(MeanAt(bb, static_cast<std::size_t>(begin), static_cast<std::size_t>(end), hz));
+}
+
+std::vector<std::array<double, 4>> TonePowers(const Baseband& bb, const Track& track,
+                                              long long first_slot, std::size_t slots) {
+  std::vector<std::array<double, 4>> out(slots);
+  for (std::size_t i = 0; i < slots; ++i) {
+    const long long slot = first_slot + static_cast<long long>(i);
+    const auto [first, end] = SlotSamples(bb, track, slot);
+    if (end <= first) {
+      out[i].fill(-1.0);
+      continue;
+    }
+    const double middle = track.SlotStartS(slot) + track.symbol_s / 2.0;
+    for (std::size_t k = 0; k < 4; ++k) {
+      out[i][k] = std::norm(MeanAt(bb, first, end, track.ToneHz(k, middle)));
+    }
+  }
+  return out;
+}
+
+std::vector<double> PowersAt(const Baseband& bb, const Track& track,
+                             std::span<const double> offsets_hz) {
+  std::vector<double> out;
+  for (long long slot = 0; slot < static_cast<long long>(kSymbols); ++slot) {
+    const auto [first, end] = SlotSamples(bb, track, slot);
+    if (end <= first) continue;
+    const double middle = track.SlotStartS(slot) + track.symbol_s / 2.0;
+    for (const double offset : offsets_hz) {
+      out.push_back(std::norm(MeanAt(bb, first, end, track.ToneHz(0, middle) + offset)));
+    }
+  }
+  return out;
+}
+
+std::vector<std::complex<double>> CoherentSums(const Baseband& bb, const Track& track,
+                                               std::span<const std::uint8_t> symbols) {
+  std::vector<std::complex<double>> out(symbols.size());
+  const double rate = track.DriftRateHzPerS();
+  double slot_phase = 0.0;  // cycles of the model phase at the start of each slot
+  for (std::size_t i = 0; i < symbols.size(); ++i) {
+    const double t0 = track.SlotStartS(static_cast<long long>(i)) - track.start_s;
+    const double f = track.tones_hz[symbols[i] & 3U] - bb.centre_hz;
+    const auto [first, end] = SlotSamples(bb, track, static_cast<long long>(i));
+    std::complex<double> sum{};
+    for (std::size_t n = first; n < end; ++n) {
+      const double t = bb.TimeS(n) - track.start_s;
+      // Cycles of the model since the track's start; the baseband's own phase follows the
+      // signal's from the same absolute time, so a constant is all that separates them.
+      const double cycles = slot_phase + f * (t - t0) + rate * (t * t - t0 * t0) / 2.0;
+      const double angle = -kTwoPi * (cycles - std::floor(cycles));
+      sum += std::complex<double>(bb.samples[n]) *
+             std::complex<double>(std::cos(angle), std::sin(angle));
+    }
+    if (end > first) out[i] = sum / static_cast<double>(end - first);
+    const double t1 = t0 + track.symbol_s;
+    slot_phase += f * track.symbol_s + rate * (t1 * t1 - t0 * t0) / 2.0;
+    slot_phase -= std::floor(slot_phase);
+  }
+  return out;
+}
+
+}  // namespace beaconcheck

@@ -1,0 +1,38 @@
+// The power heard at chosen frequencies in each symbol slot of a track.
+#pragma once
+
+#include <array>
+#include <complex>
+#include <span>
+#include <vector>
+
+#include "baseband.hpp"
+#include "track.hpp"
+
+namespace beaconcheck {
+
+// Power (|mean of x * e^-j2(pi)ft|^2, square baseband units) at tone k of `track` in each slot
+// from `first_slot` on; a slot the baseband does not wholly hold gives -1 in every tone.
+std::vector<std::array<double, 4>> TonePowers(const Baseband& baseband, const Track& track,
+                                              long long first_slot, std::size_t slots);
+
+// The same at frequencies `offsets_hz` from tone 0 (drifting with it), e.g. where only noise
+// is, for the noise level. Slots the baseband does not hold are left out.
+std::vector<double> PowersAt(const Baseband& baseband, const Track& track,
+                             std::span<const double> offsets_hz);
+
+// Mean of x * e^-j(phase) over slot i, the phase following tone `symbols[i]` continuously from
+// the start of the track: the phasor that stays still when the track is exactly right. Slots
+// not wholly in the baseband give 0.
+std::vector<std::complex<double>> CoherentSums(const Baseband& baseband, const Track& track,
+                                               std::span<const std::uint8_t> symbols);
+
+// Power at `hz` (audio) over `seconds` from `begin_s`, the baseband's mean of x * e^-j2(pi)ft
+// squared; 0 where the baseband does not reach.
+double PowerAt(const Baseband& baseband, double begin_s, double seconds, double hz);
+
+// Baseband samples [first, end) of slot `slot`.
+std::pair<std::size_t, std::size_t> SlotSamples(const Baseband& baseband, const Track& track,
+                                                long long slot);
+
+}  // namespace beaconcheck

@@ -1,0 +1,42 @@
+// Whether WSPR decoders will hear a transmission, and what each fault costs.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "intended_transmissions.hpp"
+#include "symbol_faults.hpp"
+#include "transmission.hpp"
+
+namespace beaconcheck {
+
+// What wsprd follows: drift (Hz over the transmission), DT (s) and the symbol period's error
+// (%, a quarter symbol over the 162). The step's limits and costs are the measured table of
+// the calculator.
+inline constexpr double kWsprdDriftHz = 4.0;
+inline constexpr double kWsprdEarliestDtS = -2.0;
+inline constexpr double kWsprdLatestDtS = 2.5;
+inline constexpr double kWsprdSymbolErrorPercent = 0.15;
+
+// The radio frequencies with `--dial`: each tone's, and the WSPR band whose dial it is.
+struct RadioFrequencies {
+  std::array<double, 4> tones_hz{};
+  std::string band;  // "20m", or empty when the dial is no WSPR dial frequency
+};
+RadioFrequencies AtRadio(const Transmission& t, double dial_mhz);
+
+struct Verdict {
+  bool inside_window = true;
+  double window_miss_hz = 0.0;  // below 1400 Hz negative, above 1600 Hz positive
+  std::optional<tonepak::SymbolExplanation> expected;  // with --expect
+  bool decodable = true;
+  bool as_intended = true;            // with --expect: no fault found
+  std::vector<std::string> problems;  // one sentence each
+  std::string line;                   // the one-line verdict
+};
+
+// `intended` with --expect (count 0 without).
+Verdict Judge(const Transmission& t, const tonepak::IntendedTransmissions& intended);
+
+}  // namespace beaconcheck

@@ -1,0 +1,101 @@
+// The --json report: {"file", "sampleRate", "seconds", "transmissions": [...]}.
+#include <cmath>
+
+#include "json_writer.hpp"
+#include "message_unpacking.hpp"
+#include "report.hpp"
+
+namespace beaconcheck {
+namespace {
+
+// JSON has no infinity or NaN; a figure that is not finite would be a fault upstream, and is
+// written as 0 rather than break the object.
+double Finite(double value) { return std::isfinite(value) ? value : 0.0; }
+
+void Array4(wspr::JsonWriter& j, const std::array<double, 4>& values, int decimals) {
+  j.BeginArray();
+  for (const double v : values) j.Number(Finite(v), decimals);
+  j.EndArray();
+}
+
+void AddTransmission(wspr::JsonWriter& j, const Report& report, std::size_t n) {
+  const Transmission& t = report.transmissions[n];
+  const Verdict& v = report.verdicts[n];
+  j.BeginObject();
+  j.Key("startS").Number(Finite(t.start_s), 4);
+  j.Key("dtS").Number(Finite(t.dt_s), 4);
+  j.Key("tonesHz");
+  Array4(j, t.tones_hz, 4);
+  j.Key("stepHz").Number(Finite(t.step_hz), 5);
+  j.Key("stepErrorPercent").Number(Finite(t.step_error_percent), 4);
+  j.Key("evenlySpaced").Bool(t.evenly_spaced);
+  j.Key("driftHz").Number(Finite(t.drift_hz), 3);
+  j.Key("symbolMs").Number(Finite(t.symbol_ms), 4);
+  j.Key("symbolErrorPercent").Number(Finite(t.symbol_error_percent), 5);
+  j.Key("symbolsSent").Integer(static_cast<long long>(t.symbols_sent));
+  j.Key("snrDb").Number(Finite(t.snr_db), 2);
+  j.Key("syncAgreeing").Integer(static_cast<long long>(t.sync_agreeing));
+  j.Key("symbols").BeginArray();
+  for (std::size_t i = 0; i < t.symbols_sent; ++i) j.Integer(t.heard[i]);
+  j.EndArray();
+  j.Key("message");
+  if (t.message) {
+    j.String(tonepak::MessageText(*t.message));
+  } else {
+    j.Null();
+  }
+  j.Key("window").BeginObject();
+  j.Key("inside").Bool(v.inside_window);
+  j.Key("missHz").Number(Finite(v.window_miss_hz), 2);
+  j.EndObject();
+  j.Key("rf");
+  if (report.dial_mhz) {
+    const RadioFrequencies rf = AtRadio(t, *report.dial_mhz);
+    j.BeginObject().Key("tonesHz");
+    Array4(j, rf.tones_hz, 2);
+    j.Key("band");
+    if (rf.band.empty()) {
+      j.Null();
+    } else {
+      j.String(rf.band);
+    }
+    j.EndObject();
+  } else {
+    j.Null();
+  }
+  j.Key("expected");
+  if (v.expected) {
+    j.BeginObject();
+    j.Key("message").String(tonepak::MessageText(report.intended.messages[v.expected->intended]));
+    j.Key("differing").BeginArray();
+    for (const std::size_t i : v.expected->differing) j.Integer(static_cast<long long>(i));
+    j.EndArray();
+    j.Key("fault").String(tonepak::FaultName(v.expected->fault));
+    j.Key("shift").Integer(v.expected->shift);
+    j.EndObject();
+  } else {
+    j.Null();
+  }
+  j.Key("decodable").Bool(v.decodable);
+  j.Key("problems").BeginArray();
+  for (const std::string& p : v.problems) j.String(p);
+  j.EndArray();
+  j.EndObject();
+}
+
+}  // namespace
+
+std::string JsonReport(const Report& report) {
+  wspr::JsonWriter j;
+  j.BeginObject();
+  j.Key("file").String(report.file);
+  j.Key("sampleRate").Number(Finite(report.sample_rate_hz), 0);
+  j.Key("seconds").Number(Finite(report.seconds), 3);
+  j.Key("transmissions").BeginArray();
+  for (std::size_t n = 0; n < report.transmissions.size(); ++n) AddTransmission(j, report, n);
+  j.EndArray();
+  j.EndObject();
+  return j.Text() + "\n";
+}
+
+}  // namespace beaconcheck

@@ -1,0 +1,90 @@
+// Parsing beaconcheck's command line: options anywhere, one recording.
+#include "options.hpp"
+
+#include <cmath>
+#include <cstdlib>
+#include <string_view>
+
+#include "project_version.hpp"
+
+namespace beaconcheck {
+namespace {
+
+std::optional<double> ParseMhz(std::string_view text) {
+  if (text.empty() || text.size() > 32) return std::nullopt;
+  const std::string copy(text);
+  char* end = nullptr;
+  const double value = std::strtod(copy.c_str(), &end);
+  if (end != copy.c_str() + copy.size() || !std::isfinite(value) || value <= 0.0 ||
+      value > 10000.0) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+Options Refuse(std::string problem) {
+  Options o;
+  o.mode = Mode::kUsageError;
+  o.problem = std::move(problem);
+  return o;
+}
+
+}  // namespace
+
+Options ParseOptions(int argc, const char* const* argv) {
+  Options o;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    const bool has_value = i + 1 < argc;
+    if (arg == "--help" || arg == "-h") {
+      o.mode = Mode::kHelp;
+      return o;
+    }
+    if (arg == "--version") {
+      o.mode = Mode::kVersion;
+      return o;
+    }
+    if (arg == "--json") {
+      o.json = true;
+    } else if (arg == "--plot" || arg == "--dial" || arg == "--expect") {
+      if (!has_value) return Refuse(std::string(arg) + " needs a value");
+      const std::string_view value = argv[++i];
+      if (arg == "--plot") {
+        o.plot = value;
+      } else if (arg == "--expect") {
+        o.expect = value;
+      } else if (!(o.dial_mhz = ParseMhz(value))) {
+        return Refuse("--dial takes the dial frequency in MHz, such as 14.0956");
+      }
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      return Refuse("unknown option " + std::string(arg));
+    } else if (!o.file.empty()) {
+      return Refuse("one recording at a time");
+    } else {
+      o.file = arg;
+    }
+  }
+  if (o.file.empty()) return Refuse("which recording?");
+  return o;
+}
+
+std::string HelpText() {
+  return "usage: beaconcheck [--json] [--plot FILE.png] [--dial MHZ] [--expect MESSAGE|FILE] "
+         "RECORDING\n"
+         "Measures every WSPR transmission in a recording (WAV, .au or wsprd's .c2) and says\n"
+         "what keeps decoders from hearing it.\n"
+         "  --json          one JSON object instead of the text\n"
+         "  --plot FILE     a waterfall of the first transmission as a PNG picture\n"
+         "  --dial MHZ      the receiver's dial frequency: the tones at RF and the band\n"
+         "  --expect M      the message meant (\"K1ABC FN42 37\") or a file tonepak wrote\n"
+         "                  (wsptones.inc, wsptones.h, a.au): which symbols differ, and why\n"
+         "Exit status: 0 all decodable and as intended, 1 none found or a problem, 2 usage or\n"
+         "a file that cannot be read.\n";
+}
+
+std::string VersionText() {
+  return std::string("beaconcheck (") + wspr_beacon_tools::kPackageName + ") " +
+         wspr_beacon_tools::kVersion + "\n";
+}
+
+}  // namespace beaconcheck

@@ -1,0 +1,26 @@
+// beaconcheck's command line: the recording, --json, --plot, --dial and --expect.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace beaconcheck {
+
+enum class Mode { kCheck, kHelp, kVersion, kUsageError };
+
+struct Options {
+  Mode mode = Mode::kCheck;
+  std::string file;
+  bool json = false;
+  std::string plot;                // PNG to write, or empty
+  std::optional<double> dial_mhz;  // --dial MHZ
+  std::string expect;              // --expect MESSAGE|FILE, or empty
+  std::string problem;             // with kUsageError: what is wrong
+};
+
+Options ParseOptions(int argc, const char* const* argv);
+
+std::string HelpText();
+std::string VersionText();
+
+}  // namespace beaconcheck

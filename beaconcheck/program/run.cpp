@@ -1,0 +1,104 @@
+// Carrying out one run: read the recording and --expect's file, analyse, report, plot.
+#include "run.hpp"
+
+#include <cstdio>
+#include <string>
+
+#include "beaconcheck.hpp"
+#include "input_file.hpp"
+#include "intended_transmissions.hpp"
+#include "options.hpp"
+#include "plot.hpp"
+#include "recording_file.hpp"
+#include "report.hpp"
+#include "transmission_reading.hpp"
+
+namespace beaconcheck {
+namespace {
+
+// A 30-minute recording at 192000 Hz in 16-bit stereo, and some to spare.
+constexpr std::size_t kLargestRecordingBytes = std::size_t{1} << 30;
+
+int Print(std::FILE* stream, const std::string& text) {
+  std::fwrite(text.data(), 1, text.size(), stream);
+  return std::fflush(stream) == 0 ? 0 : 1;
+}
+
+int CannotRead(const std::string& line) {
+  Print(stderr, "beaconcheck: " + line + "\n");
+  return kCannotReadStatus;
+}
+
+// --expect's argument: a file when one of that name can be read, else a message.
+std::optional<tonepak::IntendedTransmissions> Intended(const std::string& expect,
+                                                       std::string& problem) {
+  if (std::FILE* probe = std::fopen(expect.c_str(), "rb")) {
+    std::fclose(probe);
+    const tonepak::InputFile file =
+        tonepak::ReadFileStart(expect.c_str(), tonepak::kReadLimitBytes);
+    if (!file.error.empty()) {
+      problem = file.error;
+      return std::nullopt;
+    }
+    tonepak::IntendedTransmissions intended = tonepak::IntendedFromFile(file.bytes, file.longer);
+    if (intended.count == 0) problem = expect + ": " + intended.problem;
+    return intended;
+  }
+  tonepak::IntendedTransmissions intended = tonepak::IntendedFromText(expect);
+  if (intended.count == 0) problem = "--expect \"" + expect + "\": " + intended.problem;
+  return intended;
+}
+
+}  // namespace
+
+int RunBeaconcheck(int argc, const char* const* argv) {
+  const Options options = ParseOptions(argc, argv);
+  switch (options.mode) {
+    case Mode::kHelp:
+      return Print(stdout, HelpText());
+    case Mode::kVersion:
+      return Print(stdout, VersionText());
+    case Mode::kUsageError:
+      Print(stderr, "beaconcheck: " + options.problem + "\n" + HelpText());
+      return kCannotReadStatus;
+    case Mode::kCheck:
+      break;
+  }
+  tonepak::IntendedTransmissions intended;
+  if (!options.expect.empty()) {
+    std::string problem;
+    const auto read = Intended(options.expect, problem);
+    if (!problem.empty()) return CannotRead(problem);
+    intended = *read;
+  }
+  const RecordingFile file = ReadRecordingFile(options.file, kLargestRecordingBytes);
+  if (!file.error.empty()) return CannotRead(file.error);
+  if (file.too_large) return CannotRead(options.file + ": it is longer than 30 minutes");
+  const ReadResult read = ReadRecording(file.bytes);
+  if (!read.recording) return CannotRead(options.file + ": " + read.problem);
+
+  Report report;
+  report.file = options.file;
+  report.sample_rate_hz = read.recording->sample_rate_hz;
+  report.seconds = read.recording->Seconds();
+  report.dial_mhz = options.dial_mhz;
+  if (!report.dial_mhz && read.recording->dial_mhz > 0.0)
+    report.dial_mhz = read.recording->dial_mhz;
+  report.intended = intended;
+  report.transmissions = Analyse(*read.recording);
+  for (const Transmission& t : report.transmissions) report.verdicts.push_back(Judge(t, intended));
+
+  if (!options.plot.empty() && !report.transmissions.empty()) {
+    if (const std::string error = WritePlot(options.plot, *read.recording, report.transmissions[0],
+                                            report.verdicts[0], intended);
+        !error.empty()) {
+      return CannotRead(error);
+    }
+  }
+  if (Print(stdout, options.json ? JsonReport(report) : TextReport(report)) != 0) {
+    return kCannotReadStatus;
+  }
+  return ExitStatus(report);
+}
+
+}  // namespace beaconcheck

@@ -1,0 +1,156 @@
+// The measurements on recordings made with known faults, at several SNRs: each estimate against
+// the truth it was made from, within the accuracy the README states.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "analysis.hpp"
+#include "encoding.hpp"
+#include "intended_transmissions.hpp"
+#include "message_fields.hpp"
+#include "noisy_signal.hpp"
+#include "symbol_faults.hpp"
+#include "wspr_signal.hpp"
+
+namespace beaconcheck {
+namespace {
+
+struct Case {
+  const char* name;
+  double snr_db;
+  measure::SignalShape shape;
+  // Tolerances: tones and drift in Hz, step and symbol period in %, start in s, SNR in dB.
+  double tone_hz;
+  double step_percent;
+  double drift_hz;
+  double start_s;
+  double symbol_percent;
+  double snr_db_tolerance;
+};
+
+measure::SignalShape Shape(double tone0_hz, double step_hz, double drift_hz, double start_s,
+                           double symbol_s = kSymbolS, std::size_t sent = kSymbols,
+                           double rate_hz = 12000.0) {
+  measure::SignalShape s;
+  s.tone0_hz = tone0_hz;
+  s.step_hz = step_hz;
+  s.drift_hz = drift_hz;
+  s.start_s = start_s;
+  s.symbol_s = symbol_s;
+  s.symbols_sent = sent;
+  s.sample_rate_hz = rate_hz;
+  s.seconds = start_s + 114.0;
+  return s;
+}
+
+// The accuracy the README promises at -15 dB, and what it states for -20 and -25 dB.
+constexpr double kTone15 = 0.05, kStep15 = 0.1, kDrift15 = 0.2, kStart15 = 0.01, kSym15 = 0.02;
+
+const Case kCases[] = {
+    {"Nominal", -15.0, Shape(1498.5, kToneStepHz, 0.0, 1.0), kTone15, kStep15, kDrift15, kStart15,
+     kSym15, 1.0},
+    {"Off300Hz", -15.0, Shape(1198.0, kToneStepHz, 0.0, 1.6), kTone15, kStep15, kDrift15, kStart15,
+     kSym15, 1.0},
+    {"Drift12Hz", -15.0, Shape(1490.0, kToneStepHz, 12.0, 1.0), kTone15, kStep15, kDrift15,
+     kStart15, kSym15, 1.0},
+    {"StepOff5Percent", -15.0, Shape(1497.0, kToneStepHz * 1.05, -1.5, 2.2), kTone15, kStep15,
+     kDrift15, kStart15, kSym15, 1.0},
+    {"SlowTimer", -15.0, Shape(1520.0, kToneStepHz, 0.0, 0.3, 0.68307), kTone15, kStep15, kDrift15,
+     kStart15, kSym15, 1.0},
+    {"CutShort", -15.0, Shape(1450.0, kToneStepHz, 0.0, 1.0, kSymbolS, 130), kTone15, kStep15,
+     kDrift15, kStart15, kSym15, 1.0},
+    {"At48kHz", -15.0, Shape(1503.0, kToneStepHz, 3.0, 1.0, kSymbolS, kSymbols, 48000.0), kTone15,
+     kStep15, kDrift15, kStart15, kSym15, 1.0},
+    {"Minus20", -20.0, Shape(1498.5, kToneStepHz, 2.0, 1.0), 0.1, 0.3, 0.4, 0.02, 0.04, 1.5},
+    {"Minus25", -25.0, Shape(1498.5, kToneStepHz, 2.0, 1.0), 0.2, 1.0, 1.0, 0.04, 0.1, 2.0},
+};
+
+class Measurement : public ::testing::TestWithParam<Case> {};
+
+TEST_P(Measurement, IsWithinItsToleranceOfTheTruth) {
+  const Case& c = GetParam();
+  const tonepak::ChannelSymbols symbols =
+      tonepak::EncodeMessage(tonepak::NormaliseMessage("K1ABC", "FN42", "37")).symbols;
+  const std::vector<double> clean = measure::WsprSignal(symbols, c.shape);
+  const double sigma =
+      measure::NoiseSigma(measure::SignalPower(c.shape), c.snr_db, c.shape.sample_rate_hz);
+  const std::vector<double> noisy = measure::AddWhiteNoise(clean, sigma, 11);
+  Recording recording;
+  recording.sample_rate_hz = c.shape.sample_rate_hz;
+  recording.audio.assign(noisy.begin(), noisy.end());
+
+  const std::vector<Transmission> found = Analyse(recording);
+  ASSERT_EQ(found.size(), 1U);
+  const Transmission& t = found[0];
+  for (std::size_t k = 0; k < 4; ++k) {
+    EXPECT_NEAR(t.tones_hz[k], c.shape.ToneHz(k), c.tone_hz) << "tone " << k;
+  }
+  EXPECT_NEAR(t.step_error_percent, 100.0 * (c.shape.step_hz / kToneStepHz - 1.0), c.step_percent);
+  EXPECT_NEAR(t.drift_hz, c.shape.drift_hz, c.drift_hz);
+  EXPECT_NEAR(t.start_s, c.shape.start_s, c.start_s);
+  EXPECT_NEAR(t.symbol_error_percent, 100.0 * (c.shape.symbol_s / kSymbolS - 1.0),
+              c.symbol_percent);
+  EXPECT_NEAR(t.snr_db, c.snr_db, c.snr_db_tolerance);
+  EXPECT_EQ(t.symbols_sent, c.shape.symbols_sent);
+  EXPECT_TRUE(t.evenly_spaced);
+}
+
+INSTANTIATE_TEST_SUITE_P(Recordings, Measurement, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace beaconcheck
+
+namespace beaconcheck {
+namespace {
+
+struct FaultCase {
+  const char* name;
+  tonepak::SymbolFault fault;
+  int shift;
+  double snr_db;
+};
+
+const FaultCase kFaults[] = {
+    {"ReversedInByte", tonepak::SymbolFault::kReversedInByte, 0, -15.0},
+    {"BitsSwapped", tonepak::SymbolFault::kBitsSwapped, 0, -15.0},
+    {"TonesInverted", tonepak::SymbolFault::kTonesInverted, 0, -15.0},
+    {"OneLate", tonepak::SymbolFault::kShifted, 1, -15.0},
+    {"AsIntendedAtMinus25", tonepak::SymbolFault::kNone, 0, -25.0},
+};
+
+class SymbolTable : public ::testing::TestWithParam<FaultCase> {};
+
+// The symbols heard are counted from where the signal begins, whatever the sync vector says,
+// and the fault that sent them so is named.
+TEST_P(SymbolTable, FaultIsNamed) {
+  const FaultCase& c = GetParam();
+  const tonepak::IntendedTransmissions intended = tonepak::IntendedFromText("K1ABC FN42 37");
+  ASSERT_EQ(intended.count, 1U);
+  const tonepak::ChannelSymbols sent = tonepak::WithFault(intended.symbols[0], c.fault, c.shift);
+  measure::SignalShape shape;
+  shape.seconds = 116.0;
+  shape.start_s = 2.0;
+  const std::vector<double> noisy = measure::AddWhiteNoise(
+      measure::WsprSignal(sent, shape),
+      measure::NoiseSigma(measure::SignalPower(shape), c.snr_db, shape.sample_rate_hz), 5);
+  Recording recording;
+  recording.sample_rate_hz = shape.sample_rate_hz;
+  recording.audio.assign(noisy.begin(), noisy.end());
+
+  const std::vector<Transmission> found = Analyse(recording);
+  ASSERT_EQ(found.size(), 1U);
+  EXPECT_NEAR(found[0].start_s, shape.start_s, 0.01);
+  const Verdict verdict = Judge(found[0], intended);
+  ASSERT_TRUE(verdict.expected.has_value());
+  EXPECT_EQ(tonepak::FaultName(verdict.expected->fault), tonepak::FaultName(c.fault));
+  EXPECT_EQ(verdict.expected->shift, c.shift);
+  EXPECT_EQ(verdict.as_intended, c.fault == tonepak::SymbolFault::kNone);
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, SymbolTable, ::testing::ValuesIn(kFaults),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace beaconcheck
