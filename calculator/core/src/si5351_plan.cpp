@@ -19,9 +19,9 @@ namespace tuneworks {
 namespace {
 
 using detail::Fraction;
+using detail::Nearest;
 using wspr::kLowToneOffsetHz;
 using wspr::kToneSpacingHz;
-using detail::Nearest;
 
 constexpr std::uint64_t kMaxDenominator = 1048575;  // c, 20 bits
 constexpr double kVcoLowHz = 600e6;
