@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <numeric>
 
-#include "spectrogram.hpp"
+#include "power_frames.hpp"
 #include "sync.hpp"
 #include "wspr_timing.hpp"
 
@@ -30,7 +30,7 @@ double Median(std::vector<float> values) {
   return *middle;
 }
 
-// Spectrogram bins of tone k above tone 0's bin.
+// PowerFrames bins of tone k above tone 0's bin.
 std::array<std::size_t, 4> ToneBins(double bin_hz) {
   std::array<std::size_t, 4> bins{};
   for (std::size_t k = 0; k < 4; ++k) {
@@ -46,7 +46,7 @@ struct Peaks {
 
 // Bins whose four tones together hold clearly more than the local noise: local maxima of the
 // ratio, at least kExcessSigmas above its spread.
-Peaks EnergyPeaks(const Spectrogram& s) {
+Peaks EnergyPeaks(const PowerFrames& s) {
   const std::array<std::size_t, 4> tone = ToneBins(s.bin_hz);
   std::vector<double> mean(s.bins, 0.0);
   for (std::size_t f = 0; f < s.frames; ++f) {
@@ -96,7 +96,7 @@ Peaks EnergyPeaks(const Spectrogram& s) {
 // The frame where energy near `bin` rises: the start of the stretch that holds the most energy
 // above a level halfway between the noise floor and the signal (the loudest 100 frames), found
 // as the best-summing run (Kadane), which a few faint frames inside do not break.
-std::size_t RoughOnset(const Spectrogram& s, std::size_t bin, const std::vector<float>& floor) {
+std::size_t RoughOnset(const PowerFrames& s, std::size_t bin, const std::vector<float>& floor) {
   // Wide enough for a signal drifting by the most the sync search looks for.
   const auto reach = static_cast<std::size_t>(std::lround(kDriftSearchHz / 2.0 / s.bin_hz)) + 3;
   const std::size_t lo = bin > reach ? bin - reach : 0;
@@ -142,8 +142,8 @@ struct SyncFit {
 };
 
 // The sync correlation with tone 0 in `bin` halfway through, drifting by `drift_bins` over
-// the transmission, the first symbol in frame `start` (relative to the spectrogram).
-double SyncCorrelation(const Spectrogram& s, const std::array<std::size_t, 4>& tone,
+// the transmission, the first symbol in frame `start` (relative to the power frames).
+double SyncCorrelation(const PowerFrames& s, const std::array<std::size_t, 4>& tone,
                        long long start, double bin, double drift_bins) {
   double signed_sum = 0.0;
   double total = 0.0;
@@ -173,7 +173,7 @@ double SyncCorrelation(const Spectrogram& s, const std::array<std::size_t, 4>& t
   return total > 0.0 ? signed_sum / total * static_cast<double>(used) / kSymbols : 0.0;
 }
 
-SyncFit SearchSync(const Spectrogram& s, const std::array<std::size_t, 4>& tone, SyncFit around,
+SyncFit SearchSync(const PowerFrames& s, const std::array<std::size_t, 4>& tone, SyncFit around,
                    long long frame_span, double bin_span, double bin_step, double drift_span,
                    double drift_step) {
   SyncFit best = around;
@@ -192,8 +192,8 @@ SyncFit SearchSync(const Spectrogram& s, const std::array<std::size_t, 4>& tone,
 
 void AddCandidates(const Recording& recording, std::size_t first_frame, std::size_t frames,
                    std::size_t starts, std::vector<Candidate>& found) {
-  const Spectrogram s =
-      MakeSpectrogram(recording, first_frame, frames, kSearchLowHz, kSearchHighHz);
+  const PowerFrames s =
+      MakePowerFrames(recording, first_frame, frames, kSearchLowHz, kSearchHighHz);
   if (s.frames < kFramesPerSymbol * 16 || s.bins == 0) return;
   const std::array<std::size_t, 4> tone = ToneBins(s.bin_hz);
   const double drift_bins = kDriftSearchHz / s.bin_hz;

@@ -1,4 +1,4 @@
-// Where transmissions may be: frequency, start and drift found on the spectrogram.
+// Where transmissions may be: frequency, start and drift found on the power frames.
 #pragma once
 
 #include <vector>

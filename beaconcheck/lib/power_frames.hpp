@@ -8,7 +8,7 @@
 
 namespace beaconcheck {
 
-struct Spectrogram {
+struct PowerFrames {
   double frame_step_s = 0.0;    // a quarter symbol: frame j begins at j * frame_step_s
   double bin_hz = 0.0;          // about half the tone step
   double first_bin_hz = 0.0;    // audio frequency of bin 0
@@ -28,7 +28,7 @@ std::size_t FrameCount(const Recording& recording);
 // from `low_hz` to `high_hz` (clipped to what the recording covers). Each frame is one symbol
 // long, zero-padded to twice its length, without a taper: a tone that lasts the whole symbol
 // falls into one bin and its neighbour.
-Spectrogram MakeSpectrogram(const Recording& recording, std::size_t first_frame, std::size_t frames,
+PowerFrames MakePowerFrames(const Recording& recording, std::size_t first_frame, std::size_t frames,
                             double low_hz, double high_hz);
 
 }  // namespace beaconcheck

@@ -1,5 +1,5 @@
 // Power spectra every quarter symbol through kissfft, for the candidate search.
-#include "spectrogram.hpp"
+#include "power_frames.hpp"
 
 #include <algorithm>
 #include <cmath>
@@ -24,12 +24,12 @@ std::size_t FrameCount(const Recording& recording) {
   return static_cast<std::size_t>(std::ceil(static_cast<double>(recording.SampleCount()) / step));
 }
 
-Spectrogram MakeSpectrogram(const Recording& recording, std::size_t first_frame, std::size_t frames,
+PowerFrames MakePowerFrames(const Recording& recording, std::size_t first_frame, std::size_t frames,
                             double low_hz, double high_hz) {
   const double rate = recording.sample_rate_hz;
   const auto window = static_cast<std::size_t>(std::lround(rate * kSymbolS));
   const std::size_t size = NextPowerOfTwo(2 * window);
-  Spectrogram out;
+  PowerFrames out;
   out.frame_step_s = kSymbolS / 4.0;
   out.bin_hz = rate / static_cast<double>(size);
   out.first_frame = first_frame;
