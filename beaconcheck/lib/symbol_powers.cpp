@@ -1,6 +1,7 @@
 // Tone powers and coherent sums per symbol slot, by phasors stepped sample by sample.
 #include "symbol_powers.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -8,6 +9,7 @@ namespace beaconcheck {
 namespace {
 
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
+constexpr double kLeastSlotPart = 0.75;  // of a slot cut by the recording's edge, to count
 
 // Mean of x * e^-j2(pi)(f - centre)t over samples [first, end), f fixed.
 std::complex<double> MeanAt(const Baseband& bb, std::size_t first, std::size_t end, double hz) {
@@ -29,8 +31,13 @@ std::pair<std::size_t, std::size_t> SlotSamples(const Baseband& bb, const Track&
                                                 long long slot) {
   const double begin = (track.SlotStartS(slot) - bb.first_s) * bb.rate_hz;
   const double end = (track.SlotStartS(slot + 1) - bb.first_s) * bb.rate_hz;
-  if (begin < 0.0 || end > static_cast<double>(bb.samples.size())) return {0, 0};
-  return {static_cast<std::size_t>(std::ceil(begin)), static_cast<std::size_t>(std::ceil(end))};
+  // A slot cut by the start or the end of the recording (one that begins on the first symbol,
+  // as tonepak's a.au does, loses the decimating filter's few milliseconds): the part inside
+  // counts, when it is most of the symbol.
+  const double first = std::max(begin, 0.0);
+  const double last = std::min(end, static_cast<double>(bb.samples.size()));
+  if (last - first < kLeastSlotPart * (end - begin)) return {0, 0};
+  return {static_cast<std::size_t>(std::ceil(first)), static_cast<std::size_t>(std::ceil(last))};
 }
 
 double PowerAt(const Baseband& bb, double begin_s, double seconds, double hz) {

@@ -1,4 +1,5 @@
 // The plain-text report: one block per transmission, each figure with its error.
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdarg>
@@ -33,7 +34,8 @@ void AddTransmission(std::string& out, const Report& report, std::size_t n) {
   const Transmission& t = report.transmissions[n];
   const Verdict& v = report.verdicts[n];
   Add(out, "Transmission %zu\n", n + 1);
-  Add(out, "  start       %.3f s (DT %+.2f s)\n", t.start_s, t.dt_s);
+  // A start a hair before the file's first sample is the first sample: no "-0.000".
+  Add(out, "  start       %.3f s (DT %+.2f s)\n", std::max(t.start_s, 0.0), t.dt_s);
   Add(out, "  tones       %.3f %.3f %.3f %.3f Hz (+-%.3f)\n", t.tones_hz[0], t.tones_hz[1],
       t.tones_hz[2], t.tones_hz[3], t.tones_sigma_hz[0]);
   if (report.dial_mhz) {
@@ -63,9 +65,12 @@ void AddTransmission(std::string& out, const Report& report, std::size_t n) {
   out += "  symbols heard, from where the signal begins:\n";
   AddSymbols(out, t.heard, t.symbols_sent);
   if (v.expected) {
-    Add(out, "  expected    %s", std::string(tonepak::FaultName(v.expected->fault)).c_str());
+    const bool intended = v.expected->fault == tonepak::SymbolFault::kNone;
+    Add(out, "  expected    %s",
+        intended ? "as intended" : std::string(tonepak::FaultName(v.expected->fault)).c_str());
     if (v.expected->fault == tonepak::SymbolFault::kShifted) Add(out, " by %d", v.expected->shift);
-    Add(out, ", %zu symbols differ", v.expected->differing.size());
+    if (!intended || !v.expected->differing.empty())
+      Add(out, ", %zu symbols differ", v.expected->differing.size());
     for (std::size_t i = 0; i < v.expected->differing.size() && i < 40; ++i) {
       Add(out, "%s%zu", i == 0 ? ": " : " ", v.expected->differing[i]);
     }

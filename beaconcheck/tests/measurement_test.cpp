@@ -58,6 +58,8 @@ const Case kCases[] = {
      kDrift15, kStart15, kSym15, 1.0},
     {"SlowTimer", -15.0, Shape(1520.0, kToneStepHz, 0.0, 0.3, 0.68307), kTone15, kStep15, kDrift15,
      kStart15, kSym15, 1.0},
+    {"StartsOnFirstSample", -15.0, Shape(1500.0, kToneStepHz, 0.0, 0.0), kTone15, kStep15, kDrift15,
+     kStart15, kSym15, 1.0},
     {"CutShort", -15.0, Shape(1450.0, kToneStepHz, 0.0, 1.0, kSymbolS, 130), kTone15, kStep15,
      kDrift15, kStart15, kSym15, 1.0},
     {"At48kHz", -15.0, Shape(1503.0, kToneStepHz, 3.0, 1.0, kSymbolS, kSymbols, 48000.0), kTone15,
