@@ -9,6 +9,7 @@
 #include "encoding.hpp"
 #include "intended_transmissions.hpp"
 #include "message_fields.hpp"
+#include "message_unpacking.hpp"
 #include "noisy_signal.hpp"
 #include "symbol_faults.hpp"
 #include "wspr_signal.hpp"
@@ -153,6 +154,43 @@ TEST_P(SymbolTable, FaultIsNamed) {
 
 INSTANTIATE_TEST_SUITE_P(Faults, SymbolTable, ::testing::ValuesIn(kFaults),
                          [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace beaconcheck
+
+namespace beaconcheck {
+namespace {
+
+// A beacon sending a pair in turn, the second 3 Hz higher from drift between them: two
+// transmissions, each as intended, and the second's call filled in from the first, as a decoder
+// that heard both shows it.
+TEST(Pair, IsTwoTransmissionsAndTheSecondsCallIsFilledIn) {
+  const tonepak::IntendedTransmissions pair = tonepak::IntendedFromText("PJ4/K1ABC FK52UD 37");
+  ASSERT_EQ(pair.count, 2U);
+  measure::SignalShape shape;
+  shape.seconds = 240.0;
+  std::vector<double> sum(static_cast<std::size_t>(shape.seconds * shape.sample_rate_hz), 0.0);
+  for (std::size_t n = 0; n < 2; ++n) {
+    shape.start_s = 1.0 + 120.0 * static_cast<double>(n);
+    shape.tone0_hz = 1480.0 + 3.0 * static_cast<double>(n);
+    const std::vector<double> one = measure::WsprSignal(pair.symbols[n], shape);
+    for (std::size_t i = 0; i < sum.size(); ++i) sum[i] += one[i];
+  }
+  const std::vector<double> noisy = measure::AddWhiteNoise(
+      sum, measure::NoiseSigma(measure::SignalPower(shape), -18.0, shape.sample_rate_hz), 3);
+  Recording recording;
+  recording.sample_rate_hz = shape.sample_rate_hz;
+  recording.audio.assign(noisy.begin(), noisy.end());
+
+  const std::vector<Transmission> found = Analyse(recording);
+  ASSERT_EQ(found.size(), 2U);
+  const char* const texts[] = {"PJ4/K1ABC 37", "<PJ4/K1ABC> FK52UD 37"};
+  for (std::size_t n = 0; n < 2; ++n) {
+    ASSERT_TRUE(found[n].message.has_value()) << "transmission " << n;
+    EXPECT_EQ(tonepak::MessageText(*found[n].message), texts[n]);
+    EXPECT_TRUE(Judge(found[n], pair).as_intended) << "transmission " << n;
+  }
+}
 
 }  // namespace
 }  // namespace beaconcheck
