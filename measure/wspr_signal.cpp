@@ -22,7 +22,7 @@ std::vector<double> WsprSignal(const tonepak::ChannelSymbols& symbols, const Sig
     if (t < shape.start_s || t >= end_s) continue;
     const auto slot = static_cast<std::size_t>((t - shape.start_s) / shape.symbol_s);
     if (shape.phase_jumps && slot != last_slot) {
-      const double k = static_cast<double>(slot + 1);
+      const auto k = static_cast<double>(slot + 1);
       cycles = k * kPhaseStride - std::floor(k * kPhaseStride);
     }
     last_slot = slot;
