@@ -1,5 +1,6 @@
-// Runs the beaconcheck program on recordings written to a fresh directory: its exit status, the
-// line naming an unreadable file, the --json report's keys and types, and what --plot writes.
+// Runs the beaconcheck program on recordings that fault_wav writes to a fresh directory: its exit
+// status, the line naming an unreadable file, the --json report's keys and types, what --plot
+// writes.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -13,11 +14,6 @@
 #include <string>
 #include <vector>
 
-#include "intended_transmissions.hpp"
-#include "noisy_signal.hpp"
-#include "wav_file.hpp"
-#include "wspr_signal.hpp"
-
 namespace beaconcheck {
 namespace {
 
@@ -30,24 +26,6 @@ std::string Read(const fs::path& path) {
 
 // The words here hold no single quote.
 std::string Quote(const std::string& word) { return "'" + word + "'"; }
-
-enum class Audio { kClean, kNoiseOnly, kDrifting, kTruncated };
-
-// A 12 kHz recording of "K1ABC FN42 37" at -12 dB (or of the noise alone), as a 16-bit WAV.
-std::string Recording(Audio audio) {
-  measure::SignalShape shape;
-  shape.seconds = 116.0;
-  shape.drift_hz = audio == Audio::kDrifting ? 25.0 : 0.0;
-  shape.amplitude = audio == Audio::kNoiseOnly ? 0.0 : 1.0;
-  const auto symbols = tonepak::IntendedFromText("K1ABC FN42 37").symbols[0];
-  const double sigma = measure::NoiseSigma(0.5, -12.0, shape.sample_rate_hz);
-  const auto samples = measure::AddWhiteNoise(measure::WsprSignal(symbols, shape), sigma, 3);
-  const auto wav = measure::WavFile(measure::ToPcm16(samples, 32767.0 / (1.0 + 5.0 * sigma)),
-                                    static_cast<std::uint32_t>(shape.sample_rate_hz));
-  std::string bytes(wav.begin(), wav.end());
-  if (audio == Audio::kTruncated) bytes.resize(30);  // cut inside the header
-  return bytes;
-}
 
 // The --json report's keys and their types, checked by Python's own JSON parser.
 constexpr const char* kJsonCheck = R"(
@@ -69,19 +47,21 @@ assert len(r["transmissions"]) == 1 and len(t["tonesHz"]) == 4 and len(t["symbol
 
 struct ProgramRun {
   const char* name;
-  Audio audio;
+  const char* recording;          // fault_wav's options
+  bool cut;                       // the file cut inside its header
   std::vector<std::string> args;  // before the recording's name
   int status;
+  bool plots;  // replaces the existing picture with a PNG
 };
 
 const ProgramRun kRuns[] = {
-    {"Clean", Audio::kClean, {}, 0},
-    {"CleanAsExpectedInJson", Audio::kClean, {"--json", "--expect", "K1ABC FN42 37"}, 0},
-    {"OtherMessageExpected", Audio::kClean, {"--expect", "K1ABC FN42 30"}, 1},
-    {"NoTransmission", Audio::kNoiseOnly, {}, 1},
-    {"DriftingBeyondWsprd", Audio::kDrifting, {}, 1},
-    {"Truncated", Audio::kTruncated, {}, 2},
-    {"UnknownOption", Audio::kClean, {"--loud"}, 2},
+    {"Clean", "--snr -12", false, {}, 0, true},
+    {"AsExpectedInJson", "--snr -12", false, {"--json", "--expect", "K1ABC FN42 37"}, 0, true},
+    {"OtherMessageExpected", "--snr -12", false, {"--expect", "K1ABC FN42 30"}, 1, true},
+    {"NoTransmission", "--snr -12 --sent 0", false, {}, 1, false},
+    {"DriftingBeyondWsprd", "--snr -12 --drift 25", false, {}, 1, true},
+    {"Truncated", "--snr -12", true, {}, 2, false},
+    {"UnknownOption", "--snr -12", false, {"--loud"}, 2, false},
 };
 
 class BeaconcheckProcess : public ::testing::TestWithParam<ProgramRun> {};
@@ -94,9 +74,10 @@ TEST_P(BeaconcheckProcess, ExitsWithItsStatus) {
       fs::temp_directory_path() / ("beaconcheck-" + std::to_string(::getpid()) + "-" + r.name);
   fs::remove_all(dir);
   fs::create_directories(dir);
-  std::ofstream(dir / "rec.wav", std::ios::binary) << Recording(r.audio);
   std::ofstream(dir / "old.png") << "kept";
-  std::string command = "cd " + Quote(dir.string()) + " && " + Quote(BEACONCHECK_EXE);
+  std::string command = "cd " + Quote(dir.string()) + " && " + Quote(FAULT_WAV_EXE) + " " +
+                        r.recording + " 'K1ABC FN42 37' rec.wav && " +
+                        (r.cut ? "truncate -s 30 rec.wav && " : "") + Quote(BEACONCHECK_EXE);
   for (const std::string& a : r.args) command.append(" ").append(Quote(a));
   command += " --plot old.png rec.wav >stdout 2>stderr";
   const int raw = std::system(command.c_str());
@@ -104,12 +85,11 @@ TEST_P(BeaconcheckProcess, ExitsWithItsStatus) {
   const std::string err = Read(dir / "stderr");
 
   EXPECT_EQ(status, r.status) << err;
-  if (r.audio == Audio::kTruncated) {
+  if (r.cut) {
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
     EXPECT_NE(err.find("rec.wav"), std::string::npos) << err;
   }
-  const bool plotted = r.status != 2 && r.audio != Audio::kNoiseOnly;
-  EXPECT_EQ(Read(dir / "old.png").substr(0, 8), plotted ? "\x89PNG\r\n\x1a\n" : "kept");
+  EXPECT_EQ(Read(dir / "old.png").substr(0, 8), r.plots ? "\x89PNG\r\n\x1a\n" : "kept");
   if (r.args.size() > 0 && r.args[0] == "--json") {
     const std::string check =
         "python3 -c " + Quote(kJsonCheck) + " <" + Quote((dir / "stdout").string()) + " 2>&1";
