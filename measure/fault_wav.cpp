@@ -2,7 +2,8 @@
 // for checking beaconcheck against the truth and against wsprd. A developer's tool.
 //   fault_wav [--rate HZ] [--float] [--snr DB] [--seed N] [--tone0 HZ] [--step-percent E]
 //             [--drift HZ] [--start S] [--symbol-ms MS] [--sent N] [--seconds S]
-//             [--fault reversed-in-byte|bits-swapped|tones-inverted|shifted:K] MESSAGE OUT.wav
+//             [--fault reversed-in-byte|bits-swapped|tones-inverted|shifted:K] [--phase-jumps]
+//             MESSAGE OUT.wav
 // MESSAGE as a decoder shows it, "K1ABC FN42 37"; a pair's second transmission with --second.
 #include <cstdio>
 #include <cstdlib>
@@ -26,7 +27,7 @@ int Usage() {
   std::fputs(
       "usage: fault_wav [--rate HZ] [--float] [--snr DB] [--seed N] [--tone0 HZ]\n"
       "  [--step-percent E] [--drift HZ] [--start S] [--symbol-ms MS] [--sent N]\n"
-      "  [--seconds S] [--second] [--fault NAME[:K]] MESSAGE OUT.wav\n",
+      "  [--seconds S] [--second] [--fault NAME[:K]] [--phase-jumps] MESSAGE OUT.wav\n",
       stderr);
   return 2;
 }
@@ -54,6 +55,8 @@ int main(int argc, char** argv) {
     double value = 0.0;
     if (arg == "--float") {
       as_float = true;
+    } else if (arg == "--phase-jumps") {
+      shape.phase_jumps = true;
     } else if (arg == "--second") {
       second = true;
     } else if (arg == "--fault" && i + 1 < argc) {

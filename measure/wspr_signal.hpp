@@ -21,6 +21,7 @@ struct SignalShape {
   std::size_t symbols_sent = 162;           // fewer: cut short
   std::array<double, 4> tone_offsets_hz{};  // a tone off the others' grid
   double amplitude = 1.0;
+  bool phase_jumps = false;  // each symbol starts at an unrelated phase, as a DDS reset per symbol
 
   double ToneHz(std::size_t k) const {
     return tone0_hz + static_cast<double>(k) * step_hz + tone_offsets_hz[k];
@@ -28,7 +29,8 @@ struct SignalShape {
 };
 
 // The samples of the whole recording: silence but for the transmission. The phase runs on
-// without a jump from symbol to symbol, and the drift moves every tone alike.
+// without a jump from symbol to symbol (unless `phase_jumps`), and the drift moves every tone
+// alike.
 std::vector<double> WsprSignal(const tonepak::ChannelSymbols& symbols, const SignalShape& shape);
 
 // The signal's own mean power while it sounds: amplitude^2 / 2.

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "tuneworks_core.hpp"
+#include "wsprd_limits.hpp"
 
 namespace beaconcheck {
 namespace {
@@ -33,10 +34,28 @@ constexpr std::array<Band, 17> kBands{{{0.1360, "2200m"},
                                        {432.3000, "70cm"},
                                        {1296.5000, "23cm"}}};
 
-std::string Format(const char* format, double a, double b = 0.0) {
-  std::array<char, 160> text{};
-  std::snprintf(text.data(), text.size(), format, a, b);
+std::string Format(const char* format, double a, double b = 0.0, double c = 0.0, double d = 0.0) {
+  std::array<char, 200> text{};
+  // Every sentence takes the four numbers; those its format does not name are ignored.
+  // cppcheck-suppress wrongPrintfScanfArgNum
+  std::snprintf(text.data(), text.size(), format, a, b, c, d);
   return text.data();
+}
+
+// A fault wsprd follows only so far: beyond its limits a blocking sentence, below them what the
+// fault costs when it is a decibel or more. `beyond` and `costs` take the value and the limits.
+bool JudgeLimit(WsprdFault fault, double value, const char* beyond, const char* costs,
+                std::vector<std::string>& problems) {
+  const Tolerance& t = WsprdTolerance(fault);
+  if (!WsprdFollows(fault, value)) {
+    problems.push_back(Format(beyond, value, t.low, t.high));
+    return true;
+  }
+  if (const auto cost = WsprdCost(fault, value); cost && cost->db >= 1.0) {
+    problems.push_back(Format(costs, value, cost->db, t.low, t.high));
+    if (cost->at_least) problems.back().replace(problems.back().find("about"), 5, "at least");
+  }
+  return false;
 }
 
 }  // namespace
@@ -72,27 +91,23 @@ Verdict Judge(const Transmission& t, const tonepak::IntendedTransmissions& inten
                                       "decoders look only inside it.",
                                 std::abs(v.window_miss_hz)));
   }
-  if (std::abs(t.drift_hz) > kWsprdDriftHz) {
-    blocking = true;
-    v.problems.push_back(
-        Format("It drifts %+.1f Hz over the transmission; wsprd follows about "
-               "%.0f Hz.",
-               t.drift_hz, kWsprdDriftHz));
-  }
-  if (t.dt_s < kWsprdEarliestDtS || t.dt_s > kWsprdLatestDtS) {
-    blocking = true;
-    v.problems.push_back(
-        Format("It starts %.2f s after the even minute (DT %+.2f s), outside "
-               "the DT range wsprd searches.",
-               t.start_s, t.dt_s));
-  }
-  if (std::abs(t.symbol_error_percent) > kWsprdSymbolErrorPercent) {
-    blocking = true;
-    v.problems.push_back(
-        Format("Its symbol period is %.2f ms (%+.3f %%): by the last symbol it "
-               "is more than a quarter symbol off, beyond what wsprd follows.",
-               t.symbol_ms, t.symbol_error_percent));
-  }
+  blocking |= JudgeLimit(WsprdFault::kDrift, t.drift_hz,
+                         "It drifts %+.1f Hz over the transmission; wsprd follows %+.1f to "
+                         "%+.1f Hz.",
+                         "It drifts %+.1f Hz over the transmission, which costs about %.0f dB "
+                         "at wsprd (it follows %+.1f to %+.1f Hz).",
+                         v.problems);
+  blocking |= JudgeLimit(WsprdFault::kDt, t.dt_s,
+                         "It starts at DT %+.2f s; wsprd finds DT from %+.2f to %+.2f s only.",
+                         "It starts at DT %+.2f s, which costs about %.0f dB at wsprd (it "
+                         "finds DT from %+.2f to %+.2f s).",
+                         v.problems);
+  blocking |= JudgeLimit(WsprdFault::kSymbolError, t.symbol_error_percent,
+                         "Its symbol period is %+.3f %% off; wsprd follows %+.2f to %+.2f %% "
+                         "only.",
+                         "Its symbol period is %+.3f %% off, which costs about %.0f dB at "
+                         "wsprd (it follows %+.2f to %+.2f %%).",
+                         v.problems);
   if (!tuneworks::DecoderFollows(t.step_error_percent)) {
     blocking = true;
     v.problems.push_back(

@@ -11,14 +11,6 @@
 
 namespace beaconcheck {
 
-// What wsprd follows: drift (Hz over the transmission), DT (s) and the symbol period's error
-// (%, a quarter symbol over the 162). The step's limits and costs are the measured table of
-// the calculator.
-inline constexpr double kWsprdDriftHz = 4.0;
-inline constexpr double kWsprdEarliestDtS = -2.0;
-inline constexpr double kWsprdLatestDtS = 2.5;
-inline constexpr double kWsprdSymbolErrorPercent = 0.15;
-
 // The radio frequencies with `--dial`: each tone's, and the WSPR band whose dial it is.
 struct RadioFrequencies {
   std::array<double, 4> tones_hz{};

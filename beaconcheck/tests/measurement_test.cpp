@@ -45,6 +45,12 @@ measure::SignalShape Shape(double tone0_hz, double step_hz, double drift_hz, dou
   return s;
 }
 
+// A beacon whose DDS starts every symbol at an unrelated phase: no phase to fit across symbols.
+measure::SignalShape PhaseJumping(measure::SignalShape s) {
+  s.phase_jumps = true;
+  return s;
+}
+
 // The accuracy the README promises at -15 dB, and what it states for -20 and -25 dB.
 constexpr double kTone15 = 0.05, kStep15 = 0.1, kDrift15 = 0.2, kStart15 = 0.01, kSym15 = 0.02;
 
@@ -66,6 +72,10 @@ const Case kCases[] = {
     {"At48kHz", -15.0, Shape(1503.0, kToneStepHz, 3.0, 1.0, kSymbolS, kSymbols, 48000.0), kTone15,
      kStep15, kDrift15, kStart15, kSym15, 1.0},
     {"Minus20", -20.0, Shape(1498.5, kToneStepHz, 2.0, 1.0), 0.1, 0.3, 0.4, 0.02, 0.04, 1.5},
+    // From the tone powers alone, at -15 dB: tones within 0.1 Hz, step 1 %, drift 0.2 Hz
+    // (over eight seeds at most 0.05 Hz, 0.8 %, 0.08 Hz).
+    {"PhaseJumps", -15.0, PhaseJumping(Shape(1497.0, kToneStepHz, 2.5, 1.0)), 0.1, 1.0, 0.2,
+     kStart15, kSym15, 1.0},
     {"Minus25", -25.0, Shape(1498.5, kToneStepHz, 2.0, 1.0), 0.2, 1.0, 1.0, 0.04, 0.1, 2.0},
 };
 
@@ -97,6 +107,9 @@ TEST_P(Measurement, IsWithinItsToleranceOfTheTruth) {
   EXPECT_NEAR(t.snr_db, c.snr_db, c.snr_db_tolerance);
   EXPECT_EQ(t.symbols_sent, c.shape.symbols_sent);
   EXPECT_TRUE(t.evenly_spaced);
+  EXPECT_EQ(t.phase_continuous, !c.shape.phase_jumps);
+  ASSERT_TRUE(t.message.has_value());
+  EXPECT_EQ(tonepak::MessageText(*t.message), "K1ABC FN42 37");
 }
 
 INSTANTIATE_TEST_SUITE_P(Recordings, Measurement, ::testing::ValuesIn(kCases),
