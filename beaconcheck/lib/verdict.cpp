@@ -153,6 +153,13 @@ Verdict Judge(const Transmission& t, const tonepak::IntendedTransmissions& inten
   v.decodable = !blocking && (t.decoded.has_value() || t.sync > 0.2);
   if (!v.decodable && !blocking && !t.decoded) {
     v.problems.emplace_back("No message could be decoded from it.");
+  } else if (v.decodable && !t.decoded) {
+    // A clear sync vector says a decoder that tries harder may read it; without the message
+    // nothing here confirms that it will.
+    v.problems.push_back(
+        Format("Its message could not be decoded here, though its sync is "
+               "clear (%.0f of 162 agree).",
+               static_cast<double>(t.sync_agreeing)));
   }
   if (v.decodable && v.problems.empty()) {
     v.line = "Decoders will hear it as intended.";
