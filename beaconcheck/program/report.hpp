@@ -26,7 +26,7 @@ Report MakeReport(std::string file, const Recording& recording, std::optional<do
                   const tonepak::IntendedTransmissions& intended);
 
 std::string TextReport(const Report& report);
-std::string JsonReport(const Report& report);
+std::string JsonReport(const Report& report);  // the program only: not in the web build
 
 // 0 when every transmission is decodable (and as intended with --expect), 1 when none was
 // found or one has a problem.
