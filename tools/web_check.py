@@ -369,7 +369,7 @@ def check_recording(driver, served):
     choose(folder / "inverted.wav")
     text = report.get_property("textContent")
     check(text == (folder / "inverted.txt").read_text(),
-          f"a recording's report is beaconcheck's ({says.text or text[:200]})")
+          f"a recording's report is beaconcheck's ({says.text or text.splitlines()[0]})")
     check("message     K1ABC FN42 37" in text and "expected    tones-inverted" in text,
           "the report names the message and the fault")
     took = driver.execute_script(
@@ -407,11 +407,13 @@ def check_recording(driver, served):
           driver.find_element(By.ID, "Dial").get_attribute("aria-invalid") == "true",
           f"a dial that is no number: said at the box ({dial})")
     type_into(driver, "Dial", "")
-    type_into(driver, "Expect", "K1ABC FN42")
+    type_into(driver, "Expect", "K1ABC/P/Q FN42 37")
     choose(folder / "inverted.wav")
     expect = driver.find_element(By.ID, "ExpectSays").text
-    check(expect != "" and report.get_property("textContent") == "",
-          f"a message that is no message: said at the box ({expect})")
+    refused = (folder / "refused.txt").read_text().strip()
+    check(expect != "" and refused.endswith(": " + expect) and
+          report.get_property("textContent") == "",
+          f"a refused message: the program's words at the box ({expect})")
 
 
 def says(driver, box):
