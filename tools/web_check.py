@@ -346,6 +346,17 @@ def run(driver, base, served):
     mends(driver)
 
 
+def whole_picture(driver, element_id, path):
+    """A screenshot of the whole element, also where it reaches below the window."""
+    box = driver.execute_script(
+        """const r = document.getElementById(arguments[0]).getBoundingClientRect();
+        return {x: r.left + scrollX, y: r.top + scrollY, width: r.width, height: r.height};""",
+        element_id)
+    shot = driver.execute_cdp_cmd("Page.captureScreenshot", {
+        "format": "png", "captureBeyondViewport": True, "clip": {**box, "scale": 1}})
+    path.write_bytes(base64.b64decode(shot["data"]))
+
+
 def check_recording(driver, served):
     """Check a recording: a two-minute recording with its tones upside down, the message
     expected, gives beaconcheck's own report and draws the waterfall with the tones meant and
@@ -393,7 +404,7 @@ def check_recording(driver, served):
     check(colours["canvases"] == 1 and colours["grey"] > 10000 and colours["green"] == 324 and
           colours["red"] == 162 * 4 * 6, f"the waterfall drawn, its tones and faults marked ({colours})")
     if served:
-        driver.find_element(By.ID, "RecordingTool").screenshot(str(pictures / "beaconcheck-web.png"))
+        whole_picture(driver, "RecordingTool", pictures / "beaconcheck-web.png")
 
     choose(reference / "single" / "wsptones.inc")
     line = (folder / "unreadable.txt").read_text().removeprefix("beaconcheck: ").strip()
