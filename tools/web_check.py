@@ -347,13 +347,16 @@ def run(driver, base, served):
 
 
 def whole_picture(driver, element_id, path):
-    """A screenshot of the whole element, also where it reaches below the window."""
+    """A screenshot of the whole element, also where it reaches below the window (the page's
+    scroll bar hidden meanwhile: Chromium would cut its width off the picture)."""
     box = driver.execute_script(
-        """const r = document.getElementById(arguments[0]).getBoundingClientRect();
+        """document.documentElement.style.overflow = 'hidden';
+        const r = document.getElementById(arguments[0]).getBoundingClientRect();
         return {x: r.left + scrollX, y: r.top + scrollY, width: r.width, height: r.height};""",
         element_id)
     shot = driver.execute_cdp_cmd("Page.captureScreenshot", {
         "format": "png", "captureBeyondViewport": True, "clip": {**box, "scale": 1}})
+    driver.execute_script("document.documentElement.style.overflow = ''")
     path.write_bytes(base64.b64decode(shot["data"]))
 
 
