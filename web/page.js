@@ -330,7 +330,10 @@ async function expectation() {
   return { bytes, kind: expectFile.size > limit ? 2 : 1 };
 }
 
+let checking = false; // a recording dropped meanwhile is not checked
+
 async function check(file) {
+  if (checking) return;
   const busy = [$('RecordingFile'), $('Check'), $('ExpectFile')];
   const largest = wasm._bc_largest_recording();
   if (file.size > largest) {
@@ -344,6 +347,7 @@ async function check(file) {
   $('CheckReport').textContent = '';
   $('Waterfalls').replaceChildren();
   for (const element of busy) element.disabled = true;
+  checking = true;
   // The notice is drawn before the analysis holds the page.
   await new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0)));
   try {
@@ -370,11 +374,16 @@ async function check(file) {
     $('CheckReport').textContent = result.report;
     showWaterfalls(result.pictures);
   } catch (error) {
+    if (!(error instanceof WebAssembly.RuntimeError)) {
+      sayAt('recording', `${file.name}: it cannot be read (${error})`);
+      return;
+    }
     // The WebAssembly ran out of memory: it cannot go on, so the page must be loaded again.
     sayAt('recording', `${file.name}: the browser gave the page too little memory for this ` +
       `recording (${error}): check it with the beaconcheck program, and reload the page`);
   } finally {
     for (const element of busy) element.disabled = false;
+    checking = false;
   }
 }
 
