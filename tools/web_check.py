@@ -342,7 +342,92 @@ def run(driver, base, served):
           "the same a.au chosen again is read again")
     if served:
         driver.find_element(By.ID, "TonepakTool").screenshot(str(pictures / "tonepak-web.png"))
+    check_recording(driver, served)
     mends(driver)
+
+
+def whole_picture(driver, element_id, path):
+    """A screenshot of the whole element, also where it reaches below the window (the page's
+    scroll bar hidden meanwhile: Chromium would cut its width off the picture)."""
+    box = driver.execute_script(
+        """document.documentElement.style.overflow = 'hidden';
+        const r = document.getElementById(arguments[0]).getBoundingClientRect();
+        return {x: r.left + scrollX, y: r.top + scrollY, width: r.width, height: r.height};""",
+        element_id)
+    shot = driver.execute_cdp_cmd("Page.captureScreenshot", {
+        "format": "png", "captureBeyondViewport": True, "clip": {**box, "scale": 1}})
+    driver.execute_script("document.documentElement.style.overflow = ''")
+    path.write_bytes(base64.b64decode(shot["data"]))
+
+
+def check_recording(driver, served):
+    """Check a recording: a two-minute recording with its tones upside down, the message
+    expected, gives beaconcheck's own report and draws the waterfall with the tones meant and
+    the differing symbols marked; a file that is no recording, a wrong dial and a wrong message
+    give the program's words at their part."""
+    folder = reference / "recording"
+    says = driver.find_element(By.ID, "RecordingSays")
+    report = driver.find_element(By.ID, "CheckReport")
+
+    def choose(path):
+        driver.execute_script("arguments[0].textContent = ''; arguments[1].textContent = ''",
+                              says, report)
+        driver.find_element(By.ID, "RecordingFile").send_keys(str(path))
+        # The check holds the file button until it has answered.
+        WebDriverWait(driver, 120).until(
+            lambda d: d.find_element(By.ID, "RecordingFile").is_enabled() and
+            not says.text.startswith("Checking"))
+
+    type_into(driver, "Dial", "")
+    type_into(driver, "Expect", "K1ABC FN42 37")
+    choose(folder / "inverted.wav")
+    text = report.get_property("textContent")
+    check(text == (folder / "inverted.txt").read_text(),
+          f"a recording's report is beaconcheck's ({says.text or text.splitlines()[0]})")
+    check("message     K1ABC FN42 37" in text and "expected    tones-inverted" in text,
+          "the report names the message and the fault")
+    took = driver.execute_script(
+        "return performance.getEntriesByName('recording-check').at(-1).duration")
+    print(f"== web-check: a two-minute 12000 Hz recording checked in {took:.0f} ms",
+          file=sys.stderr)
+    colours = driver.execute_script(
+        """const canvases = [...document.querySelectorAll('#Waterfalls canvas')];
+        const found = {canvases: canvases.length, grey: 0, green: 0, red: 0};
+        for (const canvas of canvases) {
+          const {data} = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height);
+          for (let i = 0; i < data.length; i += 4) {
+            const [r, g, b] = [data[i], data[i + 1], data[i + 2]];
+            if (r === g && g === b && r > 0) found.grey += 1;
+            else if (g === 200 && r === 0) found.green += 1;
+            else if (r === 220 && g === 30) found.red += 1;
+          }
+        }
+        return found;""")
+    # 162 symbols of 4 rows: two green marks each, and a 6 px red strip on every differing row.
+    check(colours["canvases"] == 1 and colours["grey"] > 10000 and colours["green"] == 324 and
+          colours["red"] == 162 * 4 * 6, f"the waterfall drawn, its tones and faults marked ({colours})")
+    if served:
+        whole_picture(driver, "RecordingTool", pictures / "beaconcheck-web.png")
+
+    choose(reference / "single" / "wsptones.inc")
+    line = (folder / "unreadable.txt").read_text().removeprefix("beaconcheck: ").strip()
+    check(says.text == line and "problem" in says.get_attribute("class") and
+          report.get_property("textContent") == "",
+          f"a file that is no recording: the program's line at the part ({says.text})")
+    type_into(driver, "Dial", "14,0956")
+    choose(folder / "inverted.wav")
+    dial = driver.find_element(By.ID, "DialSays").text
+    check(dial == "Type the dial frequency in MHz, such as 14.0956." and
+          driver.find_element(By.ID, "Dial").get_attribute("aria-invalid") == "true",
+          f"a dial that is no number: said at the box ({dial})")
+    type_into(driver, "Dial", "")
+    type_into(driver, "Expect", "K1ABC/P/Q FN42 37")
+    choose(folder / "inverted.wav")
+    expect = driver.find_element(By.ID, "ExpectSays").text
+    refused = (folder / "refused.txt").read_text().strip()
+    check(expect != "" and refused.endswith(": " + expect) and
+          report.get_property("textContent") == "",
+          f"a refused message: the program's words at the box ({expect})")
 
 
 def says(driver, box):

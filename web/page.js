@@ -1,6 +1,7 @@
 // The page's script: it lays TUNEWORKS out from the form table, passes each user action to the
 // form's logic in WebAssembly and shows what comes back; it hands TONEPAK the message and offers
-// the files it makes, and reads a chosen or dropped file back. Nothing leaves the page.
+// the files it makes, and reads a chosen or dropped file back; it hands BEACONCHECK a recording
+// and shows its report and waterfalls. Nothing leaves the page.
 import createWspr from './wspr.js';
 
 // The page in one file carries the WebAssembly here, in base64; served, it comes from wspr.wasm.
@@ -68,7 +69,7 @@ function chose(name, index) {
 // they show before the WebAssembly has loaded; here the controls get their texts and events.
 function layOut() {
   $('TuneworksCaption').textContent = layout.caption;
-  document.title = `${layout.caption} and TONEPAK`;
+  document.title = `${layout.caption}, TONEPAK and BEACONCHECK`;
   for (const control of layout.controls) {
     const element = $(control.name);
     if (control.kind === 'label') {
@@ -143,6 +144,8 @@ performance.mark('first-calculation');
 $('Loading').hidden = true;
 $('Encode').disabled = false;
 $('ReadFile').disabled = false;
+$('RecordingFile').disabled = false;
+$('ExpectFile').disabled = false;
 if (!document.activeElement || document.activeElement === document.body) {
   $(layout.tabOrder[0]).focus(); // unless the user is already typing somewhere
 }
@@ -254,20 +257,150 @@ async function readBack(file) {
   shown.textContent = result.message ?? result.problems.map((p) => `${file.name}: ${p}`).join('\n');
 }
 
-$('ReadFile').addEventListener('change', (event) => {
-  const [file] = event.target.files;
-  event.target.value = ''; // so that choosing the same file again reads it again
-  if (file) readBack(file);
+// A file chosen in `input` or dropped on `zone` goes to `take`.
+function takeFiles(input, zone, take) {
+  input.addEventListener('change', () => {
+    const [file] = input.files;
+    input.value = ''; // so that choosing the same file again reads it again
+    if (file) take(file);
+  });
+  zone.addEventListener('dragover', (event) => {
+    event.preventDefault();
+    zone.classList.add('dragging');
+  });
+  zone.addEventListener('dragleave', () => zone.classList.remove('dragging'));
+  zone.addEventListener('drop', (event) => {
+    event.preventDefault();
+    zone.classList.remove('dragging');
+    const [file] = event.dataTransfer.files;
+    if (file) take(file);
+  });
+}
+takeFiles($('ReadFile'), $('DropZone'), readBack);
+
+// ---- BEACONCHECK ----------------------------------------------------------------------------
+
+let recording = null; // the last recording chosen, checked again when the boxes change
+let expectFile = null; // a file tonepak wrote, chosen instead of a typed message
+
+// Says `text` at the part `about` names ('recording', 'expect' or 'dial'), and nothing at the
+// others: at the recording in red unless it is only a notice; at a box as an error, the box
+// marked.
+function sayAt(about, text, notice = false) {
+  const says = $('RecordingSays');
+  says.textContent = about === 'recording' ? text : '';
+  says.classList.toggle('problem', about === 'recording' && !notice);
+  for (const [key, box] of [['dial', 'Dial'], ['expect', 'Expect']]) {
+    const line = document.createElement('span');
+    line.className = 'error';
+    line.textContent = text;
+    $(`${box}Says`).replaceChildren(...(about === key ? [line] : []));
+    if (about === key) $(box).setAttribute('aria-invalid', 'true');
+    else $(box).removeAttribute('aria-invalid');
+  }
+}
+
+function showWaterfalls(pictures) {
+  $('Waterfalls').replaceChildren(...pictures.map((picture, n) => {
+    const canvas = document.createElement('canvas');
+    canvas.width = picture.width;
+    canvas.height = picture.height;
+    const rgb = wasm.HEAPU8.subarray(picture.address, picture.address + picture.width * picture.height * 3);
+    const image = new ImageData(picture.width, picture.height);
+    for (let i = 0, j = 0; i < rgb.length; i += 3, j += 4) {
+      image.data.set(rgb.subarray(i, i + 3), j);
+      image.data[j + 3] = 255;
+    }
+    canvas.getContext('2d').putImageData(image, 0, 0);
+    const figure = document.createElement('figure');
+    const caption = document.createElement('figcaption');
+    caption.textContent = `Transmission ${n + 1}: time down, frequency across; green, the tones ` +
+      'meant; red at the left, a symbol that differs.';
+    figure.append(canvas, caption);
+    return figure;
+  }));
+}
+
+// The bytes of what is expected, and their kind for bc_check: a typed message (0), or a file
+// tonepak wrote, whole (1) or only its start (2).
+async function expectation() {
+  if (!expectFile) return { bytes: utf8.encode($('Expect').value.trim()), kind: 0 };
+  const limit = wasm._tp_read_limit();
+  const bytes = new Uint8Array(await expectFile.slice(0, limit).arrayBuffer());
+  return { bytes, kind: expectFile.size > limit ? 2 : 1 };
+}
+
+let checking = false; // a recording dropped meanwhile is not checked
+
+async function check(file) {
+  if (checking) return;
+  const busy = [$('RecordingFile'), $('Check'), $('ExpectFile')];
+  const largest = wasm._bc_largest_recording();
+  if (file.size > largest) {
+    sayAt('recording', `${file.name}: it is larger than the page takes ` +
+      `(${Math.round(largest / 2 ** 20)} MB): check it with the beaconcheck program`);
+    return;
+  }
+  recording = file;
+  $('Check').disabled = false;
+  sayAt('recording', `Checking ${file.name}\u2026`, true);
+  $('CheckReport').textContent = '';
+  $('Waterfalls').replaceChildren();
+  for (const element of busy) element.disabled = true;
+  checking = true;
+  // The notice is drawn before the analysis holds the page.
+  await new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0)));
+  try {
+    const bytes = new Uint8Array(await file.arrayBuffer());
+    const name = utf8.encode(file.name);
+    const expect = await expectation();
+    const dial = utf8.encode($('Dial').value.trim());
+    // Straight into the buffer, one after another: a long recording is not copied once more.
+    let at = wasm._wspr_input(bytes.length + name.length + expect.bytes.length + dial.length);
+    for (const piece of [bytes, name, expect.bytes, dial]) {
+      wasm.HEAPU8.set(piece, at);
+      at += piece.length;
+    }
+    performance.mark('check-start');
+    const result = answer(wasm._bc_check(bytes.length, name.length, expect.bytes.length,
+      expect.kind, dial.length));
+    performance.measure('recording-check', 'check-start');
+    if (result.problem) {
+      const where = result.about === 'recording' ? file.name : expectFile?.name;
+      sayAt(result.about, where && result.about !== 'dial' ? `${where}: ${result.problem}` : result.problem);
+      return;
+    }
+    sayAt('recording', '', true);
+    $('CheckReport').textContent = result.report;
+    showWaterfalls(result.pictures);
+  } catch (error) {
+    if (!(error instanceof WebAssembly.RuntimeError)) {
+      sayAt('recording', `${file.name}: it cannot be read (${error})`);
+      return;
+    }
+    // The WebAssembly ran out of memory: it cannot go on, so the page must be loaded again.
+    sayAt('recording', `${file.name}: the browser gave the page too little memory for this ` +
+      `recording (${error}): check it with the beaconcheck program, and reload the page`);
+  } finally {
+    for (const element of busy) element.disabled = false;
+    checking = false;
+  }
+}
+
+takeFiles($('RecordingFile'), $('RecordingDrop'), check);
+$('ExpectFile').addEventListener('change', () => {
+  [expectFile] = $('ExpectFile').files;
+  $('ExpectFile').value = '';
+  if (!expectFile) return;
+  $('Expect').value = '';
+  $('Expect').placeholder = expectFile.name;
+  if (recording) check(recording);
 });
-const zone = $('DropZone');
-zone.addEventListener('dragover', (event) => {
-  event.preventDefault();
-  zone.classList.add('dragging');
+$('Expect').addEventListener('input', () => {
+  expectFile = null; // a typed message replaces a chosen file
+  $('Expect').placeholder = 'K1ABC FN42 37';
 });
-zone.addEventListener('dragleave', () => zone.classList.remove('dragging'));
-zone.addEventListener('drop', (event) => {
+$('RecordingForm').addEventListener('submit', (event) => {
   event.preventDefault();
-  zone.classList.remove('dragging');
-  const [file] = event.dataTransfer.files;
-  if (file) readBack(file);
+  if (recording) check(recording);
 });

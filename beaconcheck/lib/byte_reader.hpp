@@ -1,8 +1,8 @@
 // Little- and big-endian numbers out of a byte string, bounds checked by the caller.
 #pragma once
 
-#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <span>
 
 namespace beaconcheck {
@@ -19,8 +19,17 @@ inline std::uint32_t BigEndian(std::span<const std::uint8_t> bytes, std::size_t 
   return value;
 }
 
+// The IEEE number whose bits are `bits` (std::bit_cast, which Emscripten 3.1.6's library lacks).
+template <typename Number, typename Bits>
+Number FromBits(Bits bits) {
+  static_assert(sizeof(Number) == sizeof(Bits));
+  Number number;
+  std::memcpy(&number, &bits, sizeof number);
+  return number;
+}
+
 inline float LittleEndianFloat(std::span<const std::uint8_t> bytes, std::size_t at) {
-  return std::bit_cast<float>(LittleEndian(bytes, at, 4));
+  return FromBits<float>(LittleEndian(bytes, at, 4));
 }
 
 }  // namespace beaconcheck

@@ -1,7 +1,6 @@
 // Reading wsprd's .c2 file: the header's dial frequency and 45000 complex samples.
 #include "c2_reading.hpp"
 
-#include <bit>
 #include <cmath>
 
 #include "byte_reader.hpp"
@@ -21,7 +20,7 @@ ReadResult ReadC2(std::span<const std::uint8_t> bytes) {
   recording.centre_hz = kC2CentreHz;
   const std::uint64_t dial_bits =
       LittleEndian(bytes, 18, 4) | static_cast<std::uint64_t>(LittleEndian(bytes, 22, 4)) << 32;
-  const auto dial_mhz = std::bit_cast<double>(dial_bits);
+  const auto dial_mhz = FromBits<double>(dial_bits);
   recording.dial_mhz = std::isfinite(dial_mhz) && dial_mhz > 0.0 ? dial_mhz : 0.0;
   recording.baseband.resize(kC2SampleCount);
   for (std::size_t i = 0; i < kC2SampleCount; ++i) {

@@ -1,26 +1,13 @@
 // Parsing beaconcheck's command line: options anywhere, one recording.
 #include "options.hpp"
 
-#include <cmath>
-#include <cstdlib>
 #include <string_view>
 
+#include "dial_frequency.hpp"
 #include "project_version.hpp"
 
 namespace beaconcheck {
 namespace {
-
-std::optional<double> ParseMhz(std::string_view text) {
-  if (text.empty() || text.size() > 32) return std::nullopt;
-  const std::string copy(text);
-  char* end = nullptr;
-  const double value = std::strtod(copy.c_str(), &end);
-  if (end != copy.c_str() + copy.size() || !std::isfinite(value) || value <= 0.0 ||
-      value > 10000.0) {
-    return std::nullopt;
-  }
-  return value;
-}
 
 Options Refuse(std::string problem) {
   Options o;
@@ -53,8 +40,8 @@ Options ParseOptions(int argc, const char* const* argv) {
         o.plot = value;
       } else if (arg == "--expect") {
         o.expect = value;
-      } else if (!(o.dial_mhz = ParseMhz(value))) {
-        return Refuse("--dial takes the dial frequency in MHz, such as 14.0956");
+      } else if (!(o.dial_mhz = ParseDialMhz(value))) {
+        return Refuse(std::string("--dial takes ") + kDialHint);
       }
     } else if (arg.size() > 1 && arg[0] == '-') {
       return Refuse("unknown option " + std::string(arg));

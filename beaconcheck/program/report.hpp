@@ -19,8 +19,14 @@ struct Report {
   std::vector<Verdict> verdicts;  // one for each transmission
 };
 
+// Finds and measures every transmission in `recording`, read from `file`, and judges each
+// against `intended` (count 0: nothing expected). A .c2 file's own dial frequency serves when
+// `dial_mhz` is not given.
+Report MakeReport(std::string file, const Recording& recording, std::optional<double> dial_mhz,
+                  const tonepak::IntendedTransmissions& intended);
+
 std::string TextReport(const Report& report);
-std::string JsonReport(const Report& report);
+std::string JsonReport(const Report& report);  // the program only: not in the web build
 
 // 0 when every transmission is decodable (and as intended with --expect), 1 when none was
 // found or one has a problem.

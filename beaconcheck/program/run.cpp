@@ -77,16 +77,7 @@ int RunBeaconcheck(int argc, const char* const* argv) {
   const ReadResult read = ReadRecording(file.bytes);
   if (!read.recording) return CannotRead(options.file + ": " + read.problem);
 
-  Report report;
-  report.file = options.file;
-  report.sample_rate_hz = read.recording->sample_rate_hz;
-  report.seconds = read.recording->Seconds();
-  report.dial_mhz = options.dial_mhz;
-  if (!report.dial_mhz && read.recording->dial_mhz > 0.0)
-    report.dial_mhz = read.recording->dial_mhz;
-  report.intended = intended;
-  report.transmissions = Analyse(*read.recording);
-  for (const Transmission& t : report.transmissions) report.verdicts.push_back(Judge(t, intended));
+  const Report report = MakeReport(options.file, *read.recording, options.dial_mhz, intended);
 
   if (!options.plot.empty() && !report.transmissions.empty()) {
     if (const std::string error = WritePlot(options.plot, *read.recording, report.transmissions[0],

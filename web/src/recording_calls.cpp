@@ -1,0 +1,109 @@
+// BEACONCHECK on the page: a recording's bytes checked as the program checks a file, answered
+// with the program's text report and the waterfall of each transmission.
+#include <emscripten/emscripten.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "beaconcheck.hpp"
+#include "call_buffer.hpp"
+#include "dial_frequency.hpp"
+#include "intended_transmissions.hpp"
+#include "json_writer.hpp"
+#include "report.hpp"
+#include "waterfall.hpp"
+
+namespace {
+
+using wspr::JsonWriter;
+
+// The largest recording the page takes: its bytes and its samples as floats must fit the
+// WebAssembly's memory (at most 2 GB) together with the analysis; 400 MB is 30 minutes at
+// 48000 Hz in 16-bit stereo, or at 96000 Hz in 16-bit mono, and some to spare.
+constexpr std::size_t kLargestRecordingBytes = std::size_t{400} << 20;
+
+// The pictures of the last check, alive until the next one so that the script can draw them.
+std::vector<beaconcheck::Waterfall>& Pictures() {
+  static std::vector<beaconcheck::Waterfall> pictures;
+  return pictures;
+}
+
+// The answer when something given cannot be used: which box it came from and why.
+const char* Refuse(const char* about, const std::string& problem) {
+  JsonWriter json;
+  json.BeginObject();
+  json.Key("about").String(about);
+  json.Key("problem").String(problem);
+  json.EndObject();
+  return wspr_web::Answer(json.Text());
+}
+
+}  // namespace
+
+extern "C" {
+
+// Checks the recording whose `recording_size` bytes start the input buffer, as
+// `beaconcheck [--dial MHZ] [--expect MESSAGE|FILE] NAME` does. After the recording come its
+// name, then what is expected (`expect_kind` 0: a message as text, or none when empty; 1: the
+// bytes of a file tonepak wrote; 2: the same, and the file goes on beyond them), then the dial
+// frequency as typed (none when empty). Answers
+//   {"about":"recording"|"expect"|"dial","problem":".."}     with what cannot be used, or
+//   {"report":"..","status":N,"pictures":[{"width":W,"height":H,"address":A}..]}
+// with the text beaconcheck prints, its exit status, and each transmission's waterfall as
+// W * H RGB pixels at A in the memory.
+EMSCRIPTEN_KEEPALIVE const char* bc_check(std::size_t recording_size, std::size_t name_size,
+                                          std::size_t expect_size, int expect_kind,
+                                          std::size_t dial_size) {
+  Pictures().clear();
+  const std::string name(wspr_web::InputText(recording_size, name_size));
+  const std::size_t expect_at = recording_size + name_size;
+  const std::string dial(wspr_web::InputText(expect_at + expect_size, dial_size));
+
+  std::optional<double> dial_mhz;
+  if (!dial.empty() && !(dial_mhz = beaconcheck::ParseDialMhz(dial))) {
+    return Refuse("dial", std::string("Type ") + beaconcheck::kDialHint + ".");
+  }
+  tonepak::IntendedTransmissions intended;
+  if (expect_kind != 0) {
+    intended = tonepak::IntendedFromFile(wspr_web::Input(expect_at, expect_size), expect_kind == 2);
+  } else if (expect_size > 0) {
+    intended = tonepak::IntendedFromText(wspr_web::InputText(expect_at, expect_size));
+  }
+  if ((expect_kind != 0 || expect_size > 0) && intended.count == 0) {
+    return Refuse("expect", intended.problem);
+  }
+  beaconcheck::ReadResult read = beaconcheck::ReadRecording(wspr_web::Input(0, recording_size));
+  wspr_web::InputBuffer(0);  // the samples are read: the file's bytes may go
+  if (!read.recording) return Refuse("recording", read.problem);
+
+  const beaconcheck::Report report =
+      beaconcheck::MakeReport(name, *read.recording, dial_mhz, intended);
+  for (std::size_t n = 0; n < report.transmissions.size(); ++n) {
+    Pictures().push_back(beaconcheck::DrawWaterfall(*read.recording, report.transmissions[n],
+                                                    report.verdicts[n], intended));
+  }
+  JsonWriter json;
+  json.BeginObject();
+  json.Key("report").String(beaconcheck::TextReport(report));
+  json.Key("status").Integer(beaconcheck::ExitStatus(report));
+  json.Key("pictures").BeginArray();
+  for (const beaconcheck::Waterfall& picture : Pictures()) {
+    json.BeginObject();
+    json.Key("width").Integer(picture.width);
+    json.Key("height").Integer(picture.height);
+    json.Key("address").Integer(reinterpret_cast<std::uintptr_t>(picture.rgb.data()));
+    json.EndObject();
+  }
+  json.EndArray();
+  json.EndObject();
+  return wspr_web::Answer(json.Text());
+}
+
+// The largest recording the page gives bc_check, in bytes; it refuses a larger one itself.
+EMSCRIPTEN_KEEPALIVE std::size_t bc_largest_recording() { return kLargestRecordingBytes; }
+
+}  // extern "C"
