@@ -2,14 +2,22 @@
 #include "power_frames.hpp"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <complex>
+#include <cstdint>
 
 #include "kissfft.hh"
 #include "wspr_timing.hpp"
 
 namespace beaconcheck {
 namespace {
+
+// The upper half of a float's bits, rounded to nearest.
+std::uint16_t UpperHalf(float value) {
+  const auto bits = std::bit_cast<std::uint32_t>(value);
+  return static_cast<std::uint16_t>((bits + 0x7FFFU + ((bits >> 16U) & 1U)) >> 16U);
+}
 
 std::size_t NextPowerOfTwo(std::size_t n) {
   std::size_t p = 1;
@@ -49,7 +57,7 @@ PowerFrames MakePowerFrames(const Recording& recording, std::size_t first_frame,
   const auto last_k = static_cast<long long>(std::floor((high - recording.centre_hz) / out.bin_hz));
   out.first_bin_hz = recording.centre_hz + static_cast<double>(first_k) * out.bin_hz;
   out.bins = static_cast<std::size_t>(last_k - first_k + 1);
-  out.power.assign(out.frames * out.bins, 0.0F);
+  out.power.resize(out.frames * out.bins);
 
   // Audio through a real transform of half the size; complex baseband through a full one.
   const kissfft<float> fft(complex ? size : size / 2, false);
@@ -61,22 +69,26 @@ PowerFrames MakePowerFrames(const Recording& recording, std::size_t first_frame,
     const auto begin = static_cast<std::size_t>(
         std::lround(static_cast<double>(first_frame + f) * rate * out.frame_step_s));
     const std::size_t have = begin < count ? std::min(window, count - begin) : 0;
+    // The padding beyond the window stays zero from the start; only a frame cut short by the
+    // recording's end has more to clear.
     if (complex) {
-      std::fill(in.begin(), in.end(), std::complex<float>{});
       std::copy_n(recording.baseband.begin() + static_cast<std::ptrdiff_t>(begin), have,
                   in.begin());
+      std::fill(in.begin() + static_cast<std::ptrdiff_t>(have),
+                in.begin() + static_cast<std::ptrdiff_t>(window), std::complex<float>{});
       fft.transform(in.data(), spectrum.data());
     } else {
-      std::fill(real_in.begin(), real_in.end(), 0.0F);
       std::copy_n(recording.audio.begin() + static_cast<std::ptrdiff_t>(begin), have,
                   real_in.begin());
+      std::fill(real_in.begin() + static_cast<std::ptrdiff_t>(have),
+                real_in.begin() + static_cast<std::ptrdiff_t>(window), 0.0F);
       fft.transform_real(real_in.data(), spectrum.data());
     }
-    float* row = &out.power[f * out.bins];
+    std::uint16_t* row = &out.power[f * out.bins];
     for (std::size_t b = 0; b < out.bins; ++b) {
       const long long k = first_k + static_cast<long long>(b);
       const auto index = static_cast<std::size_t>(k < 0 ? k + static_cast<long long>(size) : k);
-      row[b] = std::norm(spectrum[index]);
+      row[b] = UpperHalf(std::norm(spectrum[index]));
     }
   }
   return out;
