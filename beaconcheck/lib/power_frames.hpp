@@ -33,9 +33,10 @@ std::size_t FrameCount(const Recording& recording);
 
 // Frames [first_frame, first_frame + frames) clipped to the recording, over audio frequencies
 // from `low_hz` to `high_hz` (clipped to what the recording covers). Each frame is one symbol
-// long, zero-padded to twice its length, without a taper: a tone that lasts the whole symbol
-// falls into one bin and its neighbour.
-PowerFrames MakePowerFrames(const Recording& recording, std::size_t first_frame, std::size_t frames,
-                            double low_hz, double high_hz);
+// long, zero-padded to twice its length (or a little more, for a quick transform), without a
+// taper: a tone that lasts the whole symbol falls into one bin and its neighbour. `out` is
+// refilled in place, so that a long recording's pieces reuse one block of memory.
+void MakePowerFrames(const Recording& recording, std::size_t first_frame, std::size_t frames,
+                     double low_hz, double high_hz, PowerFrames& out);
 
 }  // namespace beaconcheck
