@@ -2,10 +2,10 @@
 #include "power_frames.hpp"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <complex>
 #include <cstdint>
+#include <cstring>
 
 #include "kissfft.hh"
 #include "wspr_timing.hpp"
@@ -15,7 +15,8 @@ namespace {
 
 // The upper half of a float's bits, rounded to nearest.
 std::uint16_t UpperHalf(float value) {
-  const auto bits = std::bit_cast<std::uint32_t>(value);
+  std::uint32_t bits = 0;  // std::bit_cast, which Emscripten's C++ library lacks
+  std::memcpy(&bits, &value, sizeof bits);
   return static_cast<std::uint16_t>((bits + 0x7FFFU + ((bits >> 16U) & 1U)) >> 16U);
 }
 

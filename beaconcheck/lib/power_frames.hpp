@@ -1,9 +1,9 @@
 // Power spectra of one-symbol stretches every quarter symbol, over a band of audio frequencies.
 #pragma once
 
-#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "recording.hpp"
@@ -23,7 +23,10 @@ struct PowerFrames {
   std::vector<std::uint16_t> power;
 
   float At(std::size_t frame, std::size_t bin) const {
-    return std::bit_cast<float>(static_cast<std::uint32_t>(power[frame * bins + bin]) << 16U);
+    const std::uint32_t bits = static_cast<std::uint32_t>(power[frame * bins + bin]) << 16U;
+    float value = 0.0F;  // std::bit_cast, which Emscripten's C++ library lacks
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
   }
   double BinHz(std::size_t bin) const { return first_bin_hz + static_cast<double>(bin) * bin_hz; }
 };
