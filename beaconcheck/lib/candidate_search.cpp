@@ -7,6 +7,7 @@
 #include <numeric>
 
 #include "power_frames.hpp"
+#include "search_decimation.hpp"
 #include "sync.hpp"
 #include "wspr_timing.hpp"
 
@@ -191,9 +192,8 @@ SyncFit SearchSync(const PowerFrames& s, const std::array<std::size_t, 4>& tone,
 }
 
 void AddCandidates(const Recording& recording, std::size_t first_frame, std::size_t frames,
-                   std::size_t starts, std::vector<Candidate>& found) {
-  const PowerFrames s =
-      MakePowerFrames(recording, first_frame, frames, kSearchLowHz, kSearchHighHz);
+                   std::size_t starts, PowerFrames& s, std::vector<Candidate>& found) {
+  MakePowerFrames(recording, first_frame, frames, kSearchLowHz, kSearchHighHz, s);
   if (s.frames < kFramesPerSymbol * 16 || s.bins == 0) return;
   const std::array<std::size_t, 4> tone = ToneBins(s.bin_hz);
   const double drift_bins = kDriftSearchHz / s.bin_hz;
@@ -228,14 +228,19 @@ void AddCandidates(const Recording& recording, std::size_t first_frame, std::siz
 
 }  // namespace
 
-std::vector<Candidate> FindCandidates(const Recording& recording) {
+std::vector<Candidate> FindCandidates(const Recording& full) {
+  // A recording at 48000 Hz and up is searched at 16000 Hz: the same band at a third of the
+  // transform's length.
+  const std::optional<Recording> decimated = DecimateForSearch(full, kSearchHighHz);
+  const Recording& recording = decimated ? *decimated : full;
   const std::size_t total = FrameCount(recording);
   const auto hop = static_cast<std::size_t>(std::lround(kBlockHopS / (kSymbolS / 4.0)));
   std::vector<Candidate> found;
+  PowerFrames frames;
   for (std::size_t first = 0; first < total; first += hop) {
     const bool last = first + hop + kTransmissionFrames >= total;
     AddCandidates(recording, first, last ? total - first : hop + kTransmissionFrames + 24,
-                  last ? total : hop, found);
+                  last ? total : hop, frames, found);
     if (last) break;
   }
   // The same transmission seen twice (from two pieces, or a strong signal's side lobes):

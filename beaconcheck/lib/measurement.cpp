@@ -140,14 +140,18 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
   if (on.count < kFewestSymbols) return std::nullopt;
   // Slot 0 where the sync vector fits best near the onset; the onset and the end where the
   // signal most clearly comes on and goes off near where the run found them.
+  // Near the onset, and near slot 0, where the candidate search's sync put the start: a weak
+  // signal's run of loud slots can begin anywhere in the noise, its sync vector cannot.
   const long long onset = on.first - kMargin;
   long long align = onset;
   double best_sync = 0.0;
-  for (long long j = onset - kLargestRealignment; j <= onset + kLargestRealignment; ++j) {
-    const double sync = SyncCorrelation(Slice(around, j + kMargin, kSymbols));
-    if (std::abs(sync) > std::abs(best_sync)) {
-      best_sync = sync;
-      align = j;
+  for (const long long near : {onset, 0LL}) {
+    for (long long j = near - kLargestRealignment; j <= near + kLargestRealignment; ++j) {
+      const double sync = SyncCorrelation(Slice(around, j + kMargin, kSymbols));
+      if (std::abs(sync) > std::abs(best_sync)) {
+        best_sync = sync;
+        align = j;
+      }
     }
   }
   if (std::abs(best_sync) < kWeakSync) align = onset;

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <cstdint>
+#include <cstring>
 
 #include "kissfft.hh"
 #include "wspr_timing.hpp"
@@ -11,10 +13,24 @@
 namespace beaconcheck {
 namespace {
 
-std::size_t NextPowerOfTwo(std::size_t n) {
-  std::size_t p = 1;
-  while (p < n) p *= 2;
-  return p;
+// The upper half of a float's bits, rounded to nearest.
+std::uint16_t UpperHalf(float value) {
+  std::uint32_t bits = 0;  // std::bit_cast, which Emscripten's C++ library lacks
+  std::memcpy(&bits, &value, sizeof bits);
+  return static_cast<std::uint16_t>((bits + 0x7FFFU + ((bits >> 16U) & 1U)) >> 16U);
+}
+
+// The smallest even length from n up whose factors are all 2, 3 and 5, which kissfft
+// transforms quickly: twice a symbol at 12000 Hz is a power of two, at 16000 Hz a power of two
+// would pad to three times the symbol and make the bins a third of a tone step.
+std::size_t NextQuickLength(std::size_t n) {
+  for (std::size_t length = n + (n & 1U);; length += 2) {
+    std::size_t rest = length;
+    for (const std::size_t factor : {2U, 3U, 5U}) {
+      while (rest % factor == 0) rest /= factor;
+    }
+    if (rest == 1) return length;
+  }
 }
 
 }  // namespace
@@ -24,12 +40,11 @@ std::size_t FrameCount(const Recording& recording) {
   return static_cast<std::size_t>(std::ceil(static_cast<double>(recording.SampleCount()) / step));
 }
 
-PowerFrames MakePowerFrames(const Recording& recording, std::size_t first_frame, std::size_t frames,
-                            double low_hz, double high_hz) {
+void MakePowerFrames(const Recording& recording, std::size_t first_frame, std::size_t frames,
+                     double low_hz, double high_hz, PowerFrames& out) {
   const double rate = recording.sample_rate_hz;
   const auto window = static_cast<std::size_t>(std::lround(rate * kSymbolS));
-  const std::size_t size = NextPowerOfTwo(2 * window);
-  PowerFrames out;
+  const std::size_t size = NextQuickLength(2 * window);
   out.frame_step_s = kSymbolS / 4.0;
   out.bin_hz = rate / static_cast<double>(size);
   out.first_frame = first_frame;
@@ -43,13 +58,18 @@ PowerFrames MakePowerFrames(const Recording& recording, std::size_t first_frame,
   const double cover_high = complex ? recording.centre_hz + rate / 2.0 : rate / 2.0 - out.bin_hz;
   const double low = std::max(low_hz, cover_low);
   const double high = std::min(high_hz, cover_high);
-  if (high <= low) return out;
+  if (high <= low) {
+    out.bins = 0;
+    out.power.clear();
+    return;
+  }
   // Bin k of the transform (k - size for the upper half) is k * bin_hz from the centre.
   const auto first_k = static_cast<long long>(std::ceil((low - recording.centre_hz) / out.bin_hz));
   const auto last_k = static_cast<long long>(std::floor((high - recording.centre_hz) / out.bin_hz));
   out.first_bin_hz = recording.centre_hz + static_cast<double>(first_k) * out.bin_hz;
   out.bins = static_cast<std::size_t>(last_k - first_k + 1);
-  out.power.assign(out.frames * out.bins, 0.0F);
+  // Every value is written below: what a piece before left here needs no clearing.
+  out.power.resize(out.frames * out.bins);
 
   // Audio through a real transform of half the size; complex baseband through a full one.
   const kissfft<float> fft(complex ? size : size / 2, false);
@@ -61,25 +81,28 @@ PowerFrames MakePowerFrames(const Recording& recording, std::size_t first_frame,
     const auto begin = static_cast<std::size_t>(
         std::lround(static_cast<double>(first_frame + f) * rate * out.frame_step_s));
     const std::size_t have = begin < count ? std::min(window, count - begin) : 0;
+    // The padding beyond the window stays zero from the start; only a frame cut short by the
+    // recording's end has more to clear.
     if (complex) {
-      std::fill(in.begin(), in.end(), std::complex<float>{});
       std::copy_n(recording.baseband.begin() + static_cast<std::ptrdiff_t>(begin), have,
                   in.begin());
+      std::fill(in.begin() + static_cast<std::ptrdiff_t>(have),
+                in.begin() + static_cast<std::ptrdiff_t>(window), std::complex<float>{});
       fft.transform(in.data(), spectrum.data());
     } else {
-      std::fill(real_in.begin(), real_in.end(), 0.0F);
       std::copy_n(recording.audio.begin() + static_cast<std::ptrdiff_t>(begin), have,
                   real_in.begin());
+      std::fill(real_in.begin() + static_cast<std::ptrdiff_t>(have),
+                real_in.begin() + static_cast<std::ptrdiff_t>(window), 0.0F);
       fft.transform_real(real_in.data(), spectrum.data());
     }
-    float* row = &out.power[f * out.bins];
+    std::uint16_t* row = &out.power[f * out.bins];
     for (std::size_t b = 0; b < out.bins; ++b) {
       const long long k = first_k + static_cast<long long>(b);
       const auto index = static_cast<std::size_t>(k < 0 ? k + static_cast<long long>(size) : k);
-      row[b] = std::norm(spectrum[index]);
+      row[b] = UpperHalf(std::norm(spectrum[index]));
     }
   }
-  return out;
 }
 
 }  // namespace beaconcheck

@@ -11,18 +11,45 @@ namespace {
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
 constexpr double kLeastSlotPart = 0.75;  // of a slot cut by the recording's edge, to count
 
-// Mean of x * e^-j2(pi)(f - centre)t over samples [first, end), f fixed.
-std::complex<double> MeanAt(const Baseband& bb, std::size_t first, std::size_t end, double hz) {
-  const double w = -kTwoPi * (hz - bb.centre_hz) / bb.rate_hz;
-  const double start = w * static_cast<double>(first);
-  std::complex<double> phasor(std::cos(start), std::sin(start));
-  const std::complex<double> turn(std::cos(w), std::sin(w));
-  std::complex<double> sum{};
-  for (std::size_t n = first; n < end; ++n) {
-    sum += std::complex<double>(bb.samples[n]) * phasor;
-    phasor *= turn;
+// Means of x * e^-j2(pi)(f - centre)t over samples [first, end) at N fixed frequencies at
+// once: each sample is read once, and the phasors are stepped in plain real arithmetic (the
+// complex product's checks for infinities cost more than the product itself).
+template <std::size_t N>
+std::array<std::complex<double>, N> MeansAt(const Baseband& bb, std::size_t first, std::size_t end,
+                                            const std::array<double, N>& hz) {
+  std::array<double, N> pr{};
+  std::array<double, N> pi{};
+  std::array<double, N> tr{};
+  std::array<double, N> ti{};
+  std::array<double, N> sr{};
+  std::array<double, N> si{};
+  for (std::size_t k = 0; k < N; ++k) {
+    const double w = -kTwoPi * (hz[k] - bb.centre_hz) / bb.rate_hz;
+    const double start = w * static_cast<double>(first);
+    pr[k] = std::cos(start);
+    pi[k] = std::sin(start);
+    tr[k] = std::cos(w);
+    ti[k] = std::sin(w);
   }
-  return end > first ? sum / static_cast<double>(end - first) : sum;
+  for (std::size_t n = first; n < end; ++n) {
+    const double xr = bb.samples[n].real();
+    const double xi = bb.samples[n].imag();
+    for (std::size_t k = 0; k < N; ++k) {
+      sr[k] += xr * pr[k] - xi * pi[k];
+      si[k] += xr * pi[k] + xi * pr[k];
+      const double r = pr[k] * tr[k] - pi[k] * ti[k];
+      pi[k] = pr[k] * ti[k] + pi[k] * tr[k];
+      pr[k] = r;
+    }
+  }
+  std::array<std::complex<double>, N> out{};
+  const double scale = end > first ? 1.0 / static_cast<double>(end - first) : 1.0;
+  for (std::size_t k = 0; k < N; ++k) out[k] = {sr[k] * scale, si[k] * scale};
+  return out;
+}
+
+std::complex<double> MeanAt(const Baseband& bb, std::size_t first, std::size_t end, double hz) {
+  return MeansAt<1>(bb, first, end, {hz})[0];
 }
 
 }  // namespace
@@ -58,9 +85,10 @@ std::vector<std::array<double, 4>> TonePowers(const Baseband& bb, const Track& t
       continue;
     }
     const double middle = track.SlotStartS(slot) + track.symbol_s / 2.0;
-    for (std::size_t k = 0; k < 4; ++k) {
-      out[i][k] = std::norm(MeanAt(bb, first, end, track.ToneHz(k, middle)));
-    }
+    std::array<double, 4> hz{};
+    for (std::size_t k = 0; k < 4; ++k) hz[k] = track.ToneHz(k, middle);
+    const std::array<std::complex<double>, 4> means = MeansAt(bb, first, end, hz);
+    for (std::size_t k = 0; k < 4; ++k) out[i][k] = std::norm(means[k]);
   }
   return out;
 }

@@ -1,8 +1,10 @@
 // Carrying out one run: read the recording and --expect's file, analyse, report, plot.
 #include "run.hpp"
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "beaconcheck.hpp"
 #include "input_file.hpp"
@@ -71,10 +73,12 @@ int RunBeaconcheck(int argc, const char* const* argv) {
     if (!problem.empty()) return CannotRead(problem);
     intended = *read;
   }
-  const RecordingFile file = ReadRecordingFile(options.file, kLargestRecordingBytes);
+  RecordingFile file = ReadRecordingFile(options.file, kLargestRecordingBytes);
   if (!file.error.empty()) return CannotRead(file.error);
   if (file.too_large) return CannotRead(options.file + ": it is longer than 30 minutes");
   const ReadResult read = ReadRecording(file.bytes);
+  // The samples are all the analysis needs: the file's bytes go before it takes its memory.
+  file.bytes = std::vector<std::uint8_t>();
   if (!read.recording) return CannotRead(options.file + ": " + read.problem);
 
   const Report report = MakeReport(options.file, *read.recording, options.dial_mhz, intended);
