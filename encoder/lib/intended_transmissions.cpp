@@ -1,6 +1,7 @@
 // What a beacon is meant to send, from a message text or from a file tonepak wrote.
 #include "intended_transmissions.hpp"
 
+#include <algorithm>
 #include <vector>
 
 #include "c_header_reading.hpp"
@@ -50,6 +51,18 @@ IntendedTransmissions IntendedFromText(std::string_view text) {
   if (words.size() < 2 || words.size() > 3) {
     return Problem(Quoted(text).append(
         " is no message: give call, locator and power as one argument, e.g. \"K1ABC FN42 37\""));
+  }
+  // A decoder shows the power as a number of dBm from 0 to 60: anything else is a word left
+  // out ("K1ABC FN42") or mistyped, not a message to compare with.
+  const std::string_view power = words.back();
+  if (power.empty() || power.size() > 2 ||
+      !std::all_of(power.begin(), power.end(), [](char c) { return c >= '0' && c <= '9'; }) ||
+      std::stoi(std::string(power)) > 60) {
+    return Problem(Quoted(text)
+                       .append(" is no message: its power ")
+                       .append(Quoted(power))
+                       .append(" is no number of dBm from 0 to 60 (give call, locator and power,"
+                               " e.g. \"K1ABC FN42 37\")"));
   }
   std::string_view call = words[0];
   const bool hashed_only = call.size() > 2 && call.front() == '<' && call.back() == '>';

@@ -115,6 +115,8 @@ TEST(IntendedTransmissionsTest, ReadsMessagesAsADecoderShowsThem) {
       {"PJ4/K1ABC FK52UD 37", "PJ4/K1ABC 37 | <PJ4/K1ABC> FK52UD 37"},
       {"<K1ABC> FN42AX 37", "<K1ABC> FN42AX 37"},
       {"K1ABC", ""},
+      {"K1ABC FN42", ""},
+      {"K1ABC FN42 377", ""},
       {"<K1ABC> FN42 37", ""},
       {"K1ABC/PJ4/X FN42 37", ""},
   };
