@@ -22,6 +22,11 @@ void Add(std::string& out, const char* format, ...) {
   out += line.data();
 }
 
+// A figure that rounds to zero at `decimals` shows as zero: "+0.00", never "-0.00".
+double Shown(double value, int decimals) {
+  return std::abs(value) < 0.5 * std::pow(10.0, -decimals) ? 0.0 : value;
+}
+
 void AddSymbols(std::string& out, const tonepak::ChannelSymbols& symbols, std::size_t count) {
   for (std::size_t i = 0; i < count; ++i) {
     if (i % 54 == 0) out += "    ";
@@ -35,7 +40,7 @@ void AddTransmission(std::string& out, const Report& report, std::size_t n) {
   const Verdict& v = report.verdicts[n];
   Add(out, "Transmission %zu\n", n + 1);
   // A start a hair before the file's first sample is the first sample: no "-0.000".
-  Add(out, "  start       %.3f s (DT %+.2f s)\n", std::max(t.start_s, 0.0), t.dt_s);
+  Add(out, "  start       %.3f s (DT %+.2f s)\n", std::max(t.start_s, 0.0), Shown(t.dt_s, 2));
   Add(out, "  tones       %.3f %.3f %.3f %.3f Hz (+-%.3f)\n", t.tones_hz[0], t.tones_hz[1],
       t.tones_hz[2], t.tones_hz[3], t.tones_sigma_hz[0]);
   if (report.dial_mhz) {
@@ -43,16 +48,16 @@ void AddTransmission(std::string& out, const Report& report, std::size_t n) {
     Add(out, "  at RF       %.1f %.1f %.1f %.1f Hz%s%s\n", rf.tones_hz[0], rf.tones_hz[1],
         rf.tones_hz[2], rf.tones_hz[3], rf.band.empty() ? "" : ", ", rf.band.c_str());
   }
-  Add(out, "  step        %.4f Hz (%+.3f %%)\n", t.step_hz, t.step_error_percent);
+  Add(out, "  step        %.4f Hz (%+.3f %%)\n", t.step_hz, Shown(t.step_error_percent, 3));
   if (t.evenly_spaced) {
     out += "  spacing     even\n";
   } else {
     Add(out, "  spacing     tone %d is %+.3f Hz off the others' grid\n", t.off_grid_tone,
         t.off_grid_hz);
   }
-  Add(out, "  drift       %+.2f Hz\n", t.drift_hz);
+  Add(out, "  drift       %+.2f Hz\n", Shown(t.drift_hz, 2));
   Add(out, "  symbol      %.3f ms (%+.4f %%), %zu of 162 sent\n", t.symbol_ms,
-      t.symbol_error_percent, t.symbols_sent);
+      Shown(t.symbol_error_percent, 4), t.symbols_sent);
   Add(out, "  SNR         %.1f dB in 2500 Hz\n", t.snr_db);
   if (v.inside_window) {
     out += "  window      inside 1400 to 1600 Hz\n";
