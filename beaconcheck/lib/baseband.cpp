@@ -18,6 +18,8 @@ Baseband MixDown(const Recording& recording, double centre_hz, double begin_s, d
   Baseband out;
   out.rate_hz = rate / static_cast<double>(factor);
   out.centre_hz = centre_hz;
+  out.from_recording_start = begin == 0;
+  out.to_recording_end = end == count;
   const double shift_hz = centre_hz - recording.centre_hz;
   const double step = -2.0 * std::numbers::pi * shift_hz / rate;
   const std::complex<double> turn(std::cos(step), std::sin(step));

@@ -12,8 +12,10 @@ inline constexpr double kBasebandRateHz = 375.0;  // 256 samples a symbol
 
 struct Baseband {
   double rate_hz = 0.0;
-  double centre_hz = 0.0;  // audio frequency mixed to 0 Hz
-  double first_s = 0.0;    // time of samples[0] from the start of the recording
+  double centre_hz = 0.0;             // audio frequency mixed to 0 Hz
+  double first_s = 0.0;               // time of samples[0] from the start of the recording
+  bool from_recording_start = false;  // nothing of the recording lies before samples[0]
+  bool to_recording_end = false;      // nor after the last sample
   std::vector<std::complex<float>> samples;
 
   double TimeS(std::size_t n) const { return first_s + static_cast<double>(n) / rate_hz; }

@@ -213,6 +213,15 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
       track.start_s = track.SlotStartS(t.first_slot);
       t.track = track;
       t.first_slot = 0;
+    } else {
+      // An edge at the recording's own start or end is where the recording, not the beacon,
+      // began or stopped.
+      const long long end = t.first_slot + static_cast<long long>(t.symbols_sent);
+      t.begins_before_recording = baseband.from_recording_start && t.first_slot > 0 &&
+                                  !SlotInside(baseband, track, t.first_slot - 1);
+      t.ends_after_recording = baseband.to_recording_end &&
+                               end < static_cast<long long>(kSymbols) &&
+                               !SlotInside(baseband, track, end);
     }
   }
 
@@ -237,8 +246,9 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
     }
   }
 
-  // The figures, at the moment the signal begins.
-  t.start_s = track.SlotStartS(t.first_slot);
+  // The figures, at the moment the signal begins (before the recording, where the sync vector
+  // puts it, when the recording began later).
+  t.start_s = track.SlotStartS(t.begins_before_recording ? 0 : t.first_slot);
   // DT within the transmission's own two-minute slot, for a file that begins at an even minute.
   t.dt_s = t.start_s - kDtOffsetS - kSlotS * std::round((t.start_s - kDtOffsetS) / kSlotS);
   for (std::size_t k = 0; k < 4; ++k) t.tones_hz[k] = track.ToneHz(k, t.start_s);

@@ -67,6 +67,11 @@ std::pair<std::size_t, std::size_t> SlotSamples(const Baseband& bb, const Track&
   return {static_cast<std::size_t>(std::ceil(first)), static_cast<std::size_t>(std::ceil(last))};
 }
 
+bool SlotInside(const Baseband& bb, const Track& track, long long slot) {
+  const auto [first, end] = SlotSamples(bb, track, slot);
+  return end > first;
+}
+
 double PowerAt(const Baseband& bb, double begin_s, double seconds, double hz) {
   const double begin = std::ceil((begin_s - bb.first_s) * bb.rate_hz);
   const double end = std::ceil((begin_s + seconds - bb.first_s) * bb.rate_hz);

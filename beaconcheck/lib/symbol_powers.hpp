@@ -31,6 +31,9 @@ std::vector<std::complex<double>> CoherentSums(const Baseband& baseband, const T
 // squared; 0 where the baseband does not reach.
 double PowerAt(const Baseband& baseband, double begin_s, double seconds, double hz);
 
+// Whether the recording holds enough of the slot to hear it.
+bool SlotInside(const Baseband& baseband, const Track& track, long long slot);
+
 // Baseband samples [first, end) of slot `slot`.
 std::pair<std::size_t, std::size_t> SlotSamples(const Baseband& baseband, const Track& track,
                                                 long long slot);

@@ -20,6 +20,11 @@ struct Transmission {
   Track track;
   long long first_slot = 0;      // the slot where the signal begins (1: the table one late)
   std::size_t symbols_sent = 0;  // slots from first_slot on that carry the signal
+  // The recording began after the transmission did (first_slot is then the first slot in the
+  // recording, and start_s where the sync vector puts slot 0, before the recording), or ends
+  // before it does: what is missing there is no fault of the beacon's.
+  bool begins_before_recording = false;
+  bool ends_after_recording = false;
 
   double start_s = 0.0;                    // the signal's first symbol, from the start of the file
   double dt_s = 0.0;                       // as WSJT-X shows it: start - 1 s

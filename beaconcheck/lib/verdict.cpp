@@ -125,7 +125,13 @@ Verdict Judge(const Transmission& t, const tonepak::IntendedTransmissions& inten
     v.problems.push_back(Format("Tone %.0f sits %+.3f Hz off the grid of the other three.",
                                 t.off_grid_tone, t.off_grid_hz));
   }
-  if (t.symbols_sent < kSymbols) {
+  // Symbols missing where the recording began or ended are none of the beacon's doing.
+  const auto sent_end = t.first_slot + static_cast<long long>(t.symbols_sent);
+  const bool cut_short =
+      t.begins_before_recording
+          ? sent_end < static_cast<long long>(kSymbols) && !t.ends_after_recording
+          : t.symbols_sent < kSymbols && !t.ends_after_recording;
+  if (cut_short) {
     v.problems.push_back(Format("It was cut short: %.0f of the 162 symbols sent (%.1f s).",
                                 static_cast<double>(t.symbols_sent),
                                 static_cast<double>(t.symbols_sent) * t.track.symbol_s));
@@ -137,7 +143,9 @@ Verdict Judge(const Transmission& t, const tonepak::IntendedTransmissions& inten
     blocking = true;
   }
   if (intended.count > 0) {
-    v.expected = tonepak::ExplainSymbols(t.heard, t.symbols_sent, intended, t.message);
+    v.expected = tonepak::ExplainSymbols(
+        t.heard, t.symbols_sent, intended, t.message,
+        t.begins_before_recording ? static_cast<std::size_t>(t.first_slot) : 0);
     v.as_intended = v.expected->fault == tonepak::SymbolFault::kNone;
     if (!v.as_intended) {
       std::string sentence = "Its symbols are not the intended ones: ";

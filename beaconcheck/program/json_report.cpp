@@ -33,6 +33,8 @@ void AddTransmission(wspr::JsonWriter& j, const Report& report, std::size_t n) {
   j.Key("symbolMs").Number(Finite(t.symbol_ms), 4);
   j.Key("symbolErrorPercent").Number(Finite(t.symbol_error_percent), 5);
   j.Key("symbolsSent").Integer(static_cast<long long>(t.symbols_sent));
+  j.Key("beginsBeforeRecording").Bool(t.begins_before_recording);
+  j.Key("endsAfterRecording").Bool(t.ends_after_recording);
   j.Key("snrDb").Number(Finite(t.snr_db), 2);
   j.Key("syncAgreeing").Integer(static_cast<long long>(t.sync_agreeing));
   j.Key("symbols").BeginArray();

@@ -1,5 +1,4 @@
 // The plain-text report: one block per transmission, each figure with its error.
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdarg>
@@ -39,8 +38,8 @@ void AddTransmission(std::string& out, const Report& report, std::size_t n) {
   const Transmission& t = report.transmissions[n];
   const Verdict& v = report.verdicts[n];
   Add(out, "Transmission %zu\n", n + 1);
-  // A start a hair before the file's first sample is the first sample: no "-0.000".
-  Add(out, "  start       %.3f s (DT %+.2f s)\n", std::max(t.start_s, 0.0), Shown(t.dt_s, 2));
+  // Before the recording (negative) when the recording began after the transmission did.
+  Add(out, "  start       %.3f s (DT %+.2f s)\n", Shown(t.start_s, 3), Shown(t.dt_s, 2));
   Add(out, "  tones       %.3f %.3f %.3f %.3f Hz (+-%.3f)\n", t.tones_hz[0], t.tones_hz[1],
       t.tones_hz[2], t.tones_hz[3], t.tones_sigma_hz[0]);
   if (report.dial_mhz) {
@@ -56,8 +55,13 @@ void AddTransmission(std::string& out, const Report& report, std::size_t n) {
         t.off_grid_hz);
   }
   Add(out, "  drift       %+.2f Hz\n", Shown(t.drift_hz, 2));
-  Add(out, "  symbol      %.3f ms (%+.4f %%), %zu of 162 sent\n", t.symbol_ms,
-      Shown(t.symbol_error_percent, 4), t.symbols_sent);
+  Add(out, "  symbol      %.3f ms (%+.4f %%), %zu of 162 %s\n", t.symbol_ms,
+      Shown(t.symbol_error_percent, 4), t.symbols_sent,
+      t.begins_before_recording || t.ends_after_recording ? "in the recording" : "sent");
+  if (t.begins_before_recording) {
+    Add(out, "  recording   begins at symbol %lld of the transmission\n", t.first_slot);
+  }
+  if (t.ends_after_recording) out += "  recording   ends before the transmission does\n";
   Add(out, "  SNR         %.1f dB in 2500 Hz\n", t.snr_db);
   if (v.inside_window) {
     out += "  window      inside 1400 to 1600 Hz\n";
@@ -67,7 +71,8 @@ void AddTransmission(std::string& out, const Report& report, std::size_t n) {
   Add(out, "  sync        %zu of 162 agree\n", t.sync_agreeing);
   Add(out, "  message     %s\n",
       t.message ? tonepak::MessageText(*t.message).c_str() : "(not decoded)");
-  out += "  symbols heard, from where the signal begins:\n";
+  out += t.begins_before_recording ? "  symbols heard, from where the recording begins:\n"
+                                   : "  symbols heard, from where the signal begins:\n";
   AddSymbols(out, t.heard, t.symbols_sent);
   if (v.expected) {
     const bool intended = v.expected->fault == tonepak::SymbolFault::kNone;

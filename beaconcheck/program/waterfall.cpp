@@ -97,9 +97,12 @@ Waterfall DrawWaterfall(const Recording& recording, const Transmission& t, const
     }
   }
   if (verdict.expected) {
+    // Differing symbols count from where the signal begins, or from the transmission's start
+    // when the recording began later.
+    const long long counted_from = t.begins_before_recording ? 0 : t.first_slot;
     for (const std::size_t i : verdict.expected->differing) {
       const int row0 =
-          static_cast<int>((t.first_slot + static_cast<long long>(i) + 2) * kRowsPerSymbol);
+          static_cast<int>((counted_from + static_cast<long long>(i) + 2) * kRowsPerSymbol);
       for (int r = row0; r < row0 + kRowsPerSymbol; ++r) {
         for (int x = 0; x < kMarkWidth - 2; ++x) Set(image, x, r, {220, 30, 30});
       }

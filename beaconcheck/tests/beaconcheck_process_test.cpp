@@ -37,7 +37,8 @@ def check(o, keys):
 check(r, dict(file=S, sampleRate=N, seconds=N, transmissions=L))
 t = r["transmissions"][0]
 check(t, dict(startS=N, dtS=N, tonesHz=L, stepHz=N, stepErrorPercent=N, evenlySpaced=B,
-  driftHz=N, symbolMs=N, symbolErrorPercent=N, symbolsSent=int, snrDb=N, syncAgreeing=int,
+  driftHz=N, symbolMs=N, symbolErrorPercent=N, symbolsSent=int,
+  beginsBeforeRecording=B, endsAfterRecording=B, snrDb=N, syncAgreeing=int,
   symbols=L, message=(S, type(None)), window=dict, rf=type(None), expected=dict, decodable=B,
   problems=L))
 check(t["window"], dict(inside=B, missHz=N))

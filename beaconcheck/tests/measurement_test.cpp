@@ -211,3 +211,57 @@ TEST(Pair, IsTwoTransmissionsAndTheSecondsCallIsFilledIn) {
 
 }  // namespace
 }  // namespace beaconcheck
+
+namespace beaconcheck {
+namespace {
+
+// A recording that begins after the transmission did, or ends before it does: the missing
+// symbols are the recording's, not a beacon cut short or a table shifted; the start is where
+// the sync vector puts it, before the recording.
+struct EdgeCase {
+  const char* name;
+  double start_s;
+  double seconds;
+  bool before;
+  bool after;
+};
+
+const EdgeCase kEdges[] = {
+    {"RecordingBeginsLate", -4.0, 116.0, true, false},
+    {"RecordingEndsEarly", 10.0, 100.0, false, true},
+    {"BothInside", 1.0, 116.0, false, false},
+};
+
+class RecordingEdge : public ::testing::TestWithParam<EdgeCase> {};
+
+TEST_P(RecordingEdge, IsNoFaultOfTheBeacon) {
+  const EdgeCase& c = GetParam();
+  const tonepak::IntendedTransmissions intended = tonepak::IntendedFromText("K1ABC FN42 37");
+  measure::SignalShape shape;
+  shape.start_s = c.start_s;
+  shape.seconds = c.seconds;
+  const std::vector<double> noisy = measure::AddWhiteNoise(
+      measure::WsprSignal(intended.symbols[0], shape),
+      measure::NoiseSigma(measure::SignalPower(shape), -15.0, shape.sample_rate_hz), 7);
+  Recording recording;
+  recording.sample_rate_hz = shape.sample_rate_hz;
+  recording.audio.assign(noisy.begin(), noisy.end());
+
+  const std::vector<Transmission> found = Analyse(recording);
+  ASSERT_EQ(found.size(), 1U);
+  const Transmission& t = found[0];
+  EXPECT_EQ(t.begins_before_recording, c.before);
+  EXPECT_EQ(t.ends_after_recording, c.after);
+  EXPECT_NEAR(t.start_s, c.start_s, 0.01);
+  const Verdict v = Judge(t, intended);
+  EXPECT_TRUE(v.as_intended) << v.line;
+  for (const std::string& problem : v.problems) {
+    EXPECT_EQ(problem.find("cut short"), std::string::npos) << problem;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Recordings, RecordingEdge, ::testing::ValuesIn(kEdges),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace beaconcheck

@@ -1,6 +1,7 @@
 // Which heard symbols differ from the intended transmission, and the fault that explains them.
 #include "symbol_faults.hpp"
 
+#include <algorithm>
 #include <array>
 
 #include "call_hash.hpp"
@@ -30,11 +31,12 @@ struct Hypothesis {
   }
 };
 
-Hypothesis Try(const ChannelSymbols& heard, std::size_t heard_count, const ChannelSymbols& meant,
-               std::size_t t, SymbolFault fault, int shift) {
+// `heard` holds the transmission's symbols [first, end), in place.
+Hypothesis Try(const ChannelSymbols& heard, std::size_t first, std::size_t end,
+               const ChannelSymbols& meant, std::size_t t, SymbolFault fault, int shift) {
   Hypothesis h{fault, shift, t, 0, 0};
   const ChannelSymbols sent = WithFault(meant, fault, shift);
-  for (std::size_t i = 0; i < heard_count; ++i) {
+  for (std::size_t i = first; i < end; ++i) {
     const auto j = static_cast<std::ptrdiff_t>(i) + shift;
     if (j < 0 || j >= static_cast<std::ptrdiff_t>(kSymbolCount)) continue;
     ++h.compared;
@@ -62,11 +64,11 @@ bool ArePair(const Message& a, const Message& b) {
 
 // As intended when the differing symbols are what noise makes: a symbol heard wrongly has a
 // wrong sync bit two times in three, while a table that holds other data has right sync bits.
-bool NoiseExplains(const ChannelSymbols& heard, std::size_t heard_count,
+bool NoiseExplains(const ChannelSymbols& heard, std::size_t first, std::size_t end,
                    const ChannelSymbols& meant) {
   std::size_t data_only = 0;
   std::size_t sync_wrong = 0;
-  for (std::size_t i = 0; i < heard_count; ++i) {
+  for (std::size_t i = first; i < end; ++i) {
     if (heard[i] == meant[i]) continue;
     if ((heard[i] & 1U) != SyncVector[i]) {
       ++sync_wrong;
@@ -132,19 +134,24 @@ ChannelSymbols WithFault(const ChannelSymbols& symbols, SymbolFault fault, int s
   return out;
 }
 
-SymbolExplanation ExplainSymbols(const ChannelSymbols& heard, std::size_t heard_count,
+SymbolExplanation ExplainSymbols(const ChannelSymbols& heard_from_first, std::size_t heard_count,
                                  const IntendedTransmissions& intended,
-                                 const std::optional<Message>& heard_message) {
-  heard_count = std::min(heard_count, kSymbolCount);
+                                 const std::optional<Message>& heard_message, std::size_t first) {
+  // The heard symbols in their places in the transmission.
+  first = std::min(first, kSymbolCount);
+  const std::size_t end = first + std::min(heard_count, kSymbolCount - first);
+  ChannelSymbols heard{};
+  std::copy_n(heard_from_first.begin(), end - first,
+              heard.begin() + static_cast<std::ptrdiff_t>(first));
   std::vector<Hypothesis> tried;
   for (std::size_t t = 0; t < intended.count; ++t) {
     const ChannelSymbols& meant = intended.symbols[t];
     for (const SymbolFault f : {SymbolFault::kNone, SymbolFault::kReversedInByte,
                                 SymbolFault::kBitsSwapped, SymbolFault::kTonesInverted}) {
-      tried.push_back(Try(heard, heard_count, meant, t, f, 0));
+      tried.push_back(Try(heard, first, end, meant, t, f, 0));
     }
     for (int k = -kMaxShift; k <= kMaxShift; ++k) {
-      if (k != 0) tried.push_back(Try(heard, heard_count, meant, t, SymbolFault::kShifted, k));
+      if (k != 0) tried.push_back(Try(heard, first, end, meant, t, SymbolFault::kShifted, k));
     }
   }
   std::erase_if(tried, [](const Hypothesis& h) { return h.compared < kLeastCompared; });
@@ -166,11 +173,11 @@ SymbolExplanation ExplainSymbols(const ChannelSymbols& heard, std::size_t heard_
   }
   const ChannelSymbols& meant = intended.symbols[t];
   out.intended = t;
-  for (std::size_t i = 0; i < heard_count; ++i) {
+  for (std::size_t i = first; i < end; ++i) {
     if (heard[i] != meant[i]) out.differing.push_back(i);
   }
-  out.compared = heard_count;
-  out.agreeing = heard_count - out.differing.size();
+  out.compared = end - first;
+  out.agreeing = out.compared - out.differing.size();
   if (intended.count == 0) return out;
 
   double runner_up = 0.0;
@@ -187,7 +194,7 @@ SymbolExplanation ExplainSymbols(const ChannelSymbols& heard, std::size_t heard_
     out.agreeing = best->agreeing;
     return out;
   }
-  if (clear && NoiseExplains(heard, heard_count, meant)) {
+  if (clear && NoiseExplains(heard, first, end, meant)) {
     out.fault = SymbolFault::kNone;
     return out;
   }

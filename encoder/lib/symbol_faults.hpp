@@ -48,9 +48,13 @@ struct SymbolExplanation {
 // many have a wrong data bit alone as have a wrong sync bit. `heard_message`, the message the
 // soft decoder read from the transmission (when it did), names a transmission that is no
 // fault of the table's: the pair's other one or another message.
+// A recording that began after the transmission did holds it from symbol `first` on: heard
+// symbol i is then the transmission's symbol first + i, and the indexes of `differing` count
+// from the transmission's start too.
 SymbolExplanation ExplainSymbols(const ChannelSymbols& heard, std::size_t heard_count,
                                  const IntendedTransmissions& intended,
-                                 const std::optional<Message>& heard_message = std::nullopt);
+                                 const std::optional<Message>& heard_message = std::nullopt,
+                                 std::size_t first = 0);
 
 // The symbols as a beacon with `fault` would send `symbols` (for kShifted, `shift` places on;
 // symbols beyond the end are 0). Other faults leave them unchanged.
