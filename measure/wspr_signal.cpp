@@ -32,6 +32,8 @@ std::vector<double> WsprSignal(const tonepak::ChannelSymbols& symbols, const Sig
     const double t = static_cast<double>(n) * dt;
     if (t < shape.start_s || t >= end_s) continue;
     const auto slot = static_cast<std::size_t>((t - shape.start_s) / shape.symbol_s);
+    // The quotient can round up to the slot past the last one at the very end.
+    if (slot >= shape.symbols_sent || slot >= tonepak::kSymbolCount) continue;
     if (shape.phase_jumps && slot != last_slot) {
       cycles = RandomCycle(slot);
     }

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <utility>
 
 #include "baseband.hpp"
 #include "call_fill_in.hpp"
@@ -50,8 +49,7 @@ std::vector<Transmission> Analyse(const Recording& recording) {
       far.symbol_s = kSymbolS * (1.0 + off);
       far.start_s += kMiddleSlot * (kSymbolS - far.symbol_s);
       std::optional<Transmission> again = MeasureTransmission(baseband, far);
-      if (again && again->decoded && (!t || !t->decoded || again->snr_db > t->snr_db))
-        t = std::move(again);
+      if (again && again->decoded && (!t || !t->decoded || again->snr_db > t->snr_db)) t = again;
     }
     if (!t) continue;
     // The same transmission reached from two candidates: keep the stronger reading.
