@@ -127,10 +127,9 @@ Verdict Judge(const Transmission& t, const tonepak::IntendedTransmissions& inten
   }
   // Symbols missing where the recording began or ended are none of the beacon's doing.
   const auto sent_end = t.first_slot + static_cast<long long>(t.symbols_sent);
-  const bool cut_short =
-      t.begins_before_recording
-          ? sent_end < static_cast<long long>(kSymbols) && !t.ends_after_recording
-          : t.symbols_sent < kSymbols && !t.ends_after_recording;
+  const bool cut_short = !t.ends_after_recording &&
+                         (t.begins_before_recording ? sent_end < static_cast<long long>(kSymbols)
+                                                    : t.symbols_sent < kSymbols);
   if (cut_short) {
     v.problems.push_back(Format("It was cut short: %.0f of the 162 symbols sent (%.1f s).",
                                 static_cast<double>(t.symbols_sent),
