@@ -28,7 +28,7 @@ constexpr double kNearPeriodPercent = 0.03;
 
 }  // namespace
 
-std::vector<Transmission> Analyse(const Recording& recording) {
+Analysis Analyse(const Recording& recording) {
   std::vector<Transmission> found;
   for (const Candidate& candidate : FindCandidates(recording)) {
     const Track track = TrackFromCandidate(candidate);
@@ -75,7 +75,7 @@ std::vector<Transmission> Analyse(const Recording& recording) {
   for (Transmission& t : found) {
     if (t.decoded) t.message = filled[next++];
   }
-  return found;
+  return {std::move(found), {}};
 }
 
 }  // namespace beaconcheck

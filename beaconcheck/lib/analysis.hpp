@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "carrier.hpp"
 #include "recording.hpp"
 #include "recording_reading.hpp"
 #include "transmission.hpp"
@@ -10,8 +11,16 @@
 
 namespace beaconcheck {
 
-// Every transmission found, in the order they begin. A type-3 message's call is filled in
-// from a type-1 or type-2 message heard in the same recording whose hash matches.
-std::vector<Transmission> Analyse(const Recording& recording);
+struct Analysis {
+  // Every transmission found, in the order they begin: four-tone WSPR signals, and carriers
+  // inside the WSPR window with a transmission's timing (`Transmission::carrier`).
+  std::vector<Transmission> transmissions;
+  // The other steady carriers heard (hum, birdies), lowest first.
+  std::vector<Carrier> carriers;
+};
+
+// A type-3 message's call is filled in from a type-1 or type-2 message heard in the same
+// recording whose hash matches.
+Analysis Analyse(const Recording& recording);
 
 }  // namespace beaconcheck

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "analysis.hpp"           // IWYU pragma: export
+#include "carrier.hpp"            // IWYU pragma: export
 #include "recording.hpp"          // IWYU pragma: export
 #include "recording_reading.hpp"  // IWYU pragma: export
 #include "transmission.hpp"       // IWYU pragma: export

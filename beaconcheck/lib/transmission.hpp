@@ -16,6 +16,9 @@
 namespace beaconcheck {
 
 struct Transmission {
+  // One steady tone with a transmission's timing: tones_hz all hold its frequency, there is no
+  // step, and nothing was heard as symbols.
+  bool carrier = false;
   // The track aligned with the sync vector: slot 0 is where the intended first symbol sits.
   Track track;
   long long first_slot = 0;      // the slot where the signal begins (1: the table one late)

@@ -17,6 +17,7 @@ struct Report {
   tonepak::IntendedTransmissions intended;  // --expect's transmissions (count 0 without)
   std::vector<Transmission> transmissions;
   std::vector<Verdict> verdicts;  // one for each transmission
+  std::vector<Carrier> carriers;  // steady carriers that are no transmission
 };
 
 // Finds and measures every transmission in `recording`, read from `file`, and judges each

@@ -14,7 +14,9 @@ Report MakeReport(std::string file, const Recording& recording, std::optional<do
   report.dial_mhz = dial_mhz;
   if (!report.dial_mhz && recording.dial_mhz > 0.0) report.dial_mhz = recording.dial_mhz;
   report.intended = intended;
-  report.transmissions = Analyse(recording);
+  Analysis analysis = Analyse(recording);
+  report.transmissions = std::move(analysis.transmissions);
+  report.carriers = std::move(analysis.carriers);
   for (const Transmission& t : report.transmissions) report.verdicts.push_back(Judge(t, intended));
   return report;
 }

@@ -97,7 +97,7 @@ TEST_P(Measurement, IsWithinItsToleranceOfTheTruth) {
   recording.sample_rate_hz = c.shape.sample_rate_hz;
   recording.audio.assign(noisy.begin(), noisy.end());
 
-  const std::vector<Transmission> found = Analyse(recording);
+  const std::vector<Transmission> found = Analyse(recording).transmissions;
   ASSERT_EQ(found.size(), 1U);
   const Transmission& t = found[0];
   for (std::size_t k = 0; k < 4; ++k) {
@@ -159,7 +159,7 @@ TEST_P(SymbolTable, FaultIsNamed) {
   recording.sample_rate_hz = shape.sample_rate_hz;
   recording.audio.assign(noisy.begin(), noisy.end());
 
-  const std::vector<Transmission> found = Analyse(recording);
+  const std::vector<Transmission> found = Analyse(recording).transmissions;
   ASSERT_EQ(found.size(), 1U);
   EXPECT_NEAR(found[0].start_s, shape.start_s, 0.01);
   const Verdict verdict = Judge(found[0], intended);
@@ -199,7 +199,7 @@ TEST(Pair, IsTwoTransmissionsAndTheSecondsCallIsFilledIn) {
   recording.sample_rate_hz = shape.sample_rate_hz;
   recording.audio.assign(noisy.begin(), noisy.end());
 
-  const std::vector<Transmission> found = Analyse(recording);
+  const std::vector<Transmission> found = Analyse(recording).transmissions;
   ASSERT_EQ(found.size(), 2U);
   const char* const texts[] = {"PJ4/K1ABC 37", "<PJ4/K1ABC> FK52UD 37"};
   for (std::size_t n = 0; n < 2; ++n) {
@@ -247,7 +247,7 @@ TEST_P(RecordingEdge, IsNoFaultOfTheBeacon) {
   recording.sample_rate_hz = shape.sample_rate_hz;
   recording.audio.assign(noisy.begin(), noisy.end());
 
-  const std::vector<Transmission> found = Analyse(recording);
+  const std::vector<Transmission> found = Analyse(recording).transmissions;
   ASSERT_EQ(found.size(), 1U);
   const Transmission& t = found[0];
   EXPECT_EQ(t.begins_before_recording, c.before);
