@@ -1,4 +1,5 @@
-// The pipeline: candidates, a baseband around each, the measurement, the pair's calls.
+// The pipeline: search, measure and decode, subtract, search again; then the figures of each
+// decoded transmission refined without its neighbours, the carriers, the pair's calls.
 #include "analysis.hpp"
 
 #include <algorithm>
@@ -8,8 +9,11 @@
 #include "baseband.hpp"
 #include "call_fill_in.hpp"
 #include "candidate_search.hpp"
+#include "carrier_search.hpp"
 #include "fine_fit.hpp"
 #include "measurement.hpp"
+#include "subtraction.hpp"
+#include "window_band.hpp"
 
 namespace beaconcheck {
 namespace {
@@ -25,57 +29,268 @@ constexpr double kMiddleSlot = 81.0;
 // A period read within this of the nominal one (%) is trusted: a few times what the fit's
 // noise gives at -25 dB.
 constexpr double kNearPeriodPercent = 0.03;
+// Search, decode and subtract at most this often: each pass hears what the ones before hid.
+constexpr int kPasses = 6;
+// One transmission, found twice: tone 0 this close (Hz) and the start this close (s). Two
+// beacons 6 Hz apart are two.
+constexpr double kSameHz = 3.0;
+constexpr double kSameS = 20.0;
+// A decoded neighbour this close (Hz) that was taken out after a transmission was measured
+// disturbed that measurement: it is measured again without it.
+constexpr double kNeighbourHz = 40.0;
+// A transmission that does not decode is still reported when its sync is this clear or it is
+// this strong: below both, noise or a neighbour's leak could have made it.
+constexpr double kClearSync = 0.3;
+constexpr double kSureSnrDb = -20.0;
+// A carrier that is on about as long as a transmission, inside the window, is a beacon that
+// sends one tone.
+constexpr double kShortestCarrierS = 0.8 * kTransmissionS;
+constexpr double kLongestCarrierS = kTransmissionS + 6.0;
+constexpr double kSameCarrierHz = 0.8;
+
+SearchPlan FinePlan() {
+  SearchPlan plan;
+  plan.low_hz = kFineLowHz;
+  plan.high_hz = kFineHighHz + 3.0 * kToneStepHz;
+  // Every peak a few sigmas up, a neighbour a step away kept, noise without sync dropped.
+  plan.excess_sigmas = 4.0;
+  plan.peak_reach_bins = 1;
+  plan.crowded = true;
+  plan.least_sync = 0.15;
+  return plan;
+}
+
+// The rest of the audio: half-symbol frames and the strongest few, where beacons are rare.
+SearchPlan CoarsePlan() {
+  SearchPlan plan;
+  plan.frames_per_symbol = 2;
+  plan.most_per_block = 24;
+  plan.left_out_low_hz = kFineLowHz;
+  plan.left_out_high_hz = kFineHighHz;
+  return plan;
+}
+
+double Tone0AtMiddle(const Track& track) {
+  return track.ToneHz(0, track.SlotStartS(static_cast<long long>(kMiddleSlot)));
+}
+
+// The one test of whether two findings are the same transmission.
+bool SamePlace(double tone0_a, double start_a, double tone0_b, double start_b) {
+  return std::abs(tone0_a - tone0_b) < kSameHz && std::abs(start_a - start_b) < kSameS;
+}
+bool SamePlace(const Transmission& t, double tone0_mid_hz, double start_s) {
+  return SamePlace(Tone0AtMiddle(t.track), t.track.start_s, tone0_mid_hz, start_s);
+}
+
+// One candidate measured in `source`: its neighbourhood mixed down, the fit, and again from
+// periods far off when the first reading is doubtful.
+std::optional<Transmission> Measure(const Recording& source, const Track& track) {
+  const double centre_hz = Tone0AtMiddle(track) + 1.5 * kToneStepHz;
+  const Baseband baseband = MixDown(source, centre_hz, track.start_s - kBeforeS,
+                                    track.start_s + kTransmissionS + kAfterS);
+  std::optional<Transmission> t = MeasureTransmission(baseband, track);
+  // A symbol timer far off (a beacon clocked by an RC oscillator or the wrong crystal) walks
+  // the symbols out of a nominal track before the fit can follow it, and the fit then settles
+  // near the nominal period on a wrong timing. When nothing decodes, or the period read is off
+  // at all, the fit starts again from periods far off, the middle of the transmission kept;
+  // the decoded reading with the most signal wins.
+  const bool doubtful =
+      !t || !t->decoded || std::abs(t->symbol_error_percent) > kNearPeriodPercent;
+  for (const double off : kFarPeriodErrors) {
+    if (!doubtful) break;
+    Track far = track;
+    far.symbol_s = kSymbolS * (1.0 + off);
+    far.start_s += kMiddleSlot * (kSymbolS - far.symbol_s);
+    std::optional<Transmission> again = MeasureTransmission(baseband, far);
+    if (again && again->decoded && (!t || !t->decoded || again->snr_db > t->snr_db)) t = again;
+  }
+  return t;
+}
+
+// A decoded transmission and what it takes to take it out of the band and put it back.
+struct Decoded {
+  Transmission t;
+  tonepak::ChannelSymbols tones{};  // the tone of each slot as sent
+  bool in_band = false;
+  Rebuilt rebuilt;
+  std::size_t order = 0;  // when it was taken out
+  int pass = 0;           // in which pass
+};
+
+SentSignal SignalOf(const Decoded& d) {
+  return {d.t.track, d.tones, d.t.first_slot, d.t.symbols_sent, d.t.phase_continuous};
+}
+
+tonepak::ChannelSymbols TonesSent(const Transmission& t) {
+  tonepak::ChannelSymbols tones{};
+  for (std::size_t i = 0; i < kSymbols; ++i) {
+    const std::uint8_t s = t.decoded->symbols[i];
+    tones[i] = t.decoded_inverted ? static_cast<std::uint8_t>(3 - s) : s;
+  }
+  return tones;
+}
+
+// Carriers seen in several pieces, or in both searches, as one.
+std::vector<Carrier> Merged(std::vector<Carrier> carriers) {
+  std::sort(carriers.begin(), carriers.end(),
+            [](const Carrier& a, const Carrier& b) { return a.start_s < b.start_s; });
+  std::vector<Carrier> out;
+  for (const Carrier& c : carriers) {
+    const auto same = std::find_if(out.begin(), out.end(), [&](const Carrier& o) {
+      return std::abs(o.frequency_hz - c.frequency_hz) < kSameCarrierHz &&
+             c.start_s <= o.start_s + o.seconds + 1.0;
+    });
+    if (same == out.end()) {
+      out.push_back(c);
+    } else {
+      const double end = std::max(same->start_s + same->seconds, c.start_s + c.seconds);
+      same->snr_db = std::max(same->snr_db, c.snr_db);
+      same->seconds = end - same->start_s;
+    }
+  }
+  return out;
+}
+
+// A carrier taken as a transmission: one tone, no step, no symbols.
+Transmission AsTransmission(const Carrier& c) {
+  Transmission t;
+  t.carrier = true;
+  t.track.start_s = c.start_s;
+  t.track.tones_hz = {c.frequency_hz, c.frequency_hz, c.frequency_hz, c.frequency_hz};
+  t.start_s = c.start_s;
+  t.dt_s = c.start_s - kDtOffsetS - kSlotS * std::round((c.start_s - kDtOffsetS) / kSlotS);
+  t.tones_hz = t.track.tones_hz;
+  t.symbols_sent =
+      std::min<std::size_t>(kSymbols, static_cast<std::size_t>(std::lround(c.seconds / kSymbolS)));
+  t.symbol_ms = kSymbolS * 1000.0;
+  t.snr_db = c.snr_db;
+  return t;
+}
 
 }  // namespace
 
 Analysis Analyse(const Recording& recording) {
-  std::vector<Transmission> found;
-  for (const Candidate& candidate : FindCandidates(recording)) {
-    const Track track = TrackFromCandidate(candidate);
-    const double centre_hz = candidate.tone0_mid_hz + 1.5 * kToneStepHz;
-    const Baseband baseband = MixDown(recording, centre_hz, candidate.start_s - kBeforeS,
-                                      candidate.start_s + kTransmissionS + kAfterS);
-    std::optional<Transmission> t = MeasureTransmission(baseband, track);
-    // A symbol timer far off (a beacon clocked by an RC oscillator or the wrong crystal) walks
-    // the symbols out of a nominal track before the fit can follow it, and the fit then settles
-    // near the nominal period on a wrong timing. When nothing decodes, or the period read is off
-    // at all, the fit starts again from periods far off, the middle of the transmission kept;
-    // the decoded reading with the most signal wins.
-    const bool doubtful =
-        !t || !t->decoded || std::abs(t->symbol_error_percent) > kNearPeriodPercent;
-    for (const double off : kFarPeriodErrors) {
-      if (!doubtful) break;
-      Track far = track;
-      far.symbol_s = kSymbolS * (1.0 + off);
-      far.start_s += kMiddleSlot * (kSymbolS - far.symbol_s);
-      std::optional<Transmission> again = MeasureTransmission(baseband, far);
-      if (again && again->decoded && (!t || !t->decoded || again->snr_db > t->snr_db)) t = again;
+  // The window's band, from which each decoded signal is taken out; the recording itself
+  // when it holds no more than that band.
+  Recording band = WindowBand(recording);
+  const bool more_than_band = band.baseband.size() != recording.baseband.size() ||
+                              band.sample_rate_hz != recording.sample_rate_hz;
+  std::vector<Decoded> decoded;
+  std::vector<Transmission> undecoded;  // the last pass's, in the band
+  std::vector<Transmission> elsewhere;  // outside the band, measured once
+  std::vector<Carrier> carriers;
+  for (int pass = 0; pass < kPasses; ++pass) {
+    Search search = FindCandidates(band, FinePlan());
+    if (pass == 0) {
+      carriers = search.carriers;
+      if (more_than_band) {
+        Search coarse = FindCandidates(recording, CoarsePlan());
+        search.candidates.insert(search.candidates.end(), coarse.candidates.begin(),
+                                 coarse.candidates.end());
+        carriers.insert(carriers.end(), coarse.carriers.begin(), coarse.carriers.end());
+      }
+      carriers = Merged(std::move(carriers));
     }
-    if (!t) continue;
-    // The same transmission reached from two candidates: keep the stronger reading.
-    const auto same = std::find_if(found.begin(), found.end(), [&](const Transmission& f) {
-      return std::abs(f.tones_hz[0] - t->tones_hz[0]) < 3.0 &&
-             std::abs(f.start_s - t->start_s) < 10.0;
+    std::vector<Transmission> tried;
+    std::vector<Candidate> measured;  // this pass's, a reading or not
+    std::size_t taken_out = 0;
+    for (const Candidate& c : search.candidates) {
+      const auto covers = [&](const Transmission& t) {
+        return SamePlace(t, c.tone0_mid_hz, c.start_s);
+      };
+      // A decoded signal's own candidates and side lobes, found before it was taken out; a
+      // later pass's search sees the band without it, and what it finds there is new.
+      if (std::any_of(decoded.begin(), decoded.end(),
+                      [&](const Decoded& d) { return d.pass == pass && covers(d.t); }) ||
+          std::any_of(tried.begin(), tried.end(), covers) ||
+          std::any_of(measured.begin(), measured.end(),
+                      [&](const Candidate& m) {
+                        return SamePlace(m.tone0_mid_hz, m.start_s, c.tone0_mid_hz, c.start_s);
+                      }) ||
+          OnACarrier(carriers, c.tone0_mid_hz, c.start_s)) {
+        continue;
+      }
+      measured.push_back(c);
+      const bool in_band = InFineSearch(band, c.tone0_mid_hz);
+      std::optional<Transmission> t = Measure(in_band ? band : recording, TrackFromCandidate(c));
+      if (!t) continue;
+      const bool again = std::any_of(decoded.begin(), decoded.end(), [&](const Decoded& d) {
+        return (d.pass == pass && covers(d.t)) || (t->decoded && d.t.decoded &&
+                               d.t.decoded->n1 == t->decoded->n1 &&
+                               d.t.decoded->n2 == t->decoded->n2 &&
+                               std::abs(d.t.start_s - t->start_s) < kSameS);
+      });
+      if (again) continue;
+      if (!t->decoded) {
+        (in_band ? tried : elsewhere).push_back(*t);
+        continue;
+      }
+      Decoded d{*t, TonesSent(*t), in_band, {}, decoded.size(), pass};
+      if (in_band) d.rebuilt = Subtract(band, SignalOf(d));
+      decoded.push_back(std::move(d));
+      ++taken_out;
+    }
+    undecoded = std::move(tried);
+    if (taken_out == 0) break;
+  }
+
+  // Each decoded transmission whose neighbour was taken out after it was measured, measured
+  // again on the band without every other decoded signal.
+  for (Decoded& d : decoded) {
+    if (!d.in_band) continue;
+    const bool disturbed = std::any_of(decoded.begin(), decoded.end(), [&](const Decoded& o) {
+      return o.in_band && o.order > d.order &&
+             std::abs(Tone0AtMiddle(o.t.track) - Tone0AtMiddle(d.t.track)) < kNeighbourHz &&
+             std::abs(o.t.track.start_s - d.t.track.start_s) < kTransmissionS;
     });
-    if (same == found.end()) {
-      found.push_back(*t);
-    } else if (t->snr_db > same->snr_db) {
-      *same = *t;
+    if (!disturbed) continue;
+    const SentSignal signal = SignalOf(d);
+    AddBack(band, signal, d.rebuilt);
+    std::optional<Transmission> again = Measure(band, d.t.track);
+    TakeOut(band, signal, d.rebuilt);
+    if (again && again->decoded && again->decoded->n1 == d.t.decoded->n1 &&
+        again->decoded->n2 == d.t.decoded->n2) {
+      d.t = *again;
     }
   }
-  std::sort(found.begin(), found.end(), [](const Transmission& a, const Transmission& b) {
-    return a.start_s != b.start_s ? a.start_s < b.start_s : a.tones_hz[0] < b.tones_hz[0];
-  });
+
+  Analysis out;
+  for (const Decoded& d : decoded) out.transmissions.push_back(d.t);
+  for (const std::vector<Transmission>* list : {&undecoded, &elsewhere}) {
+    for (const Transmission& t : *list) {
+      const bool clear = std::abs(t.sync) >= kClearSync || t.snr_db >= kSureSnrDb;
+      const bool covered = std::any_of(decoded.begin(), decoded.end(), [&](const Decoded& d) {
+        return SamePlace(d.t, Tone0AtMiddle(t.track), t.track.start_s);
+      });
+      if (clear && !covered) out.transmissions.push_back(t);
+    }
+  }
+  for (const Carrier& c : carriers) {
+    const bool timed = c.seconds >= kShortestCarrierS && c.seconds <= kLongestCarrierS;
+    const bool inside = c.frequency_hz >= kWindowLowHz && c.frequency_hz <= kWindowHighHz;
+    if (timed && inside) {
+      out.transmissions.push_back(AsTransmission(c));
+    } else {
+      out.carriers.push_back(c);
+    }
+  }
+  std::sort(out.carriers.begin(), out.carriers.end(),
+            [](const Carrier& a, const Carrier& b) { return a.frequency_hz < b.frequency_hz; });
+  std::sort(out.transmissions.begin(), out.transmissions.end(),
+            [](const Transmission& a, const Transmission& b) {
+              return a.start_s != b.start_s ? a.start_s < b.start_s
+                                            : a.tones_hz[0] < b.tones_hz[0];
+            });
   std::vector<tonepak::Message> heard;
-  for (const Transmission& t : found) {
+  for (const Transmission& t : out.transmissions) {
     if (t.decoded) heard.push_back(t.decoded->message);
   }
   const std::vector<tonepak::Message> filled = tonepak::FillInCalls(heard);
   std::size_t next = 0;
-  for (Transmission& t : found) {
+  for (Transmission& t : out.transmissions) {
     if (t.decoded) t.message = filled[next++];
   }
-  return {std::move(found), {}};
+  return out;
 }
 
 }  // namespace beaconcheck

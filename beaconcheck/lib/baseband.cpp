@@ -5,15 +5,18 @@
 #include <array>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace beaconcheck {
 
-Baseband MixDown(const Recording& recording, double centre_hz, double begin_s, double end_s) {
+Baseband MixDown(const Recording& recording, double centre_hz, double begin_s, double end_s,
+                 double rate_hz) {
   const double rate = recording.sample_rate_hz;
-  const auto factor = static_cast<std::size_t>(std::max(1L, std::lround(rate / kBasebandRateHz)));
+  const auto factor = static_cast<std::size_t>(std::max(1L, std::lround(rate / rate_hz)));
   const auto count = static_cast<long long>(recording.SampleCount());
-  const long long begin = std::clamp(std::llround(begin_s * rate), 0LL, count);
-  const long long end = std::clamp(std::llround(end_s * rate), begin, count);
+  const long long begin =
+      std::clamp(std::llround((begin_s - recording.first_s) * rate), 0LL, count);
+  const long long end = std::clamp(std::llround((end_s - recording.first_s) * rate), begin, count);
 
   Baseband out;
   out.rate_hz = rate / static_cast<double>(factor);
@@ -30,9 +33,11 @@ Baseband MixDown(const Recording& recording, double centre_hz, double begin_s, d
   // factor-th output kept once all three are full.
   const auto length = static_cast<std::size_t>(end - begin);
   const std::size_t skip = 3 * (factor - 1);
-  out.first_s = (static_cast<double>(begin + static_cast<long long>(skip)) -
-                 1.5 * static_cast<double>(factor - 1)) /
-                rate;
+  out.first_s = recording.first_s + (static_cast<double>(begin + static_cast<long long>(skip)) -
+                                     1.5 * static_cast<double>(factor - 1)) /
+                                        rate;
+  out.mixed = recording.mixed;
+  out.mixed.push_back({centre_hz, rate, factor});
   std::array<std::vector<std::complex<double>>, 3> ring;
   std::array<std::complex<double>, 3> sum{};
   for (auto& r : ring) r.assign(factor, {});
@@ -53,6 +58,30 @@ Baseband MixDown(const Recording& recording, double centre_hz, double begin_s, d
     }
     if (n >= skip && (n - skip) % factor == 0) out.samples.emplace_back(value);
   }
+  return out;
+}
+
+double PassbandGain(const std::vector<MixStage>& stages, double audio_hz) {
+  double gain = 1.0;
+  for (const MixStage& stage : stages) {
+    if (stage.factor <= 1) continue;
+    // One running sum of F samples: |sin(pi f F / fs) / (F sin(pi f / fs))|, cubed.
+    const double x = std::numbers::pi * (audio_hz - stage.centre_hz) / stage.input_rate_hz;
+    const double f = static_cast<double>(stage.factor);
+    const double denominator = f * std::sin(x);
+    const double amplitude = std::abs(denominator) < 1e-12 ? 1.0 : std::sin(f * x) / denominator;
+    gain *= std::pow(amplitude * amplitude, 3.0);
+  }
+  return gain;
+}
+
+Recording AsRecording(Baseband band) {
+  Recording out;
+  out.sample_rate_hz = band.rate_hz;
+  out.centre_hz = band.centre_hz;
+  out.first_s = band.first_s;
+  out.baseband = std::move(band.samples);
+  out.mixed = std::move(band.mixed);
   return out;
 }
 

@@ -17,13 +17,22 @@ struct Baseband {
   bool from_recording_start = false;  // nothing of the recording lies before samples[0]
   bool to_recording_end = false;      // nor after the last sample
   std::vector<std::complex<float>> samples;
+  std::vector<MixStage> mixed;  // every stage from the recording's own samples to these
 
+  // Power gain at `audio_hz` (1 at the centre): a level read away from the centre is divided
+  // by it.
+  double GainAt(double audio_hz) const { return PassbandGain(mixed, audio_hz); }
   double TimeS(std::size_t n) const { return first_s + static_cast<double>(n) / rate_hz; }
 };
 
 // The recording from `begin_s` to `end_s` (clipped to it) with `centre_hz` mixed to 0 Hz and
-// decimated to about 375 Hz by three cascaded running sums, which keep +-60 Hz flat within
-// 0.2 dB and put their nulls on the frequencies that would fold onto it.
-Baseband MixDown(const Recording& recording, double centre_hz, double begin_s, double end_s);
+// decimated to about `rate_hz` (375 Hz unless asked) by three cascaded running sums, which keep
+// +-rate/6 flat within 0.2 dB and put their nulls on the frequencies that would fold onto it.
+Baseband MixDown(const Recording& recording, double centre_hz, double begin_s, double end_s,
+                 double rate_hz = kBasebandRateHz);
+
+// A band mixed down, as a recording of complex samples that can be searched and mixed down
+// again (its time and its passband carried along).
+Recording AsRecording(Baseband band);
 
 }  // namespace beaconcheck

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <numeric>
 
+#include "carrier_search.hpp"
 #include "power_frames.hpp"
 #include "search_decimation.hpp"
 #include "sync.hpp"
@@ -14,15 +15,13 @@
 namespace beaconcheck {
 namespace {
 
-constexpr std::size_t kFramesPerSymbol = 4;
-constexpr std::size_t kTransmissionFrames = kSymbols * kFramesPerSymbol;
 constexpr double kBlockHopS = 120.0;
-constexpr std::size_t kMostPerBlock = 24;
-constexpr std::size_t kNoiseHalfWidthBins = 96;  // the local noise floor: about +-70 Hz
-constexpr double kExcessSigmas = 6.0;
+constexpr double kOverlapFactor = 2.75;
+constexpr double kQuietShare = 0.3;
+constexpr double kQuietQuantile = -0.5244;  // the standard normal's at 0.3
 constexpr double kDriftSearchHz = 14.0;
-constexpr double kSureSync = 0.35;          // a sync this clear needs no wider search
-constexpr long long kEarliestFrame = -160;  // starts up to 40 symbols before the recording
+constexpr double kSureSync = 0.35;         // a sync this clear needs no wider search
+constexpr long long kEarliestSymbol = -40;  // starts up to 40 symbols before the recording
 
 double Median(std::vector<float> values) {
   if (values.empty()) return 0.0;
@@ -46,21 +45,18 @@ struct Peaks {
 };
 
 // Bins whose four tones together hold clearly more than the local noise: local maxima of the
-// ratio, at least kExcessSigmas above its spread.
-Peaks EnergyPeaks(const PowerFrames& s) {
+// ratio, at least the plan's number of sigmas above its spread.
+Peaks EnergyPeaks(const PowerFrames& s, const SearchPlan& plan) {
   const std::array<std::size_t, 4> tone = ToneBins(s.bin_hz);
-  std::vector<double> mean(s.bins, 0.0);
-  for (std::size_t f = 0; f < s.frames; ++f) {
-    for (std::size_t b = 0; b < s.bins; ++b) mean[b] += s.At(f, b);
-  }
-  std::vector<float> floor(s.bins);
-  for (std::size_t b = 0; b < s.bins; ++b) {
-    const std::size_t lo = b > kNoiseHalfWidthBins ? b - kNoiseHalfWidthBins : 0;
-    const std::size_t hi = std::min(s.bins, b + kNoiseHalfWidthBins + 1);
-    std::vector<float> near;
-    for (std::size_t i = lo; i < hi; i += 3) near.push_back(static_cast<float>(mean[i]));
-    floor[b] = static_cast<float>(Median(near));
-  }
+  const std::vector<double> mean = MeanPowers(s);
+  // The mean of N frames overlapping as these do varies as that of N / 2.75 independent ones
+  // (at four a symbol); one bin's relative spread is one over its root.
+  const double independent =
+      static_cast<double>(s.frames) / (kOverlapFactor * static_cast<double>(plan.frames_per_symbol) / 4.0);
+  const double bin_sigma = 1.0 / std::sqrt(std::max(1.0, independent));
+  std::vector<float> floor = plan.crowded ? LocalFloor(mean, s.bin_hz, kQuietShare,
+                                                       1.0 + kQuietQuantile * bin_sigma)
+                                          : LocalFloor(mean, s.bin_hz);
   std::vector<double> ratio(s.bins, 0.0);
   if (s.bins <= tone[3]) return {};
   for (std::size_t b = 0; b + tone[3] < s.bins; ++b) {
@@ -73,15 +69,26 @@ Peaks EnergyPeaks(const PowerFrames& s) {
     ratio[b] = noise > 0.0 ? sum / noise - 1.0 : 0.0;
   }
   std::vector<float> deviations(ratio.begin(), ratio.end() - static_cast<std::ptrdiff_t>(tone[3]));
-  const double centre = Median(deviations);
+  double centre = Median(deviations);
   for (float& d : deviations) d = std::abs(d - static_cast<float>(centre));
-  const double spread = 1.4826 * Median(deviations);
-  const double threshold = centre + std::max(kExcessSigmas * spread, 0.02);
+  double spread = 1.4826 * Median(deviations);
+  if (plan.crowded) {
+    // Signals fill a crowded window's ratios, and where they were taken out they leave holes
+    // below the noise: neither tells the noise's spread, which is worked out instead (four
+    // bins of the flattened floor, a fifth more for what the overlap estimate leaves out).
+    centre = 0.0;
+    spread = 1.2 * bin_sigma / 2.0;
+  }
+  const double threshold = centre + std::max(plan.excess_sigmas * spread, 0.02);
+
   std::vector<std::pair<std::size_t, double>> peaks;
   for (std::size_t b = 0; b + tone[3] < s.bins; ++b) {
     if (ratio[b] < threshold) continue;
-    const std::size_t lo = b > 3 ? b - 3 : 0;
-    const std::size_t hi = std::min(s.bins - tone[3], b + 4);
+    if (const double hz = s.BinHz(b); hz >= plan.left_out_low_hz && hz < plan.left_out_high_hz)
+      continue;
+    const std::size_t reach = plan.peak_reach_bins;
+    const std::size_t lo = b > reach ? b - reach : 0;
+    const std::size_t hi = std::min(s.bins - tone[3], b + reach + 1);
     if (std::all_of(ratio.begin() + static_cast<std::ptrdiff_t>(lo),
                     ratio.begin() + static_cast<std::ptrdiff_t>(hi),
                     [&](double r) { return r <= ratio[b]; })) {
@@ -89,8 +96,8 @@ Peaks EnergyPeaks(const PowerFrames& s) {
     }
   }
   std::sort(peaks.begin(), peaks.end(), [](auto a, auto b) { return a.second > b.second; });
-  if (peaks.size() > kMostPerBlock) peaks.resize(kMostPerBlock);
-  for (float& f : floor) f /= static_cast<float>(s.frames);
+  if (plan.most_per_block > 0 && peaks.size() > plan.most_per_block)
+    peaks.resize(plan.most_per_block);
   return {std::move(peaks), std::move(floor)};
 }
 
@@ -145,12 +152,12 @@ struct SyncFit {
 // The sync correlation with tone 0 in `bin` halfway through, drifting by `drift_bins` over
 // the transmission, the first symbol in frame `start` (relative to the power frames).
 double SyncCorrelation(const PowerFrames& s, const std::array<std::size_t, 4>& tone,
-                       long long start, double bin, double drift_bins) {
+                       std::size_t per_symbol, long long start, double bin, double drift_bins) {
   double signed_sum = 0.0;
   double total = 0.0;
   std::size_t used = 0;
   for (std::size_t i = 0; i < kSymbols; ++i) {
-    const long long frame = start + static_cast<long long>(i * kFramesPerSymbol);
+    const long long frame = start + static_cast<long long>(i * per_symbol);
     if (frame < 0 || frame >= static_cast<long long>(s.frames)) continue;
     const double shift = drift_bins * (static_cast<double>(i) / (kSymbols - 1) - 0.5);
     const long long b0 = std::lround(bin + shift);
@@ -174,16 +181,17 @@ double SyncCorrelation(const PowerFrames& s, const std::array<std::size_t, 4>& t
   return total > 0.0 ? signed_sum / total * static_cast<double>(used) / kSymbols : 0.0;
 }
 
-SyncFit SearchSync(const PowerFrames& s, const std::array<std::size_t, 4>& tone, SyncFit around,
-                   long long frame_span, double bin_span, double bin_step, double drift_span,
-                   double drift_step) {
+SyncFit SearchSync(const PowerFrames& s, const std::array<std::size_t, 4>& tone,
+                   std::size_t per_symbol, SyncFit around, long long frame_span, double bin_span,
+                   double bin_step, double drift_span, double drift_step,
+                   long long frame_step = 1) {
   SyncFit best = around;
   best.value = 0.0;
-  for (long long f = around.frame - frame_span; f <= around.frame + frame_span; ++f) {
+  for (long long f = around.frame - frame_span; f <= around.frame + frame_span; f += frame_step) {
     for (double b = around.bin - bin_span; b <= around.bin + bin_span + 1e-9; b += bin_step) {
       for (double d = around.drift_bins - drift_span; d <= around.drift_bins + drift_span + 1e-9;
            d += drift_step) {
-        const double value = SyncCorrelation(s, tone, f, b, d);
+        const double value = SyncCorrelation(s, tone, per_symbol, f, b, d);
         if (std::abs(value) > std::abs(best.value)) best = {value, f, b, d};
       }
     }
@@ -191,26 +199,34 @@ SyncFit SearchSync(const PowerFrames& s, const std::array<std::size_t, 4>& tone,
   return best;
 }
 
-void AddCandidates(const Recording& recording, std::size_t first_frame, std::size_t frames,
-                   std::size_t starts, PowerFrames& s, std::vector<Candidate>& found) {
-  MakePowerFrames(recording, first_frame, frames, kSearchLowHz, kSearchHighHz, s);
-  if (s.frames < kFramesPerSymbol * 16 || s.bins == 0) return;
+void AddCandidates(const Recording& recording, const SearchPlan& plan, std::size_t first_frame,
+                   std::size_t frames, std::size_t starts, PowerFrames& s, Search& found) {
+  const std::size_t per = plan.frames_per_symbol;
+  const auto per_long = static_cast<long long>(per);
+  MakePowerFrames(recording, first_frame, frames, plan.low_hz, plan.high_hz, s, per);
+  if (s.frames < per * 16 || s.bins == 0) return;
   const std::array<std::size_t, 4> tone = ToneBins(s.bin_hz);
   const double drift_bins = kDriftSearchHz / s.bin_hz;
-  const Peaks peaks = EnergyPeaks(s);
+  const Peaks peaks = EnergyPeaks(s, plan);
+  for (const Carrier& c : FindCarriers(s)) found.carriers.push_back(c);
+  const long long earliest = kEarliestSymbol * per_long;
   for (const auto& [bin, excess] : peaks.bins) {
     const auto onset = static_cast<long long>(RoughOnset(s, bin, peaks.floor));
     SyncFit fit{0.0, onset, static_cast<double>(bin), 0.0};
-    fit = SearchSync(s, tone, fit, 24, 4.0, 1.0, drift_bins, drift_bins / 4.0);
+    fit = SearchSync(s, tone, per, fit, 6 * per_long, 2.0, 1.0, drift_bins, drift_bins / 4.0);
     if (std::abs(fit.value) < kSureSync) {
-      // A weak signal's onset can be far off: the sync vector over every start in the piece.
+      // A weak signal's onset can be far off: the sync vector over every start in the piece,
+      // coarsely (every other frame, three drifts), then around the best.
       const auto last = static_cast<long long>(starts);
-      const SyncFit wide =
-          SearchSync(s, tone, {0.0, (last + kEarliestFrame) / 2, fit.bin, 0.0},
-                     (last - kEarliestFrame) / 2, 4.0, 1.0, drift_bins, drift_bins / 4.0);
+      SyncFit wide = {0.0, (last + earliest) / 2, fit.bin, 0.0};
+      wide = SearchSync(s, tone, per, wide, (last - earliest) / 2, 1.0, 1.0, drift_bins / 2.0,
+                        drift_bins / 2.0, 2);
+      wide = SearchSync(s, tone, per, wide, 2, 2.0, 1.0, drift_bins / 2.0, drift_bins / 8.0);
       if (std::abs(wide.value) > std::abs(fit.value)) fit = wide;
     }
-    fit = SearchSync(s, tone, fit, 2, 1.0, 0.5, drift_bins / 8.0, drift_bins / 16.0);
+    fit = SearchSync(s, tone, per, fit, std::max(1LL, per_long / 2), 1.0, 0.5, drift_bins / 8.0,
+                     drift_bins / 16.0);
+    if (std::abs(fit.value) < plan.least_sync) continue;
     if (std::abs(fit.value) < 0.2) fit.frame = onset;  // no sync to go by: trust the energy
     // A transmission that began before the piece belongs to the piece before; one that begins
     // after `starts`, to the next.
@@ -218,45 +234,38 @@ void AddCandidates(const Recording& recording, std::size_t first_frame, std::siz
     Candidate c;
     c.tone0_mid_hz = s.BinHz(0) + fit.bin * s.bin_hz;
     c.drift_hz = fit.drift_bins * s.bin_hz;
-    c.start_s =
-        static_cast<double>(static_cast<long long>(first_frame) + fit.frame) * s.frame_step_s;
+    c.start_s = s.first_s + static_cast<double>(static_cast<long long>(first_frame) + fit.frame) *
+                                s.frame_step_s;
     c.sync = fit.value;
     c.excess = excess;
-    found.push_back(c);
+    found.candidates.push_back(c);
   }
 }
 
 }  // namespace
 
-std::vector<Candidate> FindCandidates(const Recording& full) {
+Search FindCandidates(const Recording& full, const SearchPlan& plan) {
   // A recording at 48000 Hz and up is searched at 16000 Hz: the same band at a third of the
   // transform's length.
-  const std::optional<Recording> decimated = DecimateForSearch(full, kSearchHighHz);
+  const std::optional<Recording> decimated = DecimateForSearch(full, plan.high_hz);
   const Recording& recording = decimated ? *decimated : full;
-  const std::size_t total = FrameCount(recording);
-  const auto hop = static_cast<std::size_t>(std::lround(kBlockHopS / (kSymbolS / 4.0)));
-  std::vector<Candidate> found;
+  const std::size_t per = plan.frames_per_symbol;
+  const std::size_t total = FrameCount(recording, per);
+  const std::size_t transmission_frames = kSymbols * per;
+  const auto hop = static_cast<std::size_t>(
+      std::lround(kBlockHopS / (kSymbolS / static_cast<double>(per))));
+  Search found;
   PowerFrames frames;
   for (std::size_t first = 0; first < total; first += hop) {
-    const bool last = first + hop + kTransmissionFrames >= total;
-    AddCandidates(recording, first, last ? total - first : hop + kTransmissionFrames + 24,
-                  last ? total : hop, frames, found);
+    const bool last = first + hop + transmission_frames >= total;
+    AddCandidates(recording, plan, first,
+                  last ? total - first : hop + transmission_frames + 6 * per, last ? total : hop,
+                  frames, found);
     if (last) break;
   }
-  // The same transmission seen twice (from two pieces, or a strong signal's side lobes):
-  // keep the one with the better sync.
-  std::sort(found.begin(), found.end(), [](const Candidate& a, const Candidate& b) {
-    return std::abs(a.sync) > std::abs(b.sync);
-  });
-  std::vector<Candidate> kept;
-  for (const Candidate& c : found) {
-    const bool seen = std::any_of(kept.begin(), kept.end(), [&](const Candidate& k) {
-      return std::abs(k.tone0_mid_hz - c.tone0_mid_hz) < 4.0 &&
-             std::abs(k.start_s - c.start_s) < 20.0;
-    });
-    if (!seen) kept.push_back(c);
-  }
-  return kept;
+  std::stable_sort(found.candidates.begin(), found.candidates.end(),
+                   [](const Candidate& a, const Candidate& b) { return a.excess > b.excess; });
+  return found;
 }
 
 }  // namespace beaconcheck

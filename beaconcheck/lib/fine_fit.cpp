@@ -118,6 +118,22 @@ Track SnapToTones(const Baseband& baseband, const Track& track) {
   return best;
 }
 
+Track FitSync(const Baseband& baseband, Track track,
+              double (*sync)(const std::vector<std::array<double, 4>>& powers)) {
+  const double sign = sync(TonePowers(baseband, track, 0, kSymbols)) < 0.0 ? -1.0 : 1.0;
+  const auto objective = [&](const Track& t) {
+    return sign * sync(TonePowers(baseband, t, 0, kSymbols));
+  };
+  std::vector<Parameter> parameters = TrackParameters();
+  parameters.resize(3);  // start, tone 0, drift: the step and the period as they are
+  double scale = 1.0;
+  for (int round = 0; round < kRounds - 1; ++round) {
+    for (const Parameter& p : parameters) Climb(track, p, p.trial * scale, objective);
+    scale /= 3.0;
+  }
+  return track;
+}
+
 Track FitTrack(const Baseband& baseband, Track track) {
   const auto objective = [&baseband](const Track& t) { return StrongestSum(baseband, t); };
   const std::vector<Parameter> parameters = TrackParameters();

@@ -33,6 +33,12 @@ Track FitTiming(const Baseband& baseband, Track track, const std::vector<std::ui
 // grid is found when the phase cannot be followed.
 Track FitTones(const Baseband& baseband, Track track, const std::vector<std::uint8_t>& symbols);
 
+// Tone 0, drift and start refined by coordinate ascent on the sync correlation of the tone
+// powers (`sync` gives it from the powers of the 162 slots): in a crowd, where other signals'
+// tones pull a fit on the strongest tone, the sync vector follows this transmission alone.
+Track FitSync(const Baseband& baseband, Track track,
+              double (*sync)(const std::vector<std::array<double, 4>>& powers));
+
 // The strongest tone of each of the 162 slots.
 std::vector<std::uint8_t> StrongestTones(const std::vector<std::array<double, 4>>& powers);
 

@@ -17,6 +17,7 @@ constexpr long long kMargin = 16;       // slots looked at before and after the 
 constexpr int kLargestRealignment = 8;  // slots the sync may move the start from the onset
 constexpr std::size_t kEdgeWidth = 8;   // slots either side of an edge that decide it
 constexpr double kWeakSync = 0.2;
+constexpr double kTrySync = 0.15;  // a sync this clear is worth a second try at decoding
 constexpr double kLowestSnrDb = -34.0;
 constexpr std::size_t kFewestSymbols = 24;
 
@@ -74,6 +75,16 @@ tonepak::TonePowers ToDecoder(const std::vector<std::array<double, 4>>& powers, 
     }
   }
   return out;
+}
+
+// The message from the tone powers, read upside down too when the sync says so.
+void Decode(const std::vector<std::array<double, 4>>& powers, Transmission& t) {
+  t.decoded = tonepak::DecodeTonePowers(ToDecoder(powers, false));
+  t.decoded_inverted = false;
+  if (!t.decoded && t.sync < 0.0) {
+    t.decoded = tonepak::DecodeTonePowers(ToDecoder(powers, true));
+    t.decoded_inverted = t.decoded.has_value();
+  }
 }
 
 // Least-squares line through the four tones: step and the tone farthest off it.
@@ -173,10 +184,30 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
 
   // Decoding, with the tones upside down too when the sync says so.
   t.sync = SyncCorrelation(powers);
-  t.decoded = tonepak::DecodeTonePowers(ToDecoder(powers, false));
-  if (!t.decoded && t.sync < 0.0) {
-    t.decoded = tonepak::DecodeTonePowers(ToDecoder(powers, true));
-    t.decoded_inverted = t.decoded.has_value();
+  Decode(powers, t);
+  if (!t.decoded && std::abs(t.sync) >= kTrySync) {
+    // The sync is clear but the message does not come: in a crowd the fit may sit between
+    // this signal and a neighbour, or a step off. The track that fits the sync best, and tone 0
+    // a step either side, are tried before giving up.
+    Track synced = FitSync(baseband, track, SyncCorrelation);
+    for (const int steps : {0, -1, 1}) {
+      Track tried = synced;
+      for (double& f : tried.tones_hz) f += steps * kToneStepHz;
+      const auto tried_powers = TonePowers(baseband, tried, 0, kSymbols);
+      const double tried_sync = SyncCorrelation(tried_powers);
+      if (steps != 0 && std::abs(tried_sync) < std::abs(t.sync)) continue;
+      Transmission trial;
+      trial.sync = tried_sync;
+      Decode(tried_powers, trial);
+      if (trial.decoded) {
+        track = tried;
+        powers = tried_powers;
+        t.sync = tried_sync;
+        t.decoded = trial.decoded;
+        t.decoded_inverted = trial.decoded_inverted;
+        break;
+      }
+    }
   }
   if (t.decoded) {
     for (std::size_t i = 0; i < kSymbols; ++i) {

@@ -33,22 +33,53 @@ std::size_t NextQuickLength(std::size_t n) {
   }
 }
 
+constexpr double kFloorHalfWidthHz = 70.0;
+
 }  // namespace
 
-std::size_t FrameCount(const Recording& recording) {
-  const double step = recording.sample_rate_hz * kSymbolS / 4.0;
+std::vector<double> MeanPowers(const PowerFrames& s) {
+  std::vector<double> mean(s.bins, 0.0);
+  for (std::size_t f = 0; f < s.frames; ++f) {
+    for (std::size_t b = 0; b < s.bins; ++b) mean[b] += s.At(f, b);
+  }
+  if (s.frames > 0) {
+    for (double& m : mean) m /= static_cast<double>(s.frames);
+  }
+  return mean;
+}
+
+std::vector<float> LocalFloor(const std::vector<double>& mean, double bin_hz, double share,
+                              double bias) {
+  const auto half = static_cast<std::size_t>(std::lround(kFloorHalfWidthHz / bin_hz));
+  std::vector<float> floor(mean.size());
+  std::vector<float> near;
+  for (std::size_t b = 0; b < mean.size(); ++b) {
+    const std::size_t lo = b > half ? b - half : 0;
+    const std::size_t hi = std::min(mean.size(), b + half + 1);
+    near.clear();
+    for (std::size_t i = lo; i < hi; i += 3) near.push_back(static_cast<float>(mean[i]));
+    const auto at = near.begin() + static_cast<std::ptrdiff_t>(share * static_cast<double>(near.size()));
+    std::nth_element(near.begin(), at, near.end());
+    floor[b] = static_cast<float>(*at / bias);
+  }
+  return floor;
+}
+
+std::size_t FrameCount(const Recording& recording, std::size_t per_symbol) {
+  const double step = recording.sample_rate_hz * kSymbolS / static_cast<double>(per_symbol);
   return static_cast<std::size_t>(std::ceil(static_cast<double>(recording.SampleCount()) / step));
 }
 
 void MakePowerFrames(const Recording& recording, std::size_t first_frame, std::size_t frames,
-                     double low_hz, double high_hz, PowerFrames& out) {
+                     double low_hz, double high_hz, PowerFrames& out, std::size_t per_symbol) {
   const double rate = recording.sample_rate_hz;
   const auto window = static_cast<std::size_t>(std::lround(rate * kSymbolS));
   const std::size_t size = NextQuickLength(2 * window);
-  out.frame_step_s = kSymbolS / 4.0;
+  out.frame_step_s = kSymbolS / static_cast<double>(per_symbol);
+  out.first_s = recording.first_s;
   out.bin_hz = rate / static_cast<double>(size);
   out.first_frame = first_frame;
-  const std::size_t total = FrameCount(recording);
+  const std::size_t total = FrameCount(recording, per_symbol);
   out.frames = first_frame < total ? std::min(frames, total - first_frame) : 0;
 
   // The band the recording covers: 0 to half the rate for audio, the rate around the centre
@@ -77,6 +108,13 @@ void MakePowerFrames(const Recording& recording, std::size_t first_frame, std::s
   std::vector<float> real_in(complex ? 0 : size);
   std::vector<std::complex<float>> spectrum(complex ? size : size / 2);
   const std::size_t count = recording.SampleCount();
+  // A band mixed down here is flattened: its running sums' slope towards the edges would
+  // otherwise read as a sloping noise floor.
+  std::vector<float> flatten(out.bins, 1.0F);
+  for (std::size_t b = 0; b < out.bins; ++b) {
+    const double gain = PassbandGain(recording.mixed, out.BinHz(b));
+    if (gain > 0.0) flatten[b] = static_cast<float>(1.0 / gain);
+  }
   for (std::size_t f = 0; f < out.frames; ++f) {
     const auto begin = static_cast<std::size_t>(
         std::lround(static_cast<double>(first_frame + f) * rate * out.frame_step_s));
@@ -100,7 +138,7 @@ void MakePowerFrames(const Recording& recording, std::size_t first_frame, std::s
     for (std::size_t b = 0; b < out.bins; ++b) {
       const long long k = first_k + static_cast<long long>(b);
       const auto index = static_cast<std::size_t>(k < 0 ? k + static_cast<long long>(size) : k);
-      row[b] = UpperHalf(std::norm(spectrum[index]));
+      row[b] = UpperHalf(std::norm(spectrum[index]) * flatten[b]);
     }
   }
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <complex>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +14,18 @@ inline constexpr double kLongestRecordingS = 1830.0;
 inline constexpr double kLowestSampleRateHz = 8000.0;
 inline constexpr double kHighestSampleRateHz = 192000.0;
 
+// One mixing and decimating stage a band went through: its 0 Hz was `centre_hz` of audio, and
+// `factor` samples at `input_rate_hz` were summed into one, three times over.
+struct MixStage {
+  double centre_hz = 0.0;
+  double input_rate_hz = 0.0;
+  std::size_t factor = 1;
+};
+
+// The power gain (1 at the centre) at `audio_hz` of the stages a band went through: the three
+// running sums' sinc-cubed shape, so that a level read off the band's edge can be put right.
+double PassbandGain(const std::vector<MixStage>& stages, double audio_hz);
+
 // One channel of samples. Audio from a receiver is real; a .c2 file holds complex samples
 // of the band around `centre_hz` of audio (wsprd mixes 1500 Hz down to 0 Hz).
 struct Recording {
@@ -21,6 +34,8 @@ struct Recording {
   std::vector<std::complex<float>> baseband;  // complex samples, when `audio` is empty
   double centre_hz = 0.0;                     // audio frequency of the baseband's 0 Hz
   double dial_mhz = 0.0;                      // the dial frequency a .c2 file states, else 0
+  double first_s = 0.0;                       // time of sample 0: 0 but for a band mixed down
+  std::vector<MixStage> mixed;                // how a band mixed down here came to be
 
   bool IsComplex() const { return !baseband.empty(); }
   std::size_t SampleCount() const { return IsComplex() ? baseband.size() : audio.size(); }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "noise_floor.hpp"
 #include "symbol_powers.hpp"
 
 namespace beaconcheck {
@@ -12,17 +13,8 @@ SignalLevel MeasureLevel(const Baseband& baseband, const Track& track,
                          const std::vector<std::array<double, 4>>& powers,
                          const std::vector<std::uint8_t>& symbols) {
   SignalLevel level;
-  std::vector<double> offsets;
-  for (int k = 10; k <= 16; k += 2) {
-    offsets.push_back(-k * kToneStepHz);
-    offsets.push_back((k + 3) * kToneStepHz);
-  }
-  std::vector<double> noise = PowersAt(baseband, track, offsets);
-  if (noise.empty()) return level;
-  const auto middle = noise.begin() + static_cast<std::ptrdiff_t>(noise.size() / 2);
-  std::nth_element(noise.begin(), middle, noise.end());
-  // The power of complex Gaussian noise is exponential: its median is ln 2 times its mean.
-  level.noise_power = *middle / std::log(2.0);
+  level.noise_power = QuietNoisePower(baseband, track);
+  if (level.noise_power <= 0.0) return level;
   double sum = 0.0;
   std::size_t count = 0;
   for (std::size_t i = 0; i < powers.size() && i < symbols.size(); ++i) {

@@ -17,8 +17,8 @@ struct SignalLevel {
   double snr_db = 0.0;        // over the noise in 2500 Hz, as WSPR decoders state it
 };
 
-// The noise from tones well clear of the signal (10 to 16 steps either side, medians, so that
-// a neighbouring signal does not count), the signal from the power in the tones sent.
+// The noise from the quietest frequencies around the signal (QuietNoisePower), the signal from
+// the power in the tones sent.
 SignalLevel MeasureLevel(const Baseband& baseband, const Track& track,
                          const std::vector<std::array<double, 4>>& powers,
                          const std::vector<std::uint8_t>& symbols);
