@@ -29,6 +29,7 @@ constexpr double kMiddleSlot = 81.0;
 // A period read within this of the nominal one (%) is trusted: a few times what the fit's
 // noise gives at -25 dB.
 constexpr double kNearPeriodPercent = 0.03;
+constexpr double kRetrySnrDb = -24.0;
 // Search, decode and subtract at most this often: each pass hears what the ones before hid.
 constexpr int kPasses = 6;
 // One transmission, found twice: tone 0 this close (Hz) and the start this close (s). Two
@@ -60,10 +61,10 @@ SearchPlan FinePlan() {
   return plan;
 }
 
-// The rest of the audio: half-symbol frames and the strongest few, where beacons are rare.
+// The rest of the audio: one frame a symbol and the strongest few, where beacons are rare.
 SearchPlan CoarsePlan() {
   SearchPlan plan;
-  plan.frames_per_symbol = 2;
+  plan.frames_per_symbol = 1;
   plan.most_per_block = 24;
   plan.left_out_low_hz = kFineLowHz;
   plan.left_out_high_hz = kFineHighHz;
@@ -94,8 +95,11 @@ std::optional<Transmission> Measure(const Recording& source, const Track& track)
   // near the nominal period on a wrong timing. When nothing decodes, or the period read is off
   // at all, the fit starts again from periods far off, the middle of the transmission kept;
   // the decoded reading with the most signal wins.
+  // A weak reading that does not decode is left as it is: a timer that far off at that level
+  // is beyond what a decoder follows anyway, and in a crowd most such readings are noise.
   const bool doubtful =
-      !t || !t->decoded || std::abs(t->symbol_error_percent) > kNearPeriodPercent;
+      !t || (!t->decoded && t->snr_db >= kRetrySnrDb) ||
+      (t->decoded && std::abs(t->symbol_error_percent) > kNearPeriodPercent);
   for (const double off : kFarPeriodErrors) {
     if (!doubtful) break;
     Track far = track;
@@ -115,6 +119,13 @@ struct Decoded {
   Rebuilt rebuilt;
   std::size_t order = 0;  // when it was taken out
   int pass = 0;           // in which pass
+};
+
+// A candidate measured, when, and its reading if it did not decode.
+struct Earlier {
+  Candidate candidate;
+  std::size_t decoded_before = 0;  // how many had been decoded then
+  std::optional<Transmission> reading;
 };
 
 SentSignal SignalOf(const Decoded& d) {
@@ -179,6 +190,7 @@ Analysis Analyse(const Recording& recording) {
   std::vector<Transmission> undecoded;  // the last pass's, in the band
   std::vector<Transmission> elsewhere;  // outside the band, measured once
   std::vector<Carrier> carriers;
+  std::vector<Earlier> earlier;  // every place measured in the band, and what it read
   for (int pass = 0; pass < kPasses; ++pass) {
     Search search = FindCandidates(band, FinePlan());
     if (pass == 0) {
@@ -194,6 +206,22 @@ Analysis Analyse(const Recording& recording) {
     std::vector<Transmission> tried;
     std::vector<Candidate> measured;  // this pass's, a reading or not
     std::size_t taken_out = 0;
+    // A place measured in an earlier pass with nothing taken out near it since reads the same:
+    // its reading stands.
+    const auto unchanged = [&](const Candidate& c) -> const Earlier* {
+      for (const Earlier& e : earlier) {
+        if (!SamePlace(e.candidate.tone0_mid_hz, e.candidate.start_s, c.tone0_mid_hz, c.start_s))
+          continue;
+        const bool disturbed = std::any_of(
+            decoded.begin() + static_cast<std::ptrdiff_t>(e.decoded_before), decoded.end(),
+            [&](const Decoded& d) {
+              return std::abs(Tone0AtMiddle(d.t.track) - c.tone0_mid_hz) < kNeighbourHz &&
+                     std::abs(d.t.track.start_s - c.start_s) < kTransmissionS;
+            });
+        if (!disturbed) return &e;
+      }
+      return nullptr;
+    };
     for (const Candidate& c : search.candidates) {
       const auto covers = [&](const Transmission& t) {
         return SamePlace(t, c.tone0_mid_hz, c.start_s);
@@ -212,7 +240,12 @@ Analysis Analyse(const Recording& recording) {
       }
       measured.push_back(c);
       const bool in_band = InFineSearch(band, c.tone0_mid_hz);
+      if (const Earlier* e = unchanged(c); e != nullptr && in_band) {
+        if (e->reading) tried.push_back(*e->reading);
+        continue;
+      }
       std::optional<Transmission> t = Measure(in_band ? band : recording, TrackFromCandidate(c));
+      if (in_band) earlier.push_back({c, decoded.size(), t && !t->decoded ? t : std::nullopt});
       if (!t) continue;
       const bool again = std::any_of(decoded.begin(), decoded.end(), [&](const Decoded& d) {
         return (d.pass == pass && covers(d.t)) || (t->decoded && d.t.decoded &&

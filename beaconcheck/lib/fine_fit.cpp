@@ -145,18 +145,12 @@ Track FitTrack(const Baseband& baseband, Track track) {
   return track;
 }
 
-// The power in each slot's own tone, summed.
-double KnownTonePower(const Baseband& baseband, const Track& t,
-                      const std::vector<std::uint8_t>& symbols) {
-  double sum = 0.0;
-  const auto powers = TonePowers(baseband, t, 0, symbols.size());
-  for (std::size_t i = 0; i < powers.size(); ++i) sum += std::max(0.0, powers[i][symbols[i] & 3U]);
-  return sum;
-}
-
 Track FitTones(const Baseband& baseband, Track track, const std::vector<std::uint8_t>& symbols) {
-  const auto objective = [&](const Track& t) { return KnownTonePower(baseband, t, symbols); };
   for (std::size_t k = 0; k < 4; ++k) {
+    // Tone k moves the power of the slots that send it and of no others.
+    const auto objective = [&](const Track& t) {
+      return SentTonePower(baseband, t, symbols, static_cast<int>(k));
+    };
     const Parameter tone{[k](const Track& t) { return t.tones_hz[k]; },
                          [k](Track& t, double v) { t.tones_hz[k] = v; }, 0.05};
     for (int round = 0; round < kRounds; ++round)
@@ -166,7 +160,7 @@ Track FitTones(const Baseband& baseband, Track track, const std::vector<std::uin
 }
 
 Track FitTiming(const Baseband& baseband, Track track, const std::vector<std::uint8_t>& symbols) {
-  const auto objective = [&](const Track& t) { return KnownTonePower(baseband, t, symbols); };
+  const auto objective = [&](const Track& t) { return SentTonePower(baseband, t, symbols); };
   const Parameter start{[](const Track& t) { return t.start_s; },
                         [](Track& t, double v) { t.start_s = v; }, 0.004};
   const Parameter period{[](const Track& t) { return t.symbol_s; },

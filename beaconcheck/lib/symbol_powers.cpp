@@ -98,18 +98,19 @@ std::vector<std::array<double, 4>> TonePowers(const Baseband& bb, const Track& t
   return out;
 }
 
-std::vector<double> PowersAt(const Baseband& bb, const Track& track,
-                             std::span<const double> offsets_hz) {
-  std::vector<double> out;
-  for (long long slot = 0; slot < static_cast<long long>(kSymbols); ++slot) {
+double SentTonePower(const Baseband& bb, const Track& track, std::span<const std::uint8_t> symbols,
+                     int only_tone) {
+  double sum = 0.0;
+  for (std::size_t i = 0; i < symbols.size(); ++i) {
+    const std::size_t k = symbols[i] & 3U;
+    if (only_tone >= 0 && k != static_cast<std::size_t>(only_tone)) continue;
+    const auto slot = static_cast<long long>(i);
     const auto [first, end] = SlotSamples(bb, track, slot);
     if (end <= first) continue;
     const double middle = track.SlotStartS(slot) + track.symbol_s / 2.0;
-    for (const double offset : offsets_hz) {
-      out.push_back(std::norm(MeanAt(bb, first, end, track.ToneHz(0, middle) + offset)));
-    }
+    sum += std::norm(MeanAt(bb, first, end, track.ToneHz(k, middle)));
   }
-  return out;
+  return sum;
 }
 
 std::vector<std::complex<double>> CoherentSums(const Baseband& bb, const Track& track,

@@ -16,10 +16,10 @@ namespace beaconcheck {
 std::vector<std::array<double, 4>> TonePowers(const Baseband& baseband, const Track& track,
                                               long long first_slot, std::size_t slots);
 
-// The same at frequencies `offsets_hz` from tone 0 (drifting with it), e.g. where only noise
-// is, for the noise level. Slots the baseband does not hold are left out.
-std::vector<double> PowersAt(const Baseband& baseband, const Track& track,
-                             std::span<const double> offsets_hz);
+// The power of each slot's own tone, symbols[i] in slot i from slot 0 on, summed: a quarter of
+// TonePowers' work. With `only_tone` 0 to 3, the slots that send that tone alone.
+double SentTonePower(const Baseband& baseband, const Track& track,
+                     std::span<const std::uint8_t> symbols, int only_tone = -1);
 
 // Mean of x * e^-j(phase) over slot i, the phase following tone `symbols[i]` continuously from
 // the start of the track: the phasor that stays still when the track is exactly right. Slots
