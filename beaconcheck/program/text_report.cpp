@@ -123,7 +123,7 @@ std::string TextReport(const Report& report, bool verbose) {
   Add(out, "%s: %.0f Hz, %.1f s, %zu transmission%s\n", report.file.c_str(), report.sample_rate_hz,
       report.seconds, report.transmissions.size(), report.transmissions.size() == 1 ? "" : "s");
   if (ShowsSummary(report)) {
-    if (ExpectedHeard(report).empty()) {
+    if (report.intended.count > 0 && ExpectedHeard(report).empty()) {
       const char* verb = report.intended.count == 1 ? "is" : "are";
       Add(out, "%s %s not heard in this recording; heard:\n", ExpectedText(report).c_str(), verb);
     }
