@@ -98,7 +98,7 @@ SummaryTable Summary(const Report& report) {
   const std::vector<std::size_t> expected = ExpectedHeard(report);
   for (const std::size_t n : ShownOrder(report)) {
     const bool ours = std::find(expected.begin(), expected.end(), n) != expected.end();
-    table.rows.push_back({n, Cells(report, n, ours)});
+    table.rows.push_back({n, ours, Cells(report, n, ours)});
   }
   if (!expected.empty()) table.legend = "* expected: " + ExpectedText(report);
   return table;

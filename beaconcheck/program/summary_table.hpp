@@ -11,6 +11,7 @@ namespace beaconcheck {
 struct SummaryTable {
   struct Row {
     std::size_t transmission = 0;  // the index in Report::transmissions
+    bool expected = false;         // the beacon --expect names
     std::vector<std::string> cells;
   };
   // "#", "start s", "DT s", "audio Hz" (the signal's centre), "RF MHz" (with --dial only),
