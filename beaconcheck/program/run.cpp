@@ -85,15 +85,15 @@ int RunBeaconcheck(int argc, const char* const* argv) {
 
   if (!options.plot.empty() && !report.transmissions.empty()) {
     const std::size_t first = ShownOrder(report).front();  // the expected beacon's, if heard
-    if (const std::string error = WritePlot(options.plot, *read.recording,
-                                            report.transmissions[first], report.verdicts[first],
-                                            intended);
+    if (const std::string error =
+            WritePlot(options.plot, *read.recording, report.transmissions[first],
+                      report.verdicts[first], intended);
         !error.empty()) {
       return CannotRead(error);
     }
   }
-  if (Print(stdout, options.json ? JsonReport(report) : TextReport(report, options.verbose)) !=
-      0) {
+  const std::string text = options.json ? JsonReport(report) : TextReport(report, options.verbose);
+  if (Print(stdout, text) != 0) {
     return kCannotReadStatus;
   }
   return ExitStatus(report);

@@ -38,8 +38,8 @@ void AddRadio(std::string& out, const Report& report, const Transmission& t, boo
   if (one_tone) {
     Add(out, "  at RF       %.1f Hz", rf.tones_hz[0]);
   } else {
-    Add(out, "  at RF       %.1f %.1f %.1f %.1f Hz", rf.tones_hz[0], rf.tones_hz[1],
-        rf.tones_hz[2], rf.tones_hz[3]);
+    Add(out, "  at RF       %.1f %.1f %.1f %.1f Hz", rf.tones_hz[0], rf.tones_hz[1], rf.tones_hz[2],
+        rf.tones_hz[3]);
   }
   Add(out, "%s%s\n", rf.band.empty() ? "" : ", ", rf.band.c_str());
 }

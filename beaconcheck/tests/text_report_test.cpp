@@ -37,7 +37,8 @@ Transmission Heard(const Beacon& b, double tone0_hz) {
   t.carrier = b.carrier;
   t.start_s = b.start_s;
   t.dt_s = std::fmod(b.start_s, 120.0) - 1.0;  // from the even minute
-  for (std::size_t k = 0; k < 4; ++k) t.tones_hz[k] = tone0_hz + (b.carrier ? 0.0 : k * kStepHz);
+  for (std::size_t k = 0; k < 4; ++k)
+    t.tones_hz[k] = tone0_hz + (b.carrier ? 0.0 : static_cast<double>(k) * kStepHz);
   t.step_hz = b.carrier ? 0.0 : kStepHz;
   t.drift_hz = b.drift_hz;
   t.snr_db = -15.0;
@@ -120,8 +121,9 @@ const ReportCase kCases[] = {
      {},
      1},
     {"PairWithTheLongestMessageAtRadio",
-     {{"G4ABC IO91 30", 0.5}, {"ABC/KA1ABC FN42AX 37"}, {"ABC/KA1ABC FN42AX 37", 121.0, 0.0,
-                                                          true, {}, 1}},
+     {{"G4ABC IO91 30", 0.5},
+      {"ABC/KA1ABC FN42AX 37"},
+      {"ABC/KA1ABC FN42AX 37", 121.0, 0.0, true, {}, 1}},
      "ABC/KA1ABC FN42AX 37",
      {"*2|ABC/KA1ABC 37|as intended", "*3|<ABC/KA1ABC> FN42AX 37|as intended",
       "1|G4ABC IO91 30|other-message"},
@@ -139,8 +141,7 @@ TEST_P(TextReportCase, TableBlocksAndStatus) {
   EXPECT_EQ(ExitStatus(report), c.status);
 
   const bool not_heard = *c.expect != '\0' && ExpectedHeard(report).empty() && !c.rows.empty();
-  const std::string heard_line =
-      std::string(c.expect) + " is not heard in this recording; heard:";
+  const std::string heard_line = std::string(c.expect) + " is not heard in this recording; heard:";
   EXPECT_EQ(text.size() > 1 && text[1] == heard_line, not_heard) << text[1];
 
   EXPECT_EQ(ShowsSummary(report), !c.rows.empty());
