@@ -61,16 +61,16 @@ std::string HelpText() {
   return "usage: beaconcheck [--json] [--verbose] [--plot FILE.png] [--dial MHZ]\n"
          "                   [--expect MESSAGE|FILE] RECORDING\n"
          "Measures every WSPR transmission in a recording (WAV, .au or wsprd's .c2) and says\n"
-         "what keeps decoders from hearing it; with two or more, a table of them comes first.\n"
+         "what keeps decoders from hearing it; with two or more, a table of them first.\n"
          "  --json          one JSON object instead of the text\n"
          "  --verbose       also list the steady carriers that are no transmission (hum)\n"
-         "  --plot FILE     a waterfall of the first transmission (the expected one) as a PNG\n"
+         "  --plot FILE     a waterfall of the first transmission shown, as a PNG picture\n"
          "  --dial MHZ      the receiver's dial frequency: the tones at RF and the band\n"
          "  --expect M      the message meant (\"K1ABC FN42 37\") or a file tonepak wrote\n"
-         "                  (wsptones.inc, wsptones.h, a.au): picked out among the others and\n"
-         "                  shown first; which symbols differ, and why\n"
-         "Exit status: 0 all decodable (with --expect: the expected beacon heard as intended),\n"
-         "1 none found or a problem, 2 usage or a file that cannot be read.\n";
+         "                  (wsptones.inc, wsptones.h, a.au): picked out among the others\n"
+         "                  and shown first; which symbols differ, and why\n"
+         "Exit status: 0 all decodable (with --expect: the expected beacon heard, as\n"
+         "intended), 1 none found or a problem, 2 usage or a file that cannot be read.\n";
 }
 
 std::string VersionText() {
