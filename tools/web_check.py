@@ -406,8 +406,27 @@ def check_recording(driver, served):
     # 162 symbols of 4 rows: two green marks each, and a 6 px red strip on every differing row.
     check(colours["canvases"] == 1 and colours["grey"] > 10000 and colours["green"] == 324 and
           colours["red"] == 162 * 4 * 6, f"the waterfall drawn, its tones and faults marked ({colours})")
+    check(driver.find_element(By.ID, "CheckSummary").get_property("childElementCount") == 0,
+          "one transmission: no table, as the program's report has none")
     if served:
         whole_picture(driver, "RecordingTool", pictures / "beaconcheck-web.png")
+
+    # Two beacons on one band, K1ABC's tones upside down: the program's report, and its table
+    # as an HTML table, a row per transmission with the program's words, the expected first.
+    type_into(driver, "Dial", "14.0956")
+    choose(folder / "band.wav")
+    text = report.get_property("textContent")
+    check(text == (folder / "band.txt").read_text(),
+          f"two beacons: the report is beaconcheck's ({says.text or text.splitlines()[0]})")
+    rows = driver.execute_script(
+        """return [...document.querySelectorAll('#CheckSummary tr')].map(
+          (row) => [...row.children].map((cell) => cell.textContent));""")
+    table = (folder / "band.txt").read_text().split("\n\n")[1].splitlines()
+    program = [line.split() for line in table if not line.startswith("* expected")]
+    page = [" ".join(cells).split() for cells in rows]
+    check(len(rows) == 3 and page == program and rows[1][0] == "*1",
+          f"two beacons: the table's rows are the program's ({rows})")
+    type_into(driver, "Dial", "")
 
     choose(reference / "single" / "wsptones.inc")
     line = (folder / "unreadable.txt").read_text().removeprefix("beaconcheck: ").strip()

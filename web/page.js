@@ -300,6 +300,36 @@ function sayAt(about, text, notice = false) {
   }
 }
 
+// The table that opens the report of a crowded band, from bc_check's cells: the number of each
+// transmission as the row's heading, the expected beacon's rows marked.
+function showSummary(table) {
+  const summary = $('CheckSummary');
+  if (!table) {
+    summary.replaceChildren();
+    return;
+  }
+  const cell = (tag, text, scope) => {
+    const element = document.createElement(tag);
+    element.textContent = text;
+    if (scope) element.scope = scope;
+    return element;
+  };
+  const head = document.createElement('thead');
+  head.append(document.createElement('tr'));
+  head.firstChild.append(...table.headings.map((heading) => cell('th', heading, 'col')));
+  const body = document.createElement('tbody');
+  body.append(...table.rows.map((row) => {
+    const line = document.createElement('tr');
+    if (row.expected) line.className = 'expected';
+    const [number, ...rest] = row.cells;
+    line.append(cell('th', number, 'row'), ...rest.map((text) => cell('td', text)));
+    return line;
+  }));
+  const parts = [head, body];
+  if (table.legend) parts.unshift(cell('caption', table.legend));
+  summary.replaceChildren(...parts);
+}
+
 function showWaterfalls(pictures) {
   $('Waterfalls').replaceChildren(...pictures.map((picture, n) => {
     const canvas = document.createElement('canvas');
@@ -345,6 +375,7 @@ async function check(file) {
   $('Check').disabled = false;
   sayAt('recording', `Checking ${file.name}\u2026`, true);
   $('CheckReport').textContent = '';
+  $('CheckSummary').replaceChildren();
   $('Waterfalls').replaceChildren();
   for (const element of busy) element.disabled = true;
   checking = true;
@@ -371,6 +402,7 @@ async function check(file) {
       return;
     }
     sayAt('recording', '', true);
+    showSummary(result.table);
     $('CheckReport').textContent = result.report;
     showWaterfalls(result.pictures);
   } catch (error) {

@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 #include <cstdio>
+#include <string>
+#include <utility>
 
 #include "tuneworks_core.hpp"
 #include "wsprd_limits.hpp"
@@ -42,20 +44,43 @@ std::string Format(const char* format, double a, double b = 0.0, double c = 0.0,
   return text.data();
 }
 
+// A problem found: its sentence, and its few words for the brief verdict when it is the first.
+void Note(Verdict& v, std::string sentence, std::string brief) {
+  if (v.problems.empty()) v.brief = std::move(brief);
+  v.problems.push_back(std::move(sentence));
+}
+
 // A fault wsprd follows only so far: beyond its limits a blocking sentence, below them what the
-// fault costs when it is a decibel or more. `beyond` and `costs` take the value and the limits.
+// fault costs when it is a decibel or more. `beyond` and `costs` take the value and the limits;
+// `name` words the brief verdict ("drift": "drift too far", "drift costs 2 dB").
 bool JudgeLimit(WsprdFault fault, double value, const char* beyond, const char* costs,
-                std::vector<std::string>& problems) {
+                const std::string& name, Verdict& v) {
   const Tolerance& t = WsprdTolerance(fault);
   if (!WsprdFollows(fault, value)) {
-    problems.push_back(Format(beyond, value, t.low, t.high));
+    Note(v, Format(beyond, value, t.low, t.high), name + " too far off");
     return true;
   }
   if (const auto cost = WsprdCost(fault, value); cost && cost->db >= 1.0) {
-    problems.push_back(Format(costs, value, cost->db, t.low, t.high));
-    if (cost->at_least) problems.back().replace(problems.back().find("about"), 5, "at least");
+    std::string sentence = Format(costs, value, cost->db, t.low, t.high);
+    if (cost->at_least) sentence.replace(sentence.find("about"), 5, "at least");
+    Note(v, std::move(sentence), name + Format(" costs %.0f dB", cost->db));
   }
   return false;
+}
+
+// The line, and the brief verdict of a transmission with no problem or none named.
+void Conclude(Verdict& v) {
+  if (v.decodable && v.problems.empty()) {
+    v.line = "Decoders will hear it as intended.";
+    v.brief = "as intended";
+  } else if (v.decodable) {
+    v.line = "Decoders will hear it, but: " + v.problems.front();
+  } else if (v.problems.empty()) {
+    v.line = "Decoders will not hear it: too weak.";
+    v.brief = "too weak";
+  } else {
+    v.line = "Decoders will not hear it: " + v.problems.front();
+  }
 }
 
 }  // namespace
@@ -84,46 +109,62 @@ Verdict Judge(const Transmission& t, const tonepak::IntendedTransmissions& inten
   }
   if (!v.inside_window) {
     blocking = true;
-    v.problems.push_back(Format(v.window_miss_hz < 0.0
-                                    ? "The tones lie %.1f Hz below the 1400 to 1600 Hz window: "
-                                      "decoders look only inside it."
-                                    : "The tones lie %.1f Hz above the 1400 to 1600 Hz window: "
-                                      "decoders look only inside it.",
-                                std::abs(v.window_miss_hz)));
+    Note(v,
+         Format(v.window_miss_hz < 0.0 ? "The tones lie %.1f Hz below the 1400 to 1600 Hz window: "
+                                         "decoders look only inside it."
+                                       : "The tones lie %.1f Hz above the 1400 to 1600 Hz window: "
+                                         "decoders look only inside it.",
+                std::abs(v.window_miss_hz)),
+         "outside window");
+  }
+  if (t.carrier) {
+    // Nothing else of a transmission is there to judge: no step, no symbols, no message.
+    v.problems.insert(v.problems.begin(),
+                      "The beacon sends one tone only: its firmware never steps the tones, so "
+                      "there are no symbols to decode.");
+    v.brief = "one tone only";
+    v.decodable = false;
+    v.as_intended = intended.count == 0;
+    Conclude(v);
+    return v;
   }
   blocking |= JudgeLimit(WsprdFault::kDrift, t.drift_hz,
                          "It drifts %+.1f Hz over the transmission; wsprd follows %+.1f to "
                          "%+.1f Hz.",
                          "It drifts %+.1f Hz over the transmission, which costs about %.0f dB "
                          "at wsprd (it follows %+.1f to %+.1f Hz).",
-                         v.problems);
+                         "drift", v);
   blocking |= JudgeLimit(WsprdFault::kDt, t.dt_s,
                          "It starts at DT %+.2f s; wsprd finds DT from %+.2f to %+.2f s only.",
                          "It starts at DT %+.2f s, which costs about %.0f dB at wsprd (it "
                          "finds DT from %+.2f to %+.2f s).",
-                         v.problems);
+                         "DT", v);
   blocking |= JudgeLimit(WsprdFault::kSymbolError, t.symbol_error_percent,
                          "Its symbol period is %+.3f %% off; wsprd follows %+.2f to %+.2f %% "
                          "only.",
                          "Its symbol period is %+.3f %% off, which costs about %.0f dB at "
                          "wsprd (it follows %+.2f to %+.2f %%).",
-                         v.problems);
+                         "period", v);
   if (!tuneworks::DecoderFollows(t.step_error_percent)) {
     blocking = true;
-    v.problems.push_back(
-        Format("Its tone step is %.4f Hz (%+.1f %%): wsprd does not follow it "
-               "even without noise.",
-               t.step_hz, t.step_error_percent));
+    Note(v,
+         Format("Its tone step is %.4f Hz (%+.1f %%): wsprd does not follow it "
+                "even without noise.",
+                t.step_hz, t.step_error_percent),
+         "step too far off");
   } else if (const auto loss = tuneworks::DecoderLossDb(t.step_error_percent);
              loss && *loss >= 1.0) {
-    v.problems.push_back(
-        Format("Its tone step is %+.2f %% off, which costs about %.0f dB at "
-               "wsprd.",
-               t.step_error_percent, *loss));
+    Note(v,
+         Format("Its tone step is %+.2f %% off, which costs about %.0f dB at "
+                "wsprd.",
+                t.step_error_percent, *loss),
+         Format("step costs %.0f dB", *loss));
   }
   if (!t.evenly_spaced) {
-    v.problems.push_back(Format("Tone %.0f sits %+.3f Hz off the grid of the other three.",
-                                t.off_grid_tone, t.off_grid_hz));
+    Note(v,
+         Format("Tone %.0f sits %+.3f Hz off the grid of the other three.", t.off_grid_tone,
+                t.off_grid_hz),
+         Format("tone %.0f off grid", t.off_grid_tone));
   }
   // Symbols missing where the recording began or ended are none of the beacon's doing.
   const auto sent_end = t.first_slot + static_cast<long long>(t.symbols_sent);
@@ -131,14 +172,17 @@ Verdict Judge(const Transmission& t, const tonepak::IntendedTransmissions& inten
                          (t.begins_before_recording ? sent_end < static_cast<long long>(kSymbols)
                                                     : t.symbols_sent < kSymbols);
   if (cut_short) {
-    v.problems.push_back(Format("It was cut short: %.0f of the 162 symbols sent (%.1f s).",
-                                static_cast<double>(t.symbols_sent),
-                                static_cast<double>(t.symbols_sent) * t.track.symbol_s));
+    Note(v,
+         Format("It was cut short: %.0f of the 162 symbols sent (%.1f s).",
+                static_cast<double>(t.symbols_sent),
+                static_cast<double>(t.symbols_sent) * t.track.symbol_s),
+         "cut short");
   }
   if (t.decoded_inverted) {
-    v.problems.emplace_back(
-        "Its tones are upside down: a receiver in lower sideband, or the "
-        "firmware subtracts the tone step.");
+    Note(v,
+         "Its tones are upside down: a receiver in lower sideband, or the "
+         "firmware subtracts the tone step.",
+         "tones upside down");
     blocking = true;
   }
   if (intended.count > 0) {
@@ -148,34 +192,29 @@ Verdict Judge(const Transmission& t, const tonepak::IntendedTransmissions& inten
     v.as_intended = v.expected->fault == tonepak::SymbolFault::kNone;
     if (!v.as_intended) {
       std::string sentence = "Its symbols are not the intended ones: ";
-      sentence += tonepak::FaultName(v.expected->fault);
+      std::string brief(tonepak::FaultName(v.expected->fault));
       if (v.expected->fault == tonepak::SymbolFault::kShifted) {
-        sentence += Format(" by %+.0f", v.expected->shift);
+        brief += Format(" by %+.0f", v.expected->shift);
       }
+      sentence += brief;
       sentence +=
           Format(", %.0f symbols differ.", static_cast<double>(v.expected->differing.size()));
-      v.problems.push_back(sentence);
+      Note(v, std::move(sentence), std::move(brief));
     }
   }
   v.decodable = !blocking && (t.decoded.has_value() || t.sync > 0.2);
   if (!v.decodable && !blocking && !t.decoded) {
-    v.problems.emplace_back("No message could be decoded from it.");
+    Note(v, "No message could be decoded from it.", "not decoded");
   } else if (v.decodable && !t.decoded) {
     // A clear sync vector says a decoder that tries harder may read it; without the message
     // nothing here confirms that it will.
-    v.problems.push_back(
-        Format("Its message could not be decoded here, though its sync is "
-               "clear (%.0f of 162 agree).",
-               static_cast<double>(t.sync_agreeing)));
+    Note(v,
+         Format("Its message could not be decoded here, though its sync is "
+                "clear (%.0f of 162 agree).",
+                static_cast<double>(t.sync_agreeing)),
+         "decodable");
   }
-  if (v.decodable && v.problems.empty()) {
-    v.line = "Decoders will hear it as intended.";
-  } else if (v.decodable) {
-    v.line = "Decoders will hear it, but: " + v.problems.front();
-  } else {
-    v.line = "Decoders will not hear it: " +
-             (v.problems.empty() ? std::string("too weak.") : v.problems.front());
-  }
+  Conclude(v);
   return v;
 }
 

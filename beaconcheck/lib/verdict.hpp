@@ -26,9 +26,14 @@ struct Verdict {
   bool as_intended = true;            // with --expect: no fault found
   std::vector<std::string> problems;  // one sentence each
   std::string line;                   // the one-line verdict
+  // The verdict in a few words, for a table of many transmissions: "as intended", "decodable"
+  // (heard clearly, not decoded here), or the first problem's ("drifts too far", "tones upside
+  // down", "shifted by 1", "one tone only"). At most 18 characters.
+  std::string brief;
 };
 
-// `intended` with --expect (count 0 without).
+// `intended` with --expect (count 0 without). A carrier (`t.carrier`) is judged as a beacon that
+// sends one tone only.
 Verdict Judge(const Transmission& t, const tonepak::IntendedTransmissions& intended);
 
 }  // namespace beaconcheck

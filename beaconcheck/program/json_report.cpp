@@ -1,4 +1,4 @@
-// The --json report: {"file", "sampleRate", "seconds", "transmissions": [...]}.
+// The --json report: {"file", "sampleRate", "seconds", "transmissions": [...], "carriers": [...]}.
 #include <cmath>
 
 #include "json_writer.hpp"
@@ -22,6 +22,7 @@ void AddTransmission(wspr::JsonWriter& j, const Report& report, std::size_t n) {
   const Transmission& t = report.transmissions[n];
   const Verdict& v = report.verdicts[n];
   j.BeginObject();
+  j.Key("carrier").Bool(t.carrier);
   j.Key("startS").Number(Finite(t.start_s), 4);
   j.Key("dtS").Number(Finite(t.dt_s), 4);
   j.Key("tonesHz");
@@ -95,6 +96,16 @@ std::string JsonReport(const Report& report) {
   j.Key("seconds").Number(Finite(report.seconds), 3);
   j.Key("transmissions").BeginArray();
   for (std::size_t n = 0; n < report.transmissions.size(); ++n) AddTransmission(j, report, n);
+  j.EndArray();
+  j.Key("carriers").BeginArray();
+  for (const Carrier& c : report.carriers) {
+    j.BeginObject();
+    j.Key("frequencyHz").Number(Finite(c.frequency_hz), 3);
+    j.Key("startS").Number(Finite(c.start_s), 3);
+    j.Key("seconds").Number(Finite(c.seconds), 3);
+    j.Key("snrDb").Number(Finite(c.snr_db), 2);
+    j.EndObject();
+  }
   j.EndArray();
   j.EndObject();
   return j.Text() + "\n";

@@ -33,6 +33,8 @@ Options ParseOptions(int argc, const char* const* argv) {
     }
     if (arg == "--json") {
       o.json = true;
+    } else if (arg == "--verbose") {
+      o.verbose = true;
     } else if (arg == "--plot" || arg == "--dial" || arg == "--expect") {
       if (!has_value) return Refuse(std::string(arg) + " needs a value");
       const std::string_view value = argv[++i];
@@ -56,17 +58,19 @@ Options ParseOptions(int argc, const char* const* argv) {
 }
 
 std::string HelpText() {
-  return "usage: beaconcheck [--json] [--plot FILE.png] [--dial MHZ] [--expect MESSAGE|FILE] "
-         "RECORDING\n"
+  return "usage: beaconcheck [--json] [--verbose] [--plot FILE.png] [--dial MHZ]\n"
+         "                   [--expect MESSAGE|FILE] RECORDING\n"
          "Measures every WSPR transmission in a recording (WAV, .au or wsprd's .c2) and says\n"
-         "what keeps decoders from hearing it.\n"
+         "what keeps decoders from hearing it; with two or more, a table of them first.\n"
          "  --json          one JSON object instead of the text\n"
-         "  --plot FILE     a waterfall of the first transmission as a PNG picture\n"
+         "  --verbose       also list the steady carriers that are no transmission (hum)\n"
+         "  --plot FILE     a waterfall of the first transmission shown, as a PNG picture\n"
          "  --dial MHZ      the receiver's dial frequency: the tones at RF and the band\n"
          "  --expect M      the message meant (\"K1ABC FN42 37\") or a file tonepak wrote\n"
-         "                  (wsptones.inc, wsptones.h, a.au): which symbols differ, and why\n"
-         "Exit status: 0 all decodable and as intended, 1 none found or a problem, 2 usage or\n"
-         "a file that cannot be read.\n";
+         "                  (wsptones.inc, wsptones.h, a.au): picked out among the others\n"
+         "                  and shown first; which symbols differ, and why\n"
+         "Exit status: 0 all decodable (with --expect: the expected beacon heard, as\n"
+         "intended), 1 none found or a problem, 2 usage or a file that cannot be read.\n";
 }
 
 std::string VersionText() {

@@ -1,4 +1,4 @@
-// beaconcheck's command line: the recording, --json, --plot, --dial and --expect.
+// beaconcheck's command line: the recording, --json, --verbose, --plot, --dial and --expect.
 #pragma once
 
 #include <optional>
@@ -12,6 +12,7 @@ struct Options {
   Mode mode = Mode::kCheck;
   std::string file;
   bool json = false;
+  bool verbose = false;            // --verbose: the steady carriers too
   std::string plot;                // PNG to write, or empty
   std::optional<double> dial_mhz;  // --dial MHZ
   std::string expect;              // --expect MESSAGE|FILE, or empty

@@ -1,6 +1,7 @@
 // beaconcheck's report of a recording: plain text for people, or one JSON object.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,11 +27,26 @@ struct Report {
 Report MakeReport(std::string file, const Recording& recording, std::optional<double> dial_mhz,
                   const tonepak::IntendedTransmissions& intended);
 
-std::string TextReport(const Report& report);
+// With `verbose`, the steady carriers that are no transmission are listed at the end.
+std::string TextReport(const Report& report, bool verbose = false);
 std::string JsonReport(const Report& report);  // the program only: not in the web build
 
-// 0 when every transmission is decodable (and as intended with --expect), 1 when none was
-// found or one has a problem.
+// With --expect, the transmissions of the expected beacon, in the order they begin: those whose
+// message is one of the intended ones; if none, those whose symbols the verdict explains as the
+// intended ones sent with a fault (the beacon is heard, broken); else none: it is not heard.
+std::vector<std::size_t> ExpectedHeard(const Report& report);
+
+// The transmissions in the order the report shows them: the expected beacon's first, then the
+// others in the order they begin.
+std::vector<std::size_t> ShownOrder(const Report& report);
+
+// The message(s) --expect names, as a decoder shows them: "K1ABC FN42 37", a pair's "PJ4/K1ABC
+// 37 and <PJ4/K1ABC> FK52UD 37".
+std::string ExpectedText(const Report& report);
+
+// Without --expect: 0 when every transmission is decodable with no problem, 1 when none was
+// found or one has a problem. With --expect: 0 only when the expected beacon is heard and every
+// transmission of it is decodable and as intended, whatever the other beacons do.
 int ExitStatus(const Report& report);
 
 }  // namespace beaconcheck

@@ -84,13 +84,16 @@ int RunBeaconcheck(int argc, const char* const* argv) {
   const Report report = MakeReport(options.file, *read.recording, options.dial_mhz, intended);
 
   if (!options.plot.empty() && !report.transmissions.empty()) {
-    if (const std::string error = WritePlot(options.plot, *read.recording, report.transmissions[0],
-                                            report.verdicts[0], intended);
+    const std::size_t first = ShownOrder(report).front();  // the expected beacon's, if heard
+    if (const std::string error =
+            WritePlot(options.plot, *read.recording, report.transmissions[first],
+                      report.verdicts[first], intended);
         !error.empty()) {
       return CannotRead(error);
     }
   }
-  if (Print(stdout, options.json ? JsonReport(report) : TextReport(report)) != 0) {
+  const std::string text = options.json ? JsonReport(report) : TextReport(report, options.verbose);
+  if (Print(stdout, text) != 0) {
     return kCannotReadStatus;
   }
   return ExitStatus(report);

@@ -1,4 +1,5 @@
-// The plain-text report: one block per transmission, each figure with its error.
+// The plain-text report: in a crowd a table first, then one block per transmission, each figure
+// with its error, the expected beacon's first.
 #include <array>
 #include <cmath>
 #include <cstdarg>
@@ -6,6 +7,8 @@
 
 #include "message_unpacking.hpp"
 #include "report.hpp"
+#include "shown_figure.hpp"
+#include "summary_table.hpp"
 #include "sync.hpp"
 
 namespace beaconcheck {
@@ -21,11 +24,6 @@ void Add(std::string& out, const char* format, ...) {
   out += line.data();
 }
 
-// A figure that rounds to zero at `decimals` shows as zero: "+0.00", never "-0.00".
-double Shown(double value, int decimals) {
-  return std::abs(value) < 0.5 * std::pow(10.0, -decimals) ? 0.0 : value;
-}
-
 void AddSymbols(std::string& out, const tonepak::ChannelSymbols& symbols, std::size_t count) {
   for (std::size_t i = 0; i < count; ++i) {
     if (i % 54 == 0) out += "    ";
@@ -34,19 +32,48 @@ void AddSymbols(std::string& out, const tonepak::ChannelSymbols& symbols, std::s
   }
 }
 
+void AddRadio(std::string& out, const Report& report, const Transmission& t, bool one_tone) {
+  if (!report.dial_mhz) return;
+  const RadioFrequencies rf = AtRadio(t, *report.dial_mhz);
+  if (one_tone) {
+    Add(out, "  at RF       %.1f Hz", rf.tones_hz[0]);
+  } else {
+    Add(out, "  at RF       %.1f %.1f %.1f %.1f Hz", rf.tones_hz[0], rf.tones_hz[1], rf.tones_hz[2],
+        rf.tones_hz[3]);
+  }
+  Add(out, "%s%s\n", rf.band.empty() ? "" : ", ", rf.band.c_str());
+}
+
+void AddVerdict(std::string& out, const Verdict& v) {
+  for (const std::string& problem : v.problems) Add(out, "  problem     %s\n", problem.c_str());
+  Add(out, "  verdict     %s\n", v.line.c_str());
+}
+
+// A steady tone with a transmission's timing: nothing of a WSPR signal to measure beyond it.
+void AddCarrier(std::string& out, const Report& report, std::size_t n) {
+  const Transmission& t = report.transmissions[n];
+  Add(out, "Transmission %zu\n", n + 1);
+  Add(out, "  start       %.3f s (DT %+.2f s)\n", Shown(t.start_s, 3), Shown(t.dt_s, 2));
+  Add(out, "  frequency   %.3f Hz (+-%.3f)\n", t.tones_hz[0], t.tones_sigma_hz[0]);
+  AddRadio(out, report, t, true);
+  out += "  carrier     one tone, no step, no symbols\n";
+  Add(out, "  SNR         %.1f dB in 2500 Hz\n", t.snr_db);
+  AddVerdict(out, report.verdicts[n]);
+}
+
 void AddTransmission(std::string& out, const Report& report, std::size_t n) {
   const Transmission& t = report.transmissions[n];
   const Verdict& v = report.verdicts[n];
+  if (t.carrier) {
+    AddCarrier(out, report, n);
+    return;
+  }
   Add(out, "Transmission %zu\n", n + 1);
   // Before the recording (negative) when the recording began after the transmission did.
   Add(out, "  start       %.3f s (DT %+.2f s)\n", Shown(t.start_s, 3), Shown(t.dt_s, 2));
   Add(out, "  tones       %.3f %.3f %.3f %.3f Hz (+-%.3f)\n", t.tones_hz[0], t.tones_hz[1],
       t.tones_hz[2], t.tones_hz[3], t.tones_sigma_hz[0]);
-  if (report.dial_mhz) {
-    const RadioFrequencies rf = AtRadio(t, *report.dial_mhz);
-    Add(out, "  at RF       %.1f %.1f %.1f %.1f Hz%s%s\n", rf.tones_hz[0], rf.tones_hz[1],
-        rf.tones_hz[2], rf.tones_hz[3], rf.band.empty() ? "" : ", ", rf.band.c_str());
-  }
+  AddRadio(out, report, t, false);
   Add(out, "  step        %.4f Hz (%+.3f %%)\n", t.step_hz, Shown(t.step_error_percent, 3));
   if (t.evenly_spaced) {
     out += "  spacing     even\n";
@@ -86,30 +113,37 @@ void AddTransmission(std::string& out, const Report& report, std::size_t n) {
     }
     out += v.expected->differing.size() > 40 ? " ...\n" : "\n";
   }
-  for (const std::string& problem : v.problems) Add(out, "  problem     %s\n", problem.c_str());
-  Add(out, "  verdict     %s\n", v.line.c_str());
+  AddVerdict(out, v);
 }
 
 }  // namespace
 
-std::string TextReport(const Report& report) {
+std::string TextReport(const Report& report, bool verbose) {
   std::string out;
   Add(out, "%s: %.0f Hz, %.1f s, %zu transmission%s\n", report.file.c_str(), report.sample_rate_hz,
       report.seconds, report.transmissions.size(), report.transmissions.size() == 1 ? "" : "s");
-  for (std::size_t n = 0; n < report.transmissions.size(); ++n) {
+  if (ShowsSummary(report)) {
+    if (report.intended.count > 0 && ExpectedHeard(report).empty()) {
+      const char* verb = report.intended.count == 1 ? "is" : "are";
+      Add(out, "%s %s not heard in this recording; heard:\n", ExpectedText(report).c_str(), verb);
+    }
+    out += '\n';
+    for (const std::string& line : SummaryLines(Summary(report))) out += line + '\n';
+  }
+  for (const std::size_t n : ShownOrder(report)) {
     out += '\n';
     AddTransmission(out, report, n);
   }
   if (report.transmissions.empty()) out += "No WSPR transmission found.\n";
-  return out;
-}
-
-int ExitStatus(const Report& report) {
-  if (report.transmissions.empty()) return 1;
-  for (const Verdict& v : report.verdicts) {
-    if (!v.decodable || !v.problems.empty() || !v.as_intended) return 1;
+  if (verbose) {
+    out += '\n';
+    for (const Carrier& c : report.carriers) {
+      Add(out, "carrier  %.1f Hz, %.1f s, SNR %+.1f dB\n", c.frequency_hz, c.seconds,
+          Shown(c.snr_db, 1));
+    }
+    if (report.carriers.empty()) out += "No other steady carrier heard.\n";
   }
-  return 0;
+  return out;
 }
 
 }  // namespace beaconcheck

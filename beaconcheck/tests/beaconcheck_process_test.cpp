@@ -1,6 +1,6 @@
 // Runs the beaconcheck program on recordings that fault_wav writes to a fresh directory: its exit
 // status, the line naming an unreadable file, the --json report's keys and types, what --plot
-// writes.
+// writes, and the whole text report of two beacons on one band against a golden file.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -34,9 +34,9 @@ r = json.load(sys.stdin); N = (int, float); S = str; B = bool; L = list
 def check(o, keys):
     assert set(o) == set(keys), sorted(set(o) ^ set(keys))
     assert all(isinstance(o[k], t) for k, t in keys.items()), o
-check(r, dict(file=S, sampleRate=N, seconds=N, transmissions=L))
+check(r, dict(file=S, sampleRate=N, seconds=N, transmissions=L, carriers=L))
 t = r["transmissions"][0]
-check(t, dict(startS=N, dtS=N, tonesHz=L, stepHz=N, stepErrorPercent=N, evenlySpaced=B,
+check(t, dict(carrier=B, startS=N, dtS=N, tonesHz=L, stepHz=N, stepErrorPercent=N, evenlySpaced=B,
   driftHz=N, symbolMs=N, symbolErrorPercent=N, symbolsSent=int,
   beginsBeforeRecording=B, endsAfterRecording=B, snrDb=N, syncAgreeing=int,
   symbols=L, message=(S, type(None)), window=dict, rf=type(None), expected=dict, decodable=B,
@@ -101,6 +101,42 @@ TEST_P(BeaconcheckProcess, ExitsWithItsStatus) {
 
 INSTANTIATE_TEST_SUITE_P(Runs, BeaconcheckProcess, ::testing::ValuesIn(kRuns),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Two beacons on one band, fixed seeds: K1ABC's tones upside down at 1490 Hz, K9XYZ drifting
+// 1.5 Hz at 1530 Hz, K1ABC expected. The whole report must be golden/two_beacons.txt byte for
+// byte. When the analysis changes its figures on purpose, write the file again with
+//   BEACONCHECK_WRITE_GOLDEN=1 build/dev/bin/beaconcheck_process_tests --gtest_filter='*Golden*'
+// and read the difference before committing it. By hand, in an empty folder (the first command
+// on one line):
+//   fault_wav --snr -15 --seed 1 --fault tones-inverted --start 1.0 --tone0 1490
+//     'K1ABC FN42 37' a.wav
+//   fault_wav --snr -15 --seed 2 --start 1.5 --tone0 1530 --drift 1.5 'K9XYZ EM10 23' b.wav
+//   tools/mix_wav.py a.wav b.wav band.wav
+//   beaconcheck --verbose --dial 14.0956 --expect 'K1ABC FN42 37' band.wav
+TEST(BeaconcheckGolden, TwoBeaconsOnOneBand) {
+  const fs::path dir =
+      fs::temp_directory_path() / ("beaconcheck-" + std::to_string(::getpid()) + "-golden");
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  const std::string fault_wav = Quote(FAULT_WAV_EXE) + " --snr -15 ";
+  const std::string command =
+      "cd " + Quote(dir.string()) + " && " + fault_wav +
+      "--seed 1 --fault tones-inverted --start 1.0 --tone0 1490 'K1ABC FN42 37' a.wav && " +
+      fault_wav + "--seed 2 --start 1.5 --tone0 1530 --drift 1.5 'K9XYZ EM10 23' b.wav && " +
+      "python3 " + Quote(MIX_WAV_PY) + " a.wav b.wav band.wav && " + Quote(BEACONCHECK_EXE) +
+      " --verbose --dial 14.0956 --expect 'K1ABC FN42 37' band.wav >report.txt";
+  const int raw = std::system(command.c_str());
+  // Status 1: the expected beacon is heard with its tones upside down.
+  EXPECT_EQ(WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, 1);
+  const std::string report = Read(dir / "report.txt");
+  const fs::path golden = fs::path(GOLDEN_DIR) / "two_beacons.txt";
+  if (std::getenv("BEACONCHECK_WRITE_GOLDEN") != nullptr) {
+    std::ofstream(golden, std::ios::binary) << report;
+    GTEST_SKIP() << "wrote " << golden;
+  }
+  EXPECT_EQ(report, Read(golden)) << "the report now:\n" << report;
+  fs::remove_all(dir);
+}
 
 }  // namespace
 }  // namespace beaconcheck

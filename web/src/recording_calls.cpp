@@ -15,6 +15,7 @@
 #include "intended_transmissions.hpp"
 #include "json_writer.hpp"
 #include "report.hpp"
+#include "summary_table.hpp"
 #include "waterfall.hpp"
 
 namespace {
@@ -42,6 +43,33 @@ const char* Refuse(const char* about, const std::string& problem) {
   return wspr_web::Answer(json.Text());
 }
 
+// The table that opens the report of a crowded band, its cells as the text report has them:
+// {"headings":[..],"rows":[{"expected":B,"cells":[..]}..],"legend":".."}, or null when the
+// report has none.
+void AddSummary(JsonWriter& json, const beaconcheck::Report& report) {
+  if (!beaconcheck::ShowsSummary(report)) {
+    json.Null();
+    return;
+  }
+  const beaconcheck::SummaryTable table = beaconcheck::Summary(report);
+  json.BeginObject();
+  json.Key("headings").BeginArray();
+  for (const std::string& heading : table.headings) json.String(heading);
+  json.EndArray();
+  json.Key("rows").BeginArray();
+  for (const beaconcheck::SummaryTable::Row& row : table.rows) {
+    json.BeginObject();
+    json.Key("expected").Bool(row.expected);
+    json.Key("cells").BeginArray();
+    for (const std::string& cell : row.cells) json.String(cell);
+    json.EndArray();
+    json.EndObject();
+  }
+  json.EndArray();
+  json.Key("legend").String(table.legend);
+  json.EndObject();
+}
+
 }  // namespace
 
 extern "C" {
@@ -52,9 +80,10 @@ extern "C" {
 // bytes of a file tonepak wrote; 2: the same, and the file goes on beyond them), then the dial
 // frequency as typed (none when empty). Answers
 //   {"about":"recording"|"expect"|"dial","problem":".."}     with what cannot be used, or
-//   {"report":"..","status":N,"pictures":[{"width":W,"height":H,"address":A}..]}
-// with the text beaconcheck prints, its exit status, and each transmission's waterfall as
-// W * H RGB pixels at A in the memory.
+//   {"report":"..","table":{..}|null,"status":N,"pictures":[{"width":W,"height":H,"address":A}..]}
+// with the text beaconcheck prints, the table it opens with (see AddSummary), its exit status,
+// and each transmission's waterfall, in the order they begin, as W * H RGB pixels at A in the
+// memory.
 EMSCRIPTEN_KEEPALIVE const char* bc_check(std::size_t recording_size, std::size_t name_size,
                                           std::size_t expect_size, int expect_kind,
                                           std::size_t dial_size) {
@@ -89,6 +118,8 @@ EMSCRIPTEN_KEEPALIVE const char* bc_check(std::size_t recording_size, std::size_
   JsonWriter json;
   json.BeginObject();
   json.Key("report").String(beaconcheck::TextReport(report));
+  json.Key("table");
+  AddSummary(json, report);
   json.Key("status").Integer(beaconcheck::ExitStatus(report));
   json.Key("pictures").BeginArray();
   for (const beaconcheck::Waterfall& picture : Pictures()) {
