@@ -1,5 +1,5 @@
 // noisy_wav: the test signal of one WSPR message with its tone step off by a given percentage,
-// in white noise at a given SNR, as a WAV file for wsprd. Used by tools/measure-decoder-tolerance.
+// in white noise at a given SNR, as a WAV file for wsprd. Used by tools/measure-wsprd-limits.
 //   noisy_wav CALL LOC POWER STEP_ERROR_PERCENT SNR_DB|clean SEED OUT.wav
 #include <charconv>
 #include <cstdint>

@@ -7,9 +7,7 @@
 
 namespace beaconcheck {
 
-bool LooksLikeC2(std::span<const std::uint8_t> bytes) {
-  return bytes.size() == kC2FileBytes && bytes[11] == '.' && bytes[12] == 'c' && bytes[13] == '2';
-}
+bool LooksLikeC2(std::span<const std::uint8_t> bytes) { return bytes.size() == kC2FileBytes; }
 
 ReadResult ReadC2(std::span<const std::uint8_t> bytes) {
   if (!LooksLikeC2(bytes)) {
@@ -19,9 +17,13 @@ ReadResult ReadC2(std::span<const std::uint8_t> bytes) {
   recording.sample_rate_hz = kC2SampleRateHz;
   recording.centre_hz = kC2CentreHz;
   const std::uint64_t dial_bits =
-      LittleEndian(bytes, 18, 4) | static_cast<std::uint64_t>(LittleEndian(bytes, 22, 4)) << 32;
+      LittleEndian(bytes, kC2NameBytes + 4, 4) |
+      static_cast<std::uint64_t>(LittleEndian(bytes, kC2NameBytes + 8, 4)) << 32;
   const auto dial_mhz = FromBits<double>(dial_bits);
-  recording.dial_mhz = std::isfinite(dial_mhz) && dial_mhz > 0.0 ? dial_mhz : 0.0;
+  // Whatever wrote the file may have left anything there: a dial that is no radio frequency,
+  // from 1 kHz to 100 GHz, is unknown.
+  const bool plausible = std::isfinite(dial_mhz) && dial_mhz >= 0.001 && dial_mhz <= 100000.0;
+  recording.dial_mhz = plausible ? dial_mhz : 0.0;
   recording.baseband.resize(kC2SampleCount);
   for (std::size_t i = 0; i < kC2SampleCount; ++i) {
     const std::size_t at = kC2HeaderBytes + 8 * i;

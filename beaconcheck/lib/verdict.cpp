@@ -5,36 +5,14 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <utility>
 
-#include "tuneworks_core.hpp"
+#include "wspr_bands.hpp"
 #include "wsprd_limits.hpp"
 
 namespace beaconcheck {
 namespace {
-
-struct Band {
-  double dial_mhz;
-  const char* name;
-};
-// The WSPR dial frequencies, USB.
-constexpr std::array<Band, 17> kBands{{{0.1360, "2200m"},
-                                       {0.4742, "630m"},
-                                       {1.8366, "160m"},
-                                       {3.5686, "80m"},
-                                       {5.2872, "60m"},
-                                       {7.0386, "40m"},
-                                       {10.1387, "30m"},
-                                       {14.0956, "20m"},
-                                       {18.1046, "17m"},
-                                       {21.0946, "15m"},
-                                       {24.9246, "12m"},
-                                       {28.1246, "10m"},
-                                       {50.2930, "6m"},
-                                       {70.0910, "4m"},
-                                       {144.4890, "2m"},
-                                       {432.3000, "70cm"},
-                                       {1296.5000, "23cm"}}};
 
 std::string Format(const char* format, double a, double b = 0.0, double c = 0.0, double d = 0.0) {
   std::array<char, 200> text{};
@@ -53,14 +31,14 @@ void Note(Verdict& v, std::string sentence, std::string brief) {
 // A fault wsprd follows only so far: beyond its limits a blocking sentence, below them what the
 // fault costs when it is a decibel or more. `beyond` and `costs` take the value and the limits;
 // `name` words the brief verdict ("drift": "drift too far", "drift costs 2 dB").
-bool JudgeLimit(WsprdFault fault, double value, const char* beyond, const char* costs,
+bool JudgeLimit(wspr::WsprdFault fault, double value, const char* beyond, const char* costs,
                 const std::string& name, Verdict& v) {
-  const Tolerance& t = WsprdTolerance(fault);
-  if (!WsprdFollows(fault, value)) {
+  const wspr::Tolerance& t = wspr::WsprdTolerance(fault);
+  if (!wspr::WsprdFollows(fault, value)) {
     Note(v, Format(beyond, value, t.low, t.high), name + " too far off");
     return true;
   }
-  if (const auto cost = WsprdCost(fault, value); cost && cost->db >= 1.0) {
+  if (const auto cost = wspr::WsprdCost(fault, value); cost && cost->db >= 1.0) {
     std::string sentence = Format(costs, value, cost->db, t.low, t.high);
     if (cost->at_least) sentence.replace(sentence.find("about"), 5, "at least");
     Note(v, std::move(sentence), name + Format(" costs %.0f dB", cost->db));
@@ -88,8 +66,11 @@ void Conclude(Verdict& v) {
 RadioFrequencies AtRadio(const Transmission& t, double dial_mhz) {
   RadioFrequencies rf;
   for (std::size_t k = 0; k < 4; ++k) rf.tones_hz[k] = dial_mhz * 1e6 + t.tones_hz[k];
-  for (const Band& b : kBands) {
-    if (std::abs(b.dial_mhz - dial_mhz) < 0.0005) rf.band = b.name;
+  // A band is named by its first, most used dial only.
+  std::string_view previous;
+  for (const wspr::WsprBand& b : wspr::kWsprBands) {
+    if (b.name != previous && std::abs(b.dialHz / 1e6 - dial_mhz) < 0.0005) rf.band = b.name;
+    previous = b.name;
   }
   return rf;
 }
@@ -128,37 +109,37 @@ Verdict Judge(const Transmission& t, const tonepak::IntendedTransmissions& inten
     Conclude(v);
     return v;
   }
-  blocking |= JudgeLimit(WsprdFault::kDrift, t.drift_hz,
+  blocking |= JudgeLimit(wspr::WsprdFault::kDrift, t.drift_hz,
                          "It drifts %+.1f Hz over the transmission; wsprd follows %+.1f to "
                          "%+.1f Hz.",
                          "It drifts %+.1f Hz over the transmission, which costs about %.0f dB "
                          "at wsprd (it follows %+.1f to %+.1f Hz).",
                          "drift", v);
-  blocking |= JudgeLimit(WsprdFault::kDt, t.dt_s,
+  blocking |= JudgeLimit(wspr::WsprdFault::kDt, t.dt_s,
                          "It starts at DT %+.2f s; wsprd finds DT from %+.2f to %+.2f s only.",
                          "It starts at DT %+.2f s, which costs about %.0f dB at wsprd (it "
                          "finds DT from %+.2f to %+.2f s).",
                          "DT", v);
-  blocking |= JudgeLimit(WsprdFault::kSymbolError, t.symbol_error_percent,
+  blocking |= JudgeLimit(wspr::WsprdFault::kSymbolError, t.symbol_error_percent,
                          "Its symbol period is %+.3f %% off; wsprd follows %+.2f to %+.2f %% "
                          "only.",
                          "Its symbol period is %+.3f %% off, which costs about %.0f dB at "
                          "wsprd (it follows %+.2f to %+.2f %%).",
                          "period", v);
-  if (!tuneworks::DecoderFollows(t.step_error_percent)) {
+  if (!wspr::WsprdFollows(wspr::WsprdFault::kStepError, t.step_error_percent)) {
     blocking = true;
     Note(v,
          Format("Its tone step is %.4f Hz (%+.1f %%): wsprd does not follow it "
                 "even without noise.",
                 t.step_hz, t.step_error_percent),
          "step too far off");
-  } else if (const auto loss = tuneworks::DecoderLossDb(t.step_error_percent);
-             loss && *loss >= 1.0) {
+  } else if (const auto loss = wspr::WsprdCost(wspr::WsprdFault::kStepError, t.step_error_percent);
+             loss && loss->db >= 1.0) {
     Note(v,
          Format("Its tone step is %+.2f %% off, which costs about %.0f dB at "
                 "wsprd.",
-                t.step_error_percent, *loss),
-         Format("step costs %.0f dB", *loss));
+                t.step_error_percent, loss->db),
+         Format("step costs %.0f dB", loss->db));
   }
   if (!t.evenly_spaced) {
     Note(v,

@@ -7,11 +7,10 @@
 #include <vector>
 
 #include "beaconcheck.hpp"
-#include "input_file.hpp"
+#include "file_start.hpp"
 #include "intended_transmissions.hpp"
 #include "options.hpp"
 #include "plot.hpp"
-#include "recording_file.hpp"
 #include "report.hpp"
 #include "transmission_reading.hpp"
 
@@ -36,8 +35,7 @@ std::optional<tonepak::IntendedTransmissions> Intended(const std::string& expect
                                                        std::string& problem) {
   if (std::FILE* probe = std::fopen(expect.c_str(), "rb")) {
     std::fclose(probe);
-    const tonepak::InputFile file =
-        tonepak::ReadFileStart(expect.c_str(), tonepak::kReadLimitBytes);
+    const wspr::FileStart file = wspr::ReadFileStart(expect, tonepak::kReadLimitBytes);
     if (!file.error.empty()) {
       problem = file.error;
       return std::nullopt;
@@ -73,9 +71,9 @@ int RunBeaconcheck(int argc, const char* const* argv) {
     if (!problem.empty()) return CannotRead(problem);
     intended = *read;
   }
-  RecordingFile file = ReadRecordingFile(options.file, kLargestRecordingBytes);
+  wspr::FileStart file = wspr::ReadFileStart(options.file, kLargestRecordingBytes);
   if (!file.error.empty()) return CannotRead(file.error);
-  if (file.too_large) return CannotRead(options.file + ": it is longer than 30 minutes");
+  if (file.longer) return CannotRead(options.file + ": it is longer than 30 minutes");
   const ReadResult read = ReadRecording(file.bytes);
   // The samples are all the analysis needs: the file's bytes go before it takes its memory.
   file.bytes = std::vector<std::uint8_t>();

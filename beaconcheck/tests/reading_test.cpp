@@ -1,10 +1,13 @@
 // Reading recordings: every sample format to the same values, and the files that cannot be read.
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "c2_reading.hpp"
 #include "recording_reading.hpp"
 
 namespace beaconcheck {
@@ -100,6 +103,69 @@ TEST_P(Formats, GiveTheFirstChannelScaled) {
 INSTANTIATE_TEST_SUITE_P(Recordings, Formats, ::testing::ValuesIn(kFormats),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A .c2 file as wsprsim writes it: the name field, type 2, the dial, then the first sample
+// (0.5, 0.25) and zeros.
+Bytes C2(const std::string& name_field, double dial_mhz) {
+  Bytes out(name_field.begin(), name_field.end());
+  out.resize(kC2NameBytes, 0);
+  Put(out, 2, 4);
+  const auto dial = std::bit_cast<std::uint64_t>(dial_mhz);
+  Put(out, static_cast<std::uint32_t>(dial), 4);
+  Put(out, static_cast<std::uint32_t>(dial >> 32), 4);
+  Put(out, std::bit_cast<std::uint32_t>(0.5F), 4);
+  Put(out, std::bit_cast<std::uint32_t>(0.25F), 4);
+  out.resize(kC2FileBytes, 0);
+  return out;
+}
+
+struct C2File {
+  const char* name;
+  Bytes file;
+  double dial_mhz;  // as read: 0 for unknown
+};
+
+const C2File kC2Files[] = {
+    {"NamedAsWsprsimNamesIt", C2("000000_0001.c2", 14.0956), 14.0956},
+    {"NameFieldHoldsAPath", C2("/tmp/x/000000_0001.c2", 7.0386), 7.0386},
+    {"NameFieldHoldsGarbage", C2("\xff\x01WAVE.snd\x80", 10.1387), 10.1387},
+    {"DialNotANumber", C2("000000_0001.c2", std::nan("")), 0.0},
+    {"DialNegative", C2("000000_0001.c2", -1.0), 0.0},
+    {"DialBeyondRadio", C2("000000_0001.c2", 3e250), 0.0},
+};
+
+class C2Files : public ::testing::TestWithParam<C2File> {};
+
+TEST_P(C2Files, AreReadByTheirSize) {
+  const ReadResult read = ReadRecording(GetParam().file);
+  ASSERT_TRUE(read.recording) << read.problem;
+  const Recording& r = *read.recording;
+  EXPECT_EQ(r.sample_rate_hz, kC2SampleRateHz);
+  EXPECT_EQ(r.centre_hz, kC2CentreHz);
+  EXPECT_EQ(r.dial_mhz, GetParam().dial_mhz);
+  EXPECT_TRUE(r.audio.empty());
+  ASSERT_EQ(r.baseband.size(), kC2SampleCount);
+  EXPECT_EQ(r.baseband[0], std::complex<float>(0.5F, -0.25F));  // the band mirrored back
+  EXPECT_EQ(r.baseband[1], std::complex<float>());
+}
+
+INSTANTIATE_TEST_SUITE_P(Recordings, C2Files, ::testing::ValuesIn(kC2Files),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A WAV or .au file exactly as large as a .c2 file is what its header says.
+TEST(SizedLikeC2, WavAndAuAreReadByTheirHeaders) {
+  const Bytes wav = Wav(1, 8, Bytes((kC2FileBytes - 56) / 2, 192));
+  const Bytes au = Au(3, Bytes(kC2FileBytes - 24, 0x40));
+  for (const Bytes& file : {wav, au}) {
+    ASSERT_EQ(file.size(), kC2FileBytes);
+    const ReadResult read = ReadRecording(file);
+    ASSERT_TRUE(read.recording) << read.problem;
+    EXPECT_EQ(read.recording->sample_rate_hz, 12000.0);
+    EXPECT_TRUE(read.recording->baseband.empty());
+    ASSERT_FALSE(read.recording->audio.empty());
+    EXPECT_NEAR(read.recording->audio[0], 0.5, 0.02);
+  }
+}
+
 struct Unreadable {
   const char* name;
   Bytes file;
@@ -125,6 +191,8 @@ const Unreadable kUnreadable[] = {
      "its samples are neither linear PCM nor 32-bit float (format 6)"},
     {"AuCutInHeader", Cut(Au(3, {}), 20), "its header is cut short"},
     {"AuClaimsMore", Au(3, {0, 0}, 4), "it claims more data than the file holds"},
+    {"C2OneByteShort", Cut(C2("000000_0001.c2", 14.0956), kC2FileBytes - 1),
+     "it is neither a WAV, an .au nor a .c2 recording"},
     {"AuRateTooHigh", WithRate(Au(3, {0, 0}), 4),
      "its sample rate of 274144 Hz is outside 8000 to 192000 Hz"},
 };

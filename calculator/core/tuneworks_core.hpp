@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "wspr_bands.hpp"
+
 namespace tuneworks {
 
 // The only failure of the calculator: a number beyond the range of its type.
@@ -258,43 +260,13 @@ std::string_view ToneFaultText(ToneFault fault);
 // ToneFaultText follows.
 inline constexpr std::string_view kNoTonesReport = "No WSPR tones: ";
 
-// The threshold interpolated between measured step errors: how much stronger a signal whose tone
-// step is `step_error_percent` off must be than a correct one for wsprd to decode it; empty
-// where a clean signal no longer decodes or where the loss was not measured.
-std::optional<double> DecoderLossDb(double step_error_percent);
-
-// A clean signal with this step error still decodes (measured with wsprd).
-bool DecoderFollows(double step_error_percent);
-
-// The step errors, in percent, between which a clean signal still decodes.
-struct DecoderLimits {
-  double lowPercent;
-  double highPercent;
-};
-DecoderLimits CleanDecodeLimits();
-
-// One measured point of the decoder's tolerance: the lowest SNR (dB in 2500 Hz) at which half the
-// noise seeds decode; empty when none does.
-struct ThresholdPoint {
-  double stepErrorPercent;
-  std::optional<int> thresholdSnrDb;
-};
-// The measured table, in rising step error, as compiled in.
-std::span<const ThresholdPoint> DecoderThresholds();
-
 // ---- The WSPR bands ---------------------------------------------------------------------------
 
-// A band's WSPR dial frequency: the USB dial setting that WSPR software uses. Its transmit
-// window runs from dial + 1400 Hz to dial + 1600 Hz; a beacon centres its four tones on
-// dial + 1500 Hz.
-struct WsprBand {
-  std::string_view name;   // "40m", "70cm": what tunecalc --band takes and JSON shows
-  std::string_view label;  // "40 m", "70 cm": what the texts show
-  double dialHz;
-};
-inline constexpr double kWsprWindowLowHz = 1400.0;     // above the dial
-inline constexpr double kWsprWindowHighHz = 1600.0;    // above the dial
-inline constexpr double kWsprWindowCentreHz = 1500.0;  // above the dial
+// A band's WSPR dial frequency and its transmit window above the dial (common/wspr_bands.hpp).
+using WsprBand = wspr::WsprBand;
+inline constexpr double kWsprWindowLowHz = wspr::kWindowLowHz;
+inline constexpr double kWsprWindowHighHz = wspr::kWindowHighHz;
+inline constexpr double kWsprWindowCentreHz = wspr::kWindowCentreHz;
 
 // The table in rising dial frequency; a band may have more than one dial (80 m and 60 m), the
 // one most used first.

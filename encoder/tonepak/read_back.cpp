@@ -9,7 +9,7 @@
 
 #include "call_hash.hpp"
 #include "decoding.hpp"
-#include "input_file.hpp"
+#include "file_start.hpp"
 #include "message_unpacking.hpp"
 #include "tonepak.hpp"
 #include "transmission_reading.hpp"
@@ -19,7 +19,7 @@ namespace {
 
 // One file's message, or its problems said on standard error.
 std::optional<Message> ReadOne(const char* file_name) {
-  const InputFile in = ReadFileStart(file_name, kReadLimitBytes);
+  const wspr::FileStart in = wspr::ReadFileStart(file_name, kReadLimitBytes);
   if (!in.error.empty()) {
     Complain(in.error);
     return std::nullopt;

@@ -7,6 +7,7 @@
 #include "tuneworks_core.hpp"
 #include "tuning_words.hpp"
 #include "wspr_constants.hpp"
+#include "wsprd_limits.hpp"
 
 namespace tuneworks {
 namespace {
@@ -27,8 +28,10 @@ ActualFrequencies Figures(double wanted_hz, double setting_hz, const std::array<
   a.stepHz = step_hz;
   a.stepErrorPercent = (a.stepHz / kToneSpacingHz - 1.0) * 100.0;
   a.centreErrorHz = (a.tonesHz[1] + a.tonesHz[2]) / 2.0 - wanted_hz;
-  a.decodable = DecoderFollows(a.stepErrorPercent);
-  a.decoderLossDb = DecoderLossDb(a.stepErrorPercent);
+  a.decodable = wspr::WsprdFollows(wspr::WsprdFault::kStepError, a.stepErrorPercent);
+  if (const auto cost = wspr::WsprdCost(wspr::WsprdFault::kStepError, a.stepErrorPercent)) {
+    a.decoderLossDb = cost->db;
+  }
   return a;
 }
 

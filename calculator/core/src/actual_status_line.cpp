@@ -2,6 +2,7 @@
 #include <string>
 
 #include "tuneworks_core.hpp"
+#include "wsprd_limits.hpp"
 
 namespace tuneworks {
 namespace {
@@ -10,9 +11,8 @@ constexpr double kWarnLossDb = 1.0;  // the decoder losing more than this is wor
 constexpr std::string_view kEllipsis = "\u2026";
 
 std::string LimitsText() {
-  const DecoderLimits limits = CleanDecodeLimits();
-  return FixedText(limits.lowPercent, 1, true) + " % to " + FixedText(limits.highPercent, 1, true) +
-         " %";
+  const wspr::Tolerance& limits = wspr::WsprdTolerance(wspr::WsprdFault::kStepError);
+  return FixedText(limits.low, 1, true) + " % to " + FixedText(limits.high, 1, true) + " %";
 }
 
 // The warning, or empty: the decoder cannot follow, or loses more than 1 dB, or its loss here

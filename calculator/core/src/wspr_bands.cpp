@@ -1,6 +1,5 @@
-// The WSPR bands and where the actual tones land against a band's 200 Hz window.
+// Finding a WSPR band by name, and where the actual tones land against a band's 200 Hz window.
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -10,21 +9,12 @@
 
 #include "ascii_text.hpp"
 #include "tuneworks_core.hpp"
+#include "wspr_bands.hpp"
 
 namespace tuneworks {
 namespace {
 
-// The USB dial frequencies of WSPR software's band list, in rising order. 80 m keeps the older
-// 3.5926 MHz and 60 m the 5.3647 MHz channel, both still used in some regions.
-constexpr std::array<WsprBand, 19> kBands{{
-    {"2200m", "2200 m", 136000.0},   {"630m", "630 m", 474200.0}, {"160m", "160 m", 1836600.0},
-    {"80m", "80 m", 3568600.0},      {"80m", "80 m", 3592600.0},  {"60m", "60 m", 5287200.0},
-    {"60m", "60 m", 5364700.0},      {"40m", "40 m", 7038600.0},  {"30m", "30 m", 10138700.0},
-    {"20m", "20 m", 14095600.0},     {"17m", "17 m", 18104600.0}, {"15m", "15 m", 21094600.0},
-    {"12m", "12 m", 24924600.0},     {"10m", "10 m", 28124600.0}, {"6m", "6 m", 50293000.0},
-    {"4m", "4 m", 70091000.0},       {"2m", "2 m", 144489000.0},  {"70cm", "70 cm", 432300000.0},
-    {"23cm", "23 cm", 1296500000.0},
-}};
+constexpr const auto& kBands = wspr::kWsprBands;
 
 constexpr double kDialToleranceHz = 1.0;   // a wanted frequency this close is the dial
 constexpr double kNearFraction = 0.01;     // a band counts within 1 % of the tones' centre ...

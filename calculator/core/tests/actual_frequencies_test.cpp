@@ -1,12 +1,11 @@
-// CalculateActual, the decoder table against its data file, and the status line.
+// CalculateActual, the band check and the status line.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "tuneworks_core.hpp"
+#include "wsprd_limits.hpp"
 
 namespace tuneworks {
 namespace {
@@ -65,7 +64,12 @@ TEST(CalculateActual, KnownAnswers) {
     EXPECT_NEAR(a->stepHz, k.stepHz, 1e-11);
     EXPECT_NEAR(a->stepErrorPercent, k.stepErrorPercent, 1e-8);
     EXPECT_NEAR(a->centreErrorHz, k.centreErrorHz, 1e-6);
-    EXPECT_EQ(a->decodable, DecoderFollows(a->stepErrorPercent));
+    EXPECT_EQ(a->decodable, wspr::WsprdFollows(wspr::WsprdFault::kStepError, a->stepErrorPercent));
+    const auto cost = wspr::WsprdCost(wspr::WsprdFault::kStepError, a->stepErrorPercent);
+    ASSERT_EQ(a->decoderLossDb.has_value(), cost.has_value());
+    if (cost) {
+      EXPECT_NEAR(*a->decoderLossDb, cost->db, 1e-6);
+    }
   }
 }
 
@@ -158,53 +162,6 @@ TEST(CheckBand, NamedBandAndNames) {
   for (const char* name : {"40m", "40", "40M", "40 m"})
     EXPECT_EQ(FindWsprBand(name)->dialHz, 7038600.0);
   for (const char* name : {"", "m", "70", "4cm", "40mm"}) EXPECT_EQ(FindWsprBand(name), nullptr);
-}
-
-// The compiled-in table is the one in the data file that the measurement wrote.
-TEST(DecoderTolerance, TableEqualsTheDataFile) {
-  std::ifstream file(TUNEWORKS_DATA_DIR "/decoder_tolerance.tsv");
-  ASSERT_TRUE(file) << "cannot open " TUNEWORKS_DATA_DIR "/decoder_tolerance.tsv";
-  std::vector<ThresholdPoint> rows;
-  std::string line;
-  while (std::getline(file, line)) {
-    if (line.empty() || line[0] == '#' || line.starts_with("step_error_percent")) continue;
-    std::istringstream fields(line);
-    std::string key, value;
-    fields >> key >> value;
-    if (key == "clean_low") {
-      EXPECT_EQ(CleanDecodeLimits().lowPercent, std::stod(value));
-    } else if (key == "clean_high") {
-      EXPECT_EQ(CleanDecodeLimits().highPercent, std::stod(value));
-    } else {
-      rows.push_back(
-          {std::stod(key), value == "none" ? std::nullopt : std::optional<int>(std::stoi(value))});
-    }
-  }
-  const auto table = DecoderThresholds();
-  ASSERT_EQ(table.size(), rows.size());
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    EXPECT_EQ(table[i].stepErrorPercent, rows[i].stepErrorPercent) << "row " << i;
-    EXPECT_EQ(table[i].thresholdSnrDb, rows[i].thresholdSnrDb) << "row " << i;
-  }
-}
-
-TEST(DecoderTolerance, LossInterpolatesAndEndsAtTheCleanLimits) {
-  const DecoderLimits limits = CleanDecodeLimits();
-  EXPECT_EQ(DecoderLossDb(0.0), 0.0);
-  EXPECT_TRUE(DecoderFollows(limits.lowPercent));
-  EXPECT_FALSE(DecoderFollows(limits.lowPercent - 0.01));
-  EXPECT_FALSE(DecoderLossDb(limits.highPercent + 0.01).has_value());
-  // Halfway between two measured points lies halfway between their thresholds.
-  const auto table = DecoderThresholds();
-  for (std::size_t i = 0; i + 1 < table.size(); ++i) {
-    const ThresholdPoint& a = table[i];
-    const ThresholdPoint& b = table[i + 1];
-    if (!a.thresholdSnrDb || !b.thresholdSnrDb) continue;
-    const auto loss = DecoderLossDb((a.stepErrorPercent + b.stepErrorPercent) / 2);
-    ASSERT_TRUE(loss.has_value());
-    EXPECT_NEAR(*loss - *DecoderLossDb(a.stepErrorPercent),
-                (*b.thresholdSnrDb - *a.thresholdSnrDb) / 2.0, 1e-9);
-  }
 }
 
 TEST(ActualStatusLine, ShortLineWarningAndTooltip) {

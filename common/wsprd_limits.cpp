@@ -1,18 +1,20 @@
 // The measured limits of wsprd and their interpolation.
 #include "wsprd_limits.hpp"
 
-namespace beaconcheck {
+namespace wspr {
 namespace {
 
 #include "wsprd_limits_table.inc"
 
 // The threshold at `value` by straight lines between the points; none outside them or next to
-// a point that does not decode.
+// a point that does not decode, except on a measured point that does.
 std::optional<double> Threshold(std::span<const LimitPoint> points, double value) {
   for (std::size_t k = 0; k + 1 < points.size(); ++k) {
     const LimitPoint& a = points[k];
     const LimitPoint& b = points[k + 1];
     if (value < a.value || value > b.value) continue;
+    if (value == a.value && a.threshold_snr_db) return *a.threshold_snr_db;
+    if (value == b.value && b.threshold_snr_db) return *b.threshold_snr_db;
     if (!a.threshold_snr_db || !b.threshold_snr_db) return std::nullopt;
     const double t = (value - a.value) / (b.value - a.value);
     return *a.threshold_snr_db + t * (*b.threshold_snr_db - *a.threshold_snr_db);
@@ -24,6 +26,8 @@ std::optional<double> Threshold(std::span<const LimitPoint> points, double value
 
 const Tolerance& WsprdTolerance(WsprdFault fault) {
   switch (fault) {
+    case WsprdFault::kStepError:
+      return kStepError;
     case WsprdFault::kDrift:
       return kDrift;
     case WsprdFault::kDt:
@@ -53,4 +57,4 @@ std::optional<Cost> WsprdCost(WsprdFault fault, double value) {
   return Cost{*at_value - *at_zero, at_least};
 }
 
-}  // namespace beaconcheck
+}  // namespace wspr
