@@ -75,6 +75,18 @@ double PassbandGain(const std::vector<MixStage>& stages, double audio_hz) {
   return gain;
 }
 
+Baseband Narrowed(const Baseband& baseband, std::size_t factor) {
+  Baseband copy = baseband;
+  const double first_s = copy.first_s;
+  const double end_s = copy.TimeS(copy.samples.size());
+  const double centre_hz = copy.centre_hz;
+  const double rate_hz = copy.rate_hz / static_cast<double>(factor);
+  Baseband out = MixDown(AsRecording(std::move(copy)), centre_hz, first_s, end_s + 1.0, rate_hz);
+  out.from_recording_start = baseband.from_recording_start;
+  out.to_recording_end = baseband.to_recording_end;
+  return out;
+}
+
 Recording AsRecording(Baseband band) {
   Recording out;
   out.sample_rate_hz = band.rate_hz;

@@ -31,6 +31,10 @@ struct Baseband {
 Baseband MixDown(const Recording& recording, double centre_hz, double begin_s, double end_s,
                  double rate_hz = kBasebandRateHz);
 
+// A baseband mixed down again by `factor` around its own centre: for the fits that look at the
+// few hertz a transmission's tones occupy.
+Baseband Narrowed(const Baseband& baseband, std::size_t factor = 4);
+
 // A band mixed down, as a recording of complex samples that can be searched and mixed down
 // again (its time and its passband carried along).
 Recording AsRecording(Baseband band);

@@ -137,9 +137,12 @@ void Spacing(Transmission& t, double rough_sigma_hz) {
 }  // namespace
 
 std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track track) {
-  track = FitTrack(baseband, SnapToTones(baseband, track));
-  if (const Track snapped = SnapToTones(baseband, track); snapped.tones_hz != track.tones_hz) {
-    track = FitTrack(baseband, snapped);
+  // The fits on tone energy need only the few hertz the tones move in: a quarter of the
+  // samples, so a quarter of the work. The timing they find is refined at the full rate below.
+  const Baseband narrow = Narrowed(baseband);
+  track = FitTrack(narrow, SnapToTones(narrow, track));
+  if (const Track snapped = SnapToTones(narrow, track); snapped.tones_hz != track.tones_hz) {
+    track = FitTrack(narrow, snapped);
   }
   // Where the signal is on, in slots of the fitted track, and where the sync vector puts slot 0.
   const std::size_t wide = kSymbols + 2 * kMargin;
@@ -189,7 +192,7 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
     // The sync is clear but the message does not come: in a crowd the fit may sit between
     // this signal and a neighbour, or a step off. The track that fits the sync best, and tone 0
     // a step either side, are tried before giving up.
-    Track synced = FitSync(baseband, track, SyncCorrelation);
+    Track synced = FitSync(narrow, track, SyncCorrelation);
     for (const int steps : {0, -1, 1}) {
       Track tried = synced;
       for (double& f : tried.tones_hz) f += steps * kToneStepHz;
