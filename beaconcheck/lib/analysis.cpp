@@ -65,6 +65,8 @@ SearchPlan FinePlan() {
 SearchPlan CoarsePlan() {
   SearchPlan plan;
   plan.frames_per_symbol = 1;
+  plan.half_step_bins = false;
+  plan.peak_reach_bins = 2;
   plan.most_per_block = 24;
   plan.left_out_low_hz = kFineLowHz;
   plan.left_out_high_hz = kFineHighHz;

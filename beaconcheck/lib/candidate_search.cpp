@@ -203,7 +203,8 @@ void AddCandidates(const Recording& recording, const SearchPlan& plan, std::size
                    std::size_t frames, std::size_t starts, PowerFrames& s, Search& found) {
   const std::size_t per = plan.frames_per_symbol;
   const auto per_long = static_cast<long long>(per);
-  MakePowerFrames(recording, first_frame, frames, plan.low_hz, plan.high_hz, s, per);
+  MakePowerFrames(recording, first_frame, frames, plan.low_hz, plan.high_hz, s, per,
+                  plan.half_step_bins);
   if (s.frames < per * 16 || s.bins == 0) return;
   const std::array<std::size_t, 4> tone = ToneBins(s.bin_hz);
   const double drift_bins = kDriftSearchHz / s.bin_hz;

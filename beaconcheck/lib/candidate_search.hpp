@@ -28,6 +28,7 @@ struct SearchPlan {
   double low_hz = kSearchLowHz;  // tone 0 and tone 3 both inside
   double high_hz = kSearchHighHz;
   std::size_t frames_per_symbol = 4;  // 4 in the WSPR window, fewer for a coarse look elsewhere
+  bool half_step_bins = true;         // or bins a whole step wide, for a coarse look
   std::size_t most_per_block = 0;     // the strongest so many peaks of each piece; 0: all
   double excess_sigmas = 6.0;         // how far above the spread of the noise a peak must stand
   // A peak is the largest this many bins either side: wide enough to keep a strong signal's

@@ -77,10 +77,11 @@ std::size_t FrameCount(const Recording& recording, std::size_t per_symbol) {
 }
 
 void MakePowerFrames(const Recording& recording, std::size_t first_frame, std::size_t frames,
-                     double low_hz, double high_hz, PowerFrames& out, std::size_t per_symbol) {
+                     double low_hz, double high_hz, PowerFrames& out, std::size_t per_symbol,
+                     bool padded) {
   const double rate = recording.sample_rate_hz;
   const auto window = static_cast<std::size_t>(std::lround(rate * kSymbolS));
-  const std::size_t size = NextQuickLength(2 * window);
+  const std::size_t size = NextQuickLength(padded ? 2 * window : window);
   out.frame_step_s = kSymbolS / static_cast<double>(per_symbol);
   out.first_s = recording.first_s;
   out.bin_hz = rate / static_cast<double>(size);
