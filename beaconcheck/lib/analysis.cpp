@@ -297,7 +297,16 @@ Analysis Analyse(const Recording& recording) {
       const bool covered = std::any_of(decoded.begin(), decoded.end(), [&](const Decoded& d) {
         return SamePlace(d.t, Tone0AtMiddle(t.track), t.track.start_s);
       });
-      if (clear && !covered) out.transmissions.push_back(t);
+      // A reading whose drifting track sweeps across a carrier is the carrier read as tones.
+      const double first = t.track.ToneHz(0, t.track.start_s);
+      const double last = t.track.ToneHz(0, t.track.SlotStartS(static_cast<long long>(kSymbols)));
+      const bool sweeps = OnACarrier(carriers, std::min(first, last), t.track.start_s) ||
+                          OnACarrier(carriers, std::max(first, last), t.track.start_s) ||
+                          std::any_of(carriers.begin(), carriers.end(), [&](const Carrier& c) {
+                            return c.frequency_hz > std::min(first, last) &&
+                                   c.frequency_hz < std::max(first, last) + 3.0 * kToneStepHz;
+                          });
+      if (clear && !covered && !sweeps) out.transmissions.push_back(t);
     }
   }
   for (const Carrier& c : carriers) {

@@ -9,7 +9,7 @@
 #include "carrier_search.hpp"
 #include "power_frames.hpp"
 #include "search_decimation.hpp"
-#include "sync.hpp"
+#include "sync_correlation.hpp"
 #include "wspr_timing.hpp"
 
 namespace beaconcheck {
@@ -153,32 +153,24 @@ struct SyncFit {
 // the transmission, the first symbol in frame `start` (relative to the power frames).
 double SyncCorrelation(const PowerFrames& s, const std::array<std::size_t, 4>& tone,
                        std::size_t per_symbol, long long start, double bin, double drift_bins) {
-  double signed_sum = 0.0;
-  double total = 0.0;
-  std::size_t used = 0;
-  for (std::size_t i = 0; i < kSymbols; ++i) {
+  const auto step = static_cast<long long>(tone[1]);
+  return beaconcheck::SyncCorrelation([&](std::size_t i) {
+    SymbolTones out;
     const long long frame = start + static_cast<long long>(i * per_symbol);
-    if (frame < 0 || frame >= static_cast<long long>(s.frames)) continue;
+    if (frame < 0 || frame >= static_cast<long long>(s.frames)) return out;
     const double shift = drift_bins * (static_cast<double>(i) / (kSymbols - 1) - 0.5);
     const long long b0 = std::lround(bin + shift);
-    const auto step = static_cast<long long>(tone[1]);
     if (b0 < step || b0 + static_cast<long long>(tone[3]) + step >= static_cast<long long>(s.bins))
-      continue;
+      return out;
     const auto row = static_cast<std::size_t>(frame);
     const auto b = static_cast<std::size_t>(b0);
-    const double p0 = s.At(row, b + tone[0]);
-    const double p1 = s.At(row, b + tone[1]);
-    const double p2 = s.At(row, b + tone[2]);
-    const double p3 = s.At(row, b + tone[3]);
-    const double sign = tonepak::SyncVector[i] != 0 ? 1.0 : -1.0;
-    signed_sum += sign * ((p1 + p3) - (p0 + p2));
+    for (std::size_t k = 0; k < 4; ++k) out.p[k] = s.At(row, b + tone[k]);
     // The tones a step below and above count in the total: placing tone 0 two steps off
     // still correlates with the sync, but leaves power outside the four.
-    total += p0 + p1 + p2 + p3 + s.At(row, b - tone[1]) + s.At(row, b + tone[3] + tone[1]);
-    ++used;
-  }
-  // Scaled by the share of symbols heard, so that a few symbols at an edge cannot win.
-  return total > 0.0 ? signed_sum / total * static_cast<double>(used) / kSymbols : 0.0;
+    out.beside = s.At(row, b - tone[1]) + s.At(row, b + tone[3] + tone[1]);
+    out.heard = true;
+    return out;
+  });
 }
 
 SyncFit SearchSync(const PowerFrames& s, const std::array<std::size_t, 4>& tone,

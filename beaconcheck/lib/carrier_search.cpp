@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "wspr_timing.hpp"
 
@@ -18,12 +19,38 @@ constexpr double kMostBeside = 0.25;
 // Overlapping frames: the mean of N frames a quarter symbol apart varies as the mean of N/2.75
 // independent ones.
 constexpr double kOverlapFactor = 2.75;
-constexpr double kSameCarrierHz = 0.8;
+constexpr double kNearCarrierHz = 2.0;
+constexpr double kOnShare = 0.29;  // 1 - 1/sqrt(2)
 
 double Excess(const std::vector<double>& mean, const std::vector<float>& floor, long long b) {
   if (b < 0 || b >= static_cast<long long>(mean.size())) return 0.0;
   const auto i = static_cast<std::size_t>(b);
   return std::max(0.0, mean[i] - floor[i]);
+}
+
+double Sinc(double x) {
+  return std::abs(x) < 1e-9 ? 1.0 : std::sin(std::numbers::pi * x) / (std::numbers::pi * x);
+}
+
+// Where between bins a line sits, in bins from the strongest: one symbol's transform of a tone
+// is a sinc in units of one over the symbol, and the ratio of the two neighbours' powers, a bin
+// of `spacing` such units either side, fixes the offset (found by bisection: the ratio grows
+// with it).
+double LineOffset(double below, double above, double spacing) {
+  if (below <= 0.0 || above <= 0.0) return 0.0;
+  const double wanted = std::log(above / below);
+  const auto ratio = [&](double d) {
+    const double a = std::abs(Sinc((1.0 - d) * spacing));
+    const double b = std::abs(Sinc((1.0 + d) * spacing));
+    return 2.0 * std::log(std::max(a, 1e-12) / std::max(b, 1e-12));
+  };
+  double lo = -0.5;
+  double hi = 0.5;
+  for (int i = 0; i < 40; ++i) {
+    const double middle = (lo + hi) / 2.0;
+    (ratio(middle) < wanted ? lo : hi) = middle;
+  }
+  return (lo + hi) / 2.0;
 }
 
 }  // namespace
@@ -77,23 +104,31 @@ std::vector<Carrier> FindCarriers(const PowerFrames& s) {
       }
     }
     if (best_end <= best_start) continue;
+    // The power in the main lobe (a tone step either side) while it is on, over the noise.
     double on = 0.0;
     for (std::size_t f = best_start; f < best_end; ++f) {
-      for (long long d = -2; d <= 3; ++d) {
-        const auto bin = static_cast<std::size_t>(std::clamp<long long>(at + d, 0, static_cast<long long>(s.bins) - 1));
+      for (long long d = -step_bins; d <= step_bins; ++d) {
+        const auto bin = static_cast<std::size_t>(
+            std::clamp<long long>(at + d, 0, static_cast<long long>(s.bins) - 1));
         on += std::max(0.0, s.At(f, bin) - static_cast<double>(floor[bin]));
       }
     }
     on /= static_cast<double>(best_end - best_start);
     Carrier c;
-    const double lean = Excess(mean, floor, at + 1) - Excess(mean, floor, at - 1);
-    c.frequency_hz = s.BinHz(b) + (lean / std::max(line, 1e-30)) * s.bin_hz / 2.0;
-    c.start_s = s.first_s + static_cast<double>(s.first_frame + best_start) * s.frame_step_s;
-    c.seconds = static_cast<double>(best_end - best_start - 1) * s.frame_step_s + kSymbolS;
-    // Its power over the noise in 2500 Hz: the transform's bins of one symbol zero-padded to
-    // twice its length hold twice the symbol's samples times the power, the noise one symbol's.
-    c.snr_db = 10.0 * std::log10(std::max(on, 1e-30) /
-                                 (static_cast<double>(floor[b]) * 2.0 * kSymbolS * kSnrBandwidthHz));
+    const double offset = LineOffset(mean[b - 1], mean[b + 1], s.bin_hz * kSymbolS);
+    c.frequency_hz = s.BinHz(b) + offset * s.bin_hz;
+    // A frame counts as on once its power passes halfway, when about 0.71 of its symbol holds
+    // the carrier: the carrier came on 0.29 of a symbol into the first and went off 0.71 into
+    // the last.
+    const double frame_s = kSymbolS;
+    c.start_s = s.first_s + static_cast<double>(s.first_frame + best_start) * s.frame_step_s +
+                kOnShare * frame_s;
+    c.seconds = static_cast<double>(best_end - 1 - best_start) * s.frame_step_s +
+                (1.0 - 2.0 * kOnShare) * frame_s;
+    // Power over the noise density: the bins' excess times their width, over the noise of one
+    // bin times its width, in 2500 Hz.
+    c.snr_db = 10.0 * std::log10(std::max(on, 1e-30) * s.bin_hz /
+                                 (static_cast<double>(floor[b]) * kSnrBandwidthHz));
     found.push_back(c);
   }
   return found;
@@ -102,10 +137,9 @@ std::vector<Carrier> FindCarriers(const PowerFrames& s) {
 bool OnACarrier(const std::vector<Carrier>& carriers, double tone0_hz, double at_s) {
   return std::any_of(carriers.begin(), carriers.end(), [&](const Carrier& c) {
     if (at_s + kTransmissionS < c.start_s || at_s > c.start_s + c.seconds) return false;
-    for (int k = 0; k < 4; ++k) {
-      if (std::abs(tone0_hz + k * kToneStepHz - c.frequency_hz) < kSameCarrierHz) return true;
-    }
-    return false;
+    // The search's sync fit may leave such a candidate a bin or two either way.
+    return c.frequency_hz > tone0_hz - kNearCarrierHz &&
+           c.frequency_hz < tone0_hz + 3.0 * kToneStepHz + kNearCarrierHz;
   });
 }
 

@@ -9,6 +9,7 @@
 #include "signal_level.hpp"
 #include "symbol_powers.hpp"
 #include "sync.hpp"
+#include "sync_correlation.hpp"
 
 namespace beaconcheck {
 namespace {
@@ -17,7 +18,9 @@ constexpr long long kMargin = 16;       // slots looked at before and after the 
 constexpr int kLargestRealignment = 8;  // slots the sync may move the start from the onset
 constexpr std::size_t kEdgeWidth = 8;   // slots either side of an edge that decide it
 constexpr double kWeakSync = 0.2;
-constexpr double kTrySync = 0.15;  // a sync this clear is worth a second try at decoding
+constexpr double kTrySync = 0.15;
+constexpr double kLargestPeriodError = 0.05;   // of the symbol period
+constexpr double kLargestDriftChangeHz = 2.0;  // from the energy fit's  // a sync this clear is worth a second try at decoding
 constexpr double kLowestSnrDb = -34.0;
 constexpr std::size_t kFewestSymbols = 24;
 
@@ -35,18 +38,16 @@ std::vector<std::array<double, 4>> Slice(const std::vector<std::array<double, 4>
   return out;
 }
 
-// Normalised sync correlation of 162 slots of powers (slots not heard count for nothing).
+// The sync correlation of 162 slots of tone powers (slots not heard count for nothing).
 double SyncCorrelation(const std::vector<std::array<double, 4>>& powers) {
-  double signed_sum = 0.0;
-  double total = 0.0;
-  for (std::size_t i = 0; i < kSymbols && i < powers.size(); ++i) {
-    const auto& p = powers[i];
-    if (p[0] < 0.0) continue;
-    const double sign = tonepak::SyncVector[i] != 0 ? 1.0 : -1.0;
-    signed_sum += sign * ((p[1] + p[3]) - (p[0] + p[2]));
-    total += p[0] + p[1] + p[2] + p[3];
-  }
-  return total > 0.0 ? signed_sum / total : 0.0;
+  return beaconcheck::SyncCorrelation([&](std::size_t i) {
+    SymbolTones out;
+    if (i < powers.size() && powers[i][0] >= 0.0) {
+      out.p = powers[i];
+      out.heard = true;
+    }
+    return out;
+  });
 }
 
 // The slot near `guess` where the signal comes on (or goes off) most clearly; `guess` itself
@@ -227,6 +228,10 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
   track = FitTones(baseband, track, sent);
   track = FitTiming(baseband, track, sent);
   PhaseFit phase = FitPhase(baseband, track, sent);
+  // A phase fit that walked far off (a carrier's phase fits any track) is not taken.
+  phase.coherent = phase.coherent &&
+                   std::abs(phase.track.symbol_s / kSymbolS - 1.0) < kLargestPeriodError &&
+                   std::abs(phase.track.drift_hz - track.drift_hz) < kLargestDriftChangeHz;
   if (phase.coherent) track = phase.track;
   t.track = track;
   t.phase_continuous = phase.coherent;

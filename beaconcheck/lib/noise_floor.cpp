@@ -27,8 +27,9 @@ double QuietBias(double k) {
 }  // namespace
 
 double QuietNoisePower(const Baseband& baseband, const Track& track) {
-  const auto width = static_cast<std::size_t>(std::lround(track.symbol_s * baseband.rate_hz));
-  if (width < 8) return 0.0;
+  const double samples = track.symbol_s * baseband.rate_hz;
+  if (!(samples >= 8.0 && samples < 1e6)) return 0.0;
+  const auto width = static_cast<std::size_t>(std::lround(samples));
   const std::size_t size = 2 * width;
   const double bin_hz = baseband.rate_hz / static_cast<double>(size);
   const kissfft<float> fft(size, false);
