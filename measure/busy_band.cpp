@@ -106,8 +106,9 @@ int main(int argc, char** argv) {
   const double gain = measure::PcmGain(samples);
   const auto rate = static_cast<std::uint32_t>(options.sample_rate_hz);
   const std::string truth = measure::TruthText(options, beacons, gain * measure::kBandNoiseSigma);
-  if (!Write(std::string(words[1]), measure::WavFile(measure::ToPcm16(samples, gain), rate)) ||
-      !Write(truth_path, std::vector<std::uint8_t>(truth.begin(), truth.end()))) {
+  // The truth first: a recording is never left without it.
+  if (!Write(truth_path, std::vector<std::uint8_t>(truth.begin(), truth.end())) ||
+      !Write(std::string(words[1]), measure::WavFile(measure::ToPcm16(samples, gain), rate))) {
     return 1;
   }
   return 0;
