@@ -31,9 +31,9 @@ std::vector<double> AddWhiteNoise(std::span<const double> signal, double sigma,
   SeededRandom random(seed);
   std::vector<double> noisy(signal.begin(), signal.end());
   for (std::size_t i = 0; i < noisy.size(); i += 2) {
-    const SeededRandom::Pair g = random.Gaussians();
-    noisy[i] += sigma * g.a;
-    if (i + 1 < noisy.size()) noisy[i + 1] += sigma * g.b;
+    const SeededRandom::Pair g = random.Gaussians(sigma);
+    noisy[i] += g.a;
+    if (i + 1 < noisy.size()) noisy[i + 1] += g.b;
   }
   return noisy;
 }

@@ -6,8 +6,8 @@
 
 namespace measure {
 
-SeededRandom::Pair SeededRandom::Gaussians() {
-  const double radius = std::sqrt(-2.0 * std::log(UnitOpenAtZero()));
+SeededRandom::Pair SeededRandom::Gaussians(double sigma) {
+  const double radius = sigma * std::sqrt(-2.0 * std::log(UnitOpenAtZero()));
   const double angle = 2.0 * std::numbers::pi * UnitOpenAtZero();
   return {radius * std::cos(angle), radius * std::sin(angle)};
 }

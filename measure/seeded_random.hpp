@@ -26,12 +26,12 @@ class SeededRandom {
   }
   // True with probability `p`.
   bool Chance(double p) { return Uniform(0.0, 1.0) < p; }
-  // Two independent standard Gaussian numbers (Box-Muller), as the real and imaginary part.
+  // Two independent Gaussian numbers of standard deviation `sigma` (Box-Muller).
   struct Pair {
     double a;
     double b;
   };
-  Pair Gaussians();
+  Pair Gaussians(double sigma = 1.0);
 
  private:
   std::mt19937_64 generator_;
