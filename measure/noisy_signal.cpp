@@ -3,9 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
-#include <random>
 
+#include "seeded_random.hpp"
 #include "wspr_constants.hpp"
 
 namespace measure {
@@ -29,19 +28,19 @@ double NoiseSigma(double signal_power, double snr_db, double sample_rate_hz) {
 
 std::vector<double> AddWhiteNoise(std::span<const double> signal, double sigma,
                                   std::uint64_t seed) {
-  std::mt19937_64 generator(seed);
-  // Uniform in (0, 1]: 53 random bits, never 0, so that the logarithm stays finite.
-  const auto uniform = [&generator] {
-    return (static_cast<double>(generator() >> 11) + 1.0) * 0x1.0p-53;
-  };
+  SeededRandom random(seed);
   std::vector<double> noisy(signal.begin(), signal.end());
   for (std::size_t i = 0; i < noisy.size(); i += 2) {
-    const double radius = sigma * std::sqrt(-2.0 * std::log(uniform()));
-    const double angle = 2.0 * std::numbers::pi * uniform();
-    noisy[i] += radius * std::cos(angle);
-    if (i + 1 < noisy.size()) noisy[i + 1] += radius * std::sin(angle);
+    const SeededRandom::Pair g = random.Gaussians(sigma);
+    noisy[i] += g.a;
+    if (i + 1 < noisy.size()) noisy[i + 1] += g.b;
   }
   return noisy;
+}
+
+double SignalPowerAt(double noise_sigma, double snr_db, double sample_rate_hz) {
+  const double sigma_per_unit_power = NoiseSigma(1.0, snr_db, sample_rate_hz);
+  return (noise_sigma * noise_sigma) / (sigma_per_unit_power * sigma_per_unit_power);
 }
 
 std::vector<std::int16_t> ToPcm16(std::span<const double> samples, double gain) {

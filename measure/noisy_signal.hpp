@@ -19,6 +19,9 @@ double NoiseSigma(double signal_power, double snr_db);
 // The same for samples at `sample_rate_hz`.
 double NoiseSigma(double signal_power, double snr_db, double sample_rate_hz);
 
+// The signal power that stands at `snr_db` over white noise of `noise_sigma`: NoiseSigma's inverse.
+double SignalPowerAt(double noise_sigma, double snr_db, double sample_rate_hz);
+
 // `signal` plus white Gaussian noise of `sigma`, the same for the same seed on every platform
 // (a 64-bit Mersenne Twister and the Box-Muller transform, no library distribution).
 std::vector<double> AddWhiteNoise(std::span<const double> signal, double sigma, std::uint64_t seed);

@@ -26,7 +26,7 @@ std::vector<double> WsprSignal(const tonepak::ChannelSymbols& symbols, const Sig
   const double dt = 1.0 / shape.sample_rate_hz;
   const double rate = shape.drift_hz / ((tonepak::kSymbolCount - 1) * shape.symbol_s);
   const double end_s = shape.start_s + static_cast<double>(shape.symbols_sent) * shape.symbol_s;
-  double cycles = 0.0;
+  double cycles = shape.phase_cycles;
   std::size_t last_slot = tonepak::kSymbolCount;
   for (std::size_t n = 0; n < count; ++n) {
     const double t = static_cast<double>(n) * dt;

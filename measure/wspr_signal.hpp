@@ -21,7 +21,8 @@ struct SignalShape {
   std::size_t symbols_sent = 162;           // fewer: cut short
   std::array<double, 4> tone_offsets_hz{};  // a tone off the others' grid
   double amplitude = 1.0;
-  bool phase_jumps = false;  // each symbol starts at an unrelated phase, as a DDS reset per symbol
+  double phase_cycles = 0.0;  // the phase of the first sample sent, in cycles
+  bool phase_jumps = false;   // each symbol starts at an unrelated phase, as a DDS reset per symbol
 
   double ToneHz(std::size_t k) const {
     return tone0_hz + static_cast<double>(k) * step_hz + tone_offsets_hz[k];
