@@ -36,6 +36,9 @@ constexpr int kPasses = 6;
 // beacons 6 Hz apart are two.
 constexpr double kSameHz = 3.0;
 constexpr double kSameS = 20.0;
+// Two candidates of one pass closer than this are one: in a cluster of beacons a few hertz
+// apart each candidate is its own guess at which of them is where, and each is measured.
+constexpr double kSameCandidateHz = 0.8;
 // A decoded neighbour this close (Hz) that was taken out after a transmission was measured
 // disturbed that measurement: it is measured again without it.
 constexpr double kNeighbourHz = 40.0;
@@ -232,10 +235,10 @@ Analysis Analyse(const Recording& recording) {
       // later pass's search sees the band without it, and what it finds there is new.
       if (std::any_of(decoded.begin(), decoded.end(),
                       [&](const Decoded& d) { return d.pass == pass && covers(d.t); }) ||
-          std::any_of(tried.begin(), tried.end(), covers) ||
           std::any_of(measured.begin(), measured.end(),
                       [&](const Candidate& m) {
-                        return SamePlace(m.tone0_mid_hz, m.start_s, c.tone0_mid_hz, c.start_s);
+                        return std::abs(m.tone0_mid_hz - c.tone0_mid_hz) < kSameCandidateHz &&
+                               std::abs(m.start_s - c.start_s) < kSameS;
                       }) ||
           OnACarrier(carriers, c.tone0_mid_hz, c.start_s)) {
         continue;

@@ -19,6 +19,7 @@ constexpr int kLargestRealignment = 8;  // slots the sync may move the start fro
 constexpr std::size_t kEdgeWidth = 8;   // slots either side of an edge that decide it
 constexpr double kWeakSync = 0.2;
 constexpr double kTrySync = 0.15;
+constexpr int kMostToneSteps = 3;  // tone 0 looked for this many steps either way
 constexpr double kLargestPeriodError = 0.05;   // of the symbol period
 constexpr double kLargestDriftChangeHz = 2.0;  // from the energy fit's  // a sync this clear is worth a second try at decoding
 constexpr double kLowestSnrDb = -34.0;
@@ -141,6 +142,7 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
   // The fits on tone energy need only the few hertz the tones move in: a quarter of the
   // samples, so a quarter of the work. The timing they find is refined at the full rate below.
   const Baseband narrow = Narrowed(baseband);
+  const Track initial = track;
   track = FitTrack(narrow, SnapToTones(narrow, track));
   if (const Track snapped = SnapToTones(narrow, track); snapped.tones_hz != track.tones_hz) {
     track = FitTrack(narrow, snapped);
@@ -189,30 +191,41 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
   // Decoding, with the tones upside down too when the sync says so.
   t.sync = SyncCorrelation(powers);
   Decode(powers, t);
-  if (!t.decoded && std::abs(t.sync) >= kTrySync) {
+  if (!t.decoded) {
     // The sync is clear but the message does not come: in a crowd the fit may sit between
-    // this signal and a neighbour, or a step off. The track that fits the sync best, and tone 0
-    // a step either side, are tried before giving up.
-    Track synced = FitSync(narrow, track, SyncCorrelation);
-    for (const int steps : {0, -1, 1}) {
-      Track tried = synced;
-      for (double& f : tried.tones_hz) f += steps * kToneStepHz;
-      const auto tried_powers = TonePowers(baseband, tried, 0, kSymbols);
-      const double tried_sync = SyncCorrelation(tried_powers);
-      if (steps != 0 && std::abs(tried_sync) < std::abs(t.sync)) continue;
-      Transmission trial;
-      trial.sync = tried_sync;
-      Decode(tried_powers, trial);
-      if (trial.decoded) {
-        track = tried;
-        powers = tried_powers;
-        t.sync = tried_sync;
-        t.decoded = trial.decoded;
-        t.decoded_inverted = trial.decoded_inverted;
-        break;
+    // this signal and a neighbour, or steps off. From the fitted track and from where the
+    // search put it, the track that fits the sync best is found, and tone 0 is settled among
+    // the three steps either way by the sync: the clearest two are tried before giving up.
+    for (const Track& from : {track, initial}) {
+      if (t.decoded) break;
+      if (std::abs(SyncCorrelation(TonePowers(narrow, from, 0, kSymbols))) < kTrySync) continue;
+      const Track synced = FitSync(narrow, from, SyncCorrelation);
+      std::vector<std::pair<double, Track>> steps;
+      for (int step = -kMostToneSteps; step <= kMostToneSteps; ++step) {
+        Track moved = synced;
+        for (double& f : moved.tones_hz) f += step * kToneStepHz;
+        steps.emplace_back(SyncCorrelation(TonePowers(narrow, moved, 0, kSymbols)), moved);
+      }
+      std::sort(steps.begin(), steps.end(), [](const auto& x, const auto& y) {
+        return std::abs(x.first) > std::abs(y.first);
+      });
+      for (std::size_t i = 0; i < 2 && !t.decoded; ++i) {
+        if (std::abs(steps[i].first) < kTrySync) break;
+        const auto tried_powers = TonePowers(baseband, steps[i].second, 0, kSymbols);
+        Transmission trial;
+        trial.sync = SyncCorrelation(tried_powers);
+        Decode(tried_powers, trial);
+        if (trial.decoded) {
+          track = steps[i].second;
+          powers = tried_powers;
+          t.sync = trial.sync;
+          t.decoded = trial.decoded;
+          t.decoded_inverted = trial.decoded_inverted;
+        }
       }
     }
   }
+
   if (t.decoded) {
     for (std::size_t i = 0; i < kSymbols; ++i) {
       const std::uint8_t s = t.decoded->symbols[i];
