@@ -10,6 +10,7 @@
 #include "power_frames.hpp"
 #include "search_decimation.hpp"
 #include "sync.hpp"
+#include "window_band.hpp"
 #include "wspr_timing.hpp"
 
 namespace beaconcheck {
@@ -266,6 +267,28 @@ Search FindCandidates(const Recording& full, const SearchPlan& plan) {
   std::stable_sort(found.candidates.begin(), found.candidates.end(),
                    [](const Candidate& a, const Candidate& b) { return a.excess > b.excess; });
   return found;
+}
+
+SearchPlan WindowPlan() {
+  SearchPlan plan;
+  plan.low_hz = kFineLowHz;
+  plan.high_hz = kFineHighHz + 3.0 * kToneStepHz;
+  // Every peak a few sigmas up, a neighbour a step away kept, noise without sync dropped.
+  plan.excess_sigmas = 4.0;
+  plan.peak_reach_bins = 1;
+  plan.crowded = true;
+  plan.least_sync = 0.15;
+  return plan;
+}
+
+// Where beacons are rare.
+SearchPlan CoarsePlan() {
+  SearchPlan plan;
+  plan.frames_per_symbol = 1;
+  plan.most_per_block = 24;
+  plan.left_out_low_hz = kFineLowHz;
+  plan.left_out_high_hz = kFineHighHz;
+  return plan;
 }
 
 }  // namespace beaconcheck
