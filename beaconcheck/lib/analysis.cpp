@@ -52,30 +52,6 @@ constexpr double kShortestCarrierS = 0.8 * kTransmissionS;
 constexpr double kLongestCarrierS = kTransmissionS + 6.0;
 constexpr double kSameCarrierHz = 0.8;
 
-SearchPlan FinePlan() {
-  SearchPlan plan;
-  plan.low_hz = kFineLowHz;
-  plan.high_hz = kFineHighHz + 3.0 * kToneStepHz;
-  // Every peak a few sigmas up, a neighbour a step away kept, noise without sync dropped.
-  plan.excess_sigmas = 4.0;
-  plan.peak_reach_bins = 1;
-  plan.crowded = true;
-  plan.least_sync = 0.15;
-  return plan;
-}
-
-// The rest of the audio: one frame a symbol and the strongest few, where beacons are rare.
-SearchPlan CoarsePlan() {
-  SearchPlan plan;
-  plan.frames_per_symbol = 1;
-  plan.half_step_bins = false;
-  plan.peak_reach_bins = 2;
-  plan.most_per_block = 24;
-  plan.left_out_low_hz = kFineLowHz;
-  plan.left_out_high_hz = kFineHighHz;
-  return plan;
-}
-
 double Tone0AtMiddle(const Track& track) {
   return track.ToneHz(0, track.SlotStartS(static_cast<long long>(kMiddleSlot)));
 }
@@ -197,7 +173,7 @@ Analysis Analyse(const Recording& recording) {
   std::vector<Carrier> carriers;
   std::vector<Earlier> earlier;  // every place measured in the band, and what it read
   for (int pass = 0; pass < kPasses; ++pass) {
-    Search search = FindCandidates(band, FinePlan());
+    Search search = FindCandidates(band, WindowPlan());
     if (pass == 0) {
       carriers = search.carriers;
       if (more_than_band) {

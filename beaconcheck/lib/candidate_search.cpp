@@ -10,6 +10,7 @@
 #include "power_frames.hpp"
 #include "search_decimation.hpp"
 #include "sync_correlation.hpp"
+#include "window_band.hpp"
 #include "wspr_timing.hpp"
 
 namespace beaconcheck {
@@ -201,7 +202,11 @@ void AddCandidates(const Recording& recording, const SearchPlan& plan, std::size
   const std::array<std::size_t, 4> tone = ToneBins(s.bin_hz);
   const double drift_bins = kDriftSearchHz / s.bin_hz;
   const Peaks peaks = EnergyPeaks(s, plan);
-  for (const Carrier& c : FindCarriers(s)) found.carriers.push_back(c);
+  for (const Carrier& c : FindCarriers(s)) {
+    // What another search looks at more finely is left to it.
+    if (c.frequency_hz < plan.left_out_low_hz || c.frequency_hz >= plan.left_out_high_hz + 5.0)
+      found.carriers.push_back(c);
+  }
   const long long earliest = kEarliestSymbol * per_long;
   for (const auto& [bin, excess] : peaks.bins) {
     const auto onset = static_cast<long long>(RoughOnset(s, bin, peaks.floor));
@@ -259,6 +264,31 @@ Search FindCandidates(const Recording& full, const SearchPlan& plan) {
   std::stable_sort(found.candidates.begin(), found.candidates.end(),
                    [](const Candidate& a, const Candidate& b) { return a.excess > b.excess; });
   return found;
+}
+
+SearchPlan WindowPlan() {
+  SearchPlan plan;
+  plan.low_hz = kFineLowHz;
+  plan.high_hz = kFineHighHz + 3.0 * kToneStepHz;
+  // Every peak a few sigmas up, a neighbour a step away kept, noise without sync dropped.
+  plan.excess_sigmas = 4.0;
+  plan.peak_reach_bins = 1;
+  plan.crowded = true;
+  plan.least_sync = 0.15;
+  return plan;
+}
+
+// The rest of the audio, where beacons are rare: one unpadded frame a symbol and the strongest
+// few.
+SearchPlan CoarsePlan() {
+  SearchPlan plan;
+  plan.frames_per_symbol = 1;
+  plan.half_step_bins = false;
+  plan.peak_reach_bins = 2;
+  plan.most_per_block = 24;
+  plan.left_out_low_hz = kFineLowHz;
+  plan.left_out_high_hz = kFineHighHz;
+  return plan;
 }
 
 }  // namespace beaconcheck

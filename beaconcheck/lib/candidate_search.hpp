@@ -55,4 +55,9 @@ struct Search {
 };
 Search FindCandidates(const Recording& recording, const SearchPlan& plan);
 
+// The plans the analysis searches with: the window's band (WindowBand) finely, every peak with
+// a sync tried; the rest of the audio coarsely, one frame a symbol and the strongest few.
+SearchPlan WindowPlan();
+SearchPlan CoarsePlan();
+
 }  // namespace beaconcheck

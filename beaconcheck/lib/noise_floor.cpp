@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <numbers>
 #include <vector>
 
 #include "kissfft.hh"
@@ -13,8 +14,8 @@ namespace beaconcheck {
 namespace {
 
 constexpr double kClearOfTonesHz = 4.0;
-// The standard normal's quantile at kQuietShare (0.3).
-constexpr double kQuietQuantile = -0.5244;
+// The standard normal's quantile at kQuietShare (0.2).
+constexpr double kQuietQuantile = -0.8416;
 
 // The kQuietShare quantile of the mean of `k` exponential powers of mean 1 (Wilson and
 // Hilferty's cube-root normal approximation of the gamma distribution): what the quiet share
@@ -41,10 +42,18 @@ double QuietNoisePower(const Baseband& baseband, const Track& track) {
     const auto [first, end] = SlotSamples(baseband, track, slot);
     if (end <= first) continue;
     const std::size_t count = std::min(end - first, size);
+    // A Hann taper: without it a strong neighbour's side lobes fill the whole span. Scaled so
+    // that noise reads as TonePowers' untapered mean over the slot reads it.
     std::fill(in.begin(), in.end(), std::complex<float>{});
-    std::copy_n(baseband.samples.begin() + static_cast<std::ptrdiff_t>(first), count, in.begin());
+    double taper_power = 0.0;
+    for (std::size_t n = 0; n < count; ++n) {
+      const double x = std::sin(std::numbers::pi * (static_cast<double>(n) + 0.5) /
+                                static_cast<double>(count));
+      in[n] = baseband.samples[first + n] * static_cast<float>(x * x);
+      taper_power += x * x * x * x;
+    }
     fft.transform(in.data(), out.data());
-    const double scale = 1.0 / (static_cast<double>(count) * static_cast<double>(count));
+    const double scale = 1.0 / (static_cast<double>(count) * taper_power);
     for (std::size_t k = 0; k < size; ++k) mean[k] += std::norm(out[k]) * scale;
     ++slots;
   }
