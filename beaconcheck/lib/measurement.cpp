@@ -19,7 +19,10 @@ constexpr int kLargestRealignment = 8;  // slots the sync may move the start fro
 constexpr std::size_t kEdgeWidth = 8;   // slots either side of an edge that decide it
 constexpr double kWeakSync = 0.2;
 constexpr double kTrySync = 0.15;
-constexpr int kMostToneSteps = 3;  // tone 0 looked for this many steps either way
+constexpr int kMostToneSteps = 3;
+constexpr double kChance = 0.25;       // a noise slot's strongest tone is the symbol's
+constexpr double kSureSigmas = 2.5;
+constexpr double kFewestToJudge = 4.0;  // slots  // tone 0 looked for this many steps either way
 constexpr double kLargestPeriodError = 0.05;   // of the symbol period
 constexpr double kLargestDriftChangeHz = 2.0;  // from the energy fit's  // a sync this clear is worth a second try at decoding
 constexpr double kLowestSnrDb = -34.0;
@@ -86,6 +89,37 @@ void Decode(const std::vector<std::array<double, 4>>& powers, Transmission& t) {
   if (!t.decoded && t.sync < 0.0) {
     t.decoded = tonepak::DecodeTonePowers(ToDecoder(powers, true));
     t.decoded_inverted = t.decoded.has_value();
+  }
+}
+
+// A decoded transmission's slots beyond the edges found, looked at once more: where their
+// strongest tones are the decoded symbols clearly more often than chance (one in four), the
+// beacon was sending there and a fade or a neighbour hid it, and the edge moves out to them.
+void ExtendWhileHeard(const Baseband& baseband, const Track& track,
+                      const std::vector<std::uint8_t>& symbols, Transmission& t) {
+  const auto powers = TonePowers(baseband, track, 0, kSymbols);
+  const std::vector<std::uint8_t> strongest = StrongestTones(powers);
+  const auto heard = [&](long long from, long long to) {
+    double count = 0.0;
+    double agree = 0.0;
+    for (long long i = std::max(0LL, from); i < std::min<long long>(to, kSymbols); ++i) {
+      const auto at = static_cast<std::size_t>(i);
+      if (powers[at][0] < 0.0) continue;
+      count += 1.0;
+      agree += strongest[at] == symbols[at] ? 1.0 : 0.0;
+    }
+    // Two and a half standard deviations of chance above chance.
+    return count >= kFewestToJudge &&
+           agree / count > kChance + kSureSigmas * std::sqrt(kChance * (1.0 - kChance) / count);
+  };
+  if (t.first_slot > 0 && !t.begins_before_recording && heard(0, t.first_slot)) {
+    t.symbols_sent += static_cast<std::size_t>(t.first_slot);
+    t.first_slot = 0;
+  }
+  const long long end = t.first_slot + static_cast<long long>(t.symbols_sent);
+  if (end < static_cast<long long>(kSymbols) && !t.ends_after_recording &&
+      heard(end, kSymbols)) {
+    t.symbols_sent = kSymbols - static_cast<std::size_t>(std::max(0LL, t.first_slot));
   }
 }
 
@@ -276,6 +310,8 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
                                !SlotInside(baseband, track, end);
     }
   }
+
+  if (t.decoded) ExtendWhileHeard(baseband, track, symbols, t);
 
   powers = TonePowers(baseband, track, 0, kSymbols);
   std::vector<std::uint8_t> on_air(t.symbols_sent, 0);
