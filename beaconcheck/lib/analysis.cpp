@@ -159,6 +159,27 @@ Transmission AsTransmission(const Carrier& c) {
   return t;
 }
 
+// The carriers heard in `band` rebuilt and taken out, a transmission's length at a time.
+// Whether there was any.
+bool TakeOutCarriers(Recording& band, const std::vector<Carrier>& carriers) {
+  static const tonepak::ChannelSymbols kOneTone{};
+  bool any = false;
+  for (const Carrier& c : carriers) {
+    if (std::abs(c.frequency_hz - band.centre_hz) > band.sample_rate_hz / 2.0) continue;
+    for (double from = c.start_s; from < c.start_s + c.seconds; from += kTransmissionS) {
+      SentSignal piece;
+      piece.track.start_s = from;
+      piece.track.tones_hz = {c.frequency_hz, c.frequency_hz, c.frequency_hz, c.frequency_hz};
+      piece.tones = kOneTone;
+      piece.symbols_sent = std::min<std::size_t>(
+          kSymbols, static_cast<std::size_t>(std::ceil((c.start_s + c.seconds - from) / kSymbolS)));
+      Subtract(band, piece);
+      any = true;
+    }
+  }
+  return any;
+}
+
 }  // namespace
 
 Analysis Analyse(const Recording& recording) {
@@ -183,6 +204,18 @@ Analysis Analyse(const Recording& recording) {
         carriers.insert(carriers.end(), coarse.carriers.begin(), coarse.carriers.end());
       }
       carriers = Merged(std::move(carriers));
+      // A steady carrier in the band is taken out before anything else: its side lobes would
+      // stand above the noise for tens of hertz and hide what is there.
+      if (TakeOutCarriers(band, carriers)) {
+        Search again = FindCandidates(band, WindowPlan());
+        search.candidates.erase(std::remove_if(search.candidates.begin(), search.candidates.end(),
+                                               [&](const Candidate& c) {
+                                                 return InFineSearch(band, c.tone0_mid_hz);
+                                               }),
+                                search.candidates.end());
+        search.candidates.insert(search.candidates.begin(), again.candidates.begin(),
+                                 again.candidates.end());
+      }
     }
     std::vector<Transmission> tried;
     std::vector<Candidate> measured;  // this pass's, a reading or not

@@ -152,30 +152,45 @@ struct SyncFit {
 
 // The sync correlation with tone 0 in `bin` halfway through, drifting by `drift_bins` over
 // the transmission, the first symbol in frame `start` (relative to the power frames).
-double SyncCorrelation(const PowerFrames& s, const std::array<std::size_t, 4>& tone,
-                       std::size_t per_symbol, long long start, double bin, double drift_bins) {
-  const auto step = static_cast<long long>(tone[1]);
+// Each frame's and bin's upper-pair excess and total power with tone 0 in that bin, worked out
+// once for the thousands of correlations a piece's candidates take.
+struct SyncTable {
+  std::size_t frames = 0;
+  std::size_t bins = 0;
+  std::size_t per_symbol = 4;
+  std::vector<float> excess;
+  std::vector<float> total;  // 0 where tone 0 there leaves a tone outside the band
+
+  SyncTable(const PowerFrames& s, const std::array<std::size_t, 4>& tone, std::size_t per)
+      : frames(s.frames), bins(s.bins), per_symbol(per), excess(frames * bins), total(frames * bins) {
+    const std::size_t step = tone[1];
+    for (std::size_t f = 0; f < frames; ++f) {
+      for (std::size_t b = step; b + tone[3] + step < bins; ++b) {
+        std::array<double, 4> p{};
+        for (std::size_t k = 0; k < 4; ++k) p[k] = s.At(f, b + tone[k]);
+        const SymbolSync one = FromTones(p, s.At(f, b - step) + s.At(f, b + tone[3] + step));
+        excess[f * bins + b] = static_cast<float>(one.excess);
+        total[f * bins + b] = static_cast<float>(one.total);
+      }
+    }
+  }
+};
+
+// The sync correlation with tone 0 in `bin` halfway through, drifting by `drift_bins` over
+// the transmission, the first symbol in frame `start` (relative to the power frames).
+double SyncCorrelation(const SyncTable& t, long long start, double bin, double drift_bins) {
   return beaconcheck::SyncCorrelation([&](std::size_t i) {
-    SymbolTones out;
-    const long long frame = start + static_cast<long long>(i * per_symbol);
-    if (frame < 0 || frame >= static_cast<long long>(s.frames)) return out;
-    const double shift = drift_bins * (static_cast<double>(i) / (kSymbols - 1) - 0.5);
-    const long long b0 = std::lround(bin + shift);
-    if (b0 < step || b0 + static_cast<long long>(tone[3]) + step >= static_cast<long long>(s.bins))
-      return out;
-    const auto row = static_cast<std::size_t>(frame);
-    const auto b = static_cast<std::size_t>(b0);
-    for (std::size_t k = 0; k < 4; ++k) out.p[k] = s.At(row, b + tone[k]);
-    // The tones a step below and above count in the total: placing tone 0 two steps off
-    // still correlates with the sync, but leaves power outside the four.
-    out.beside = s.At(row, b - tone[1]) + s.At(row, b + tone[3] + tone[1]);
-    out.heard = true;
-    return out;
+    const long long frame = start + static_cast<long long>(i * t.per_symbol);
+    if (frame < 0 || frame >= static_cast<long long>(t.frames)) return SymbolSync{};
+    const double at = bin + drift_bins * (static_cast<double>(i) / (kSymbols - 1) - 0.5) + 0.5;
+    if (at < 0.0 || at >= static_cast<double>(t.bins)) return SymbolSync{};
+    const std::size_t cell = static_cast<std::size_t>(frame) * t.bins + static_cast<std::size_t>(at);
+    if (t.total[cell] <= 0.0F) return SymbolSync{};
+    return SymbolSync{t.excess[cell], t.total[cell], true};
   });
 }
 
-SyncFit SearchSync(const PowerFrames& s, const std::array<std::size_t, 4>& tone,
-                   std::size_t per_symbol, SyncFit around, long long frame_span, double bin_span,
+SyncFit SearchSync(const SyncTable& table, SyncFit around, long long frame_span, double bin_span,
                    double bin_step, double drift_span, double drift_step,
                    long long frame_step = 1) {
   SyncFit best = around;
@@ -184,7 +199,7 @@ SyncFit SearchSync(const PowerFrames& s, const std::array<std::size_t, 4>& tone,
     for (double b = around.bin - bin_span; b <= around.bin + bin_span + 1e-9; b += bin_step) {
       for (double d = around.drift_bins - drift_span; d <= around.drift_bins + drift_span + 1e-9;
            d += drift_step) {
-        const double value = SyncCorrelation(s, tone, per_symbol, f, b, d);
+        const double value = SyncCorrelation(table, f, b, d);
         if (std::abs(value) > std::abs(best.value)) best = {value, f, b, d};
       }
     }
@@ -202,6 +217,7 @@ void AddCandidates(const Recording& recording, const SearchPlan& plan, std::size
   const std::array<std::size_t, 4> tone = ToneBins(s.bin_hz);
   const double drift_bins = kDriftSearchHz / s.bin_hz;
   const Peaks peaks = EnergyPeaks(s, plan);
+  const SyncTable table(s, tone, per);
   for (const Carrier& c : FindCarriers(s)) {
     // What another search looks at more finely is left to it.
     if (c.frequency_hz < plan.left_out_low_hz || c.frequency_hz >= plan.left_out_high_hz + 5.0)
@@ -211,18 +227,18 @@ void AddCandidates(const Recording& recording, const SearchPlan& plan, std::size
   for (const auto& [bin, excess] : peaks.bins) {
     const auto onset = static_cast<long long>(RoughOnset(s, bin, peaks.floor));
     SyncFit fit{0.0, onset, static_cast<double>(bin), 0.0};
-    fit = SearchSync(s, tone, per, fit, 6 * per_long, 2.0, 1.0, drift_bins, drift_bins / 4.0);
+    fit = SearchSync(table, fit, 6 * per_long, 2.0, 1.0, drift_bins, drift_bins / 4.0);
     if (std::abs(fit.value) < kSureSync) {
       // A weak signal's onset can be far off: the sync vector over every start in the piece,
       // coarsely (every other frame, three drifts), then around the best.
       const auto last = static_cast<long long>(starts);
       SyncFit wide = {0.0, (last + earliest) / 2, fit.bin, 0.0};
-      wide = SearchSync(s, tone, per, wide, (last - earliest) / 2, 1.0, 1.0, drift_bins / 2.0,
+      wide = SearchSync(table, wide, (last - earliest) / 2, 1.0, 1.0, drift_bins / 2.0,
                         drift_bins / 2.0, 2);
-      wide = SearchSync(s, tone, per, wide, 2, 2.0, 1.0, drift_bins / 2.0, drift_bins / 8.0);
+      wide = SearchSync(table, wide, 2, 2.0, 1.0, drift_bins / 2.0, drift_bins / 8.0);
       if (std::abs(wide.value) > std::abs(fit.value)) fit = wide;
     }
-    fit = SearchSync(s, tone, per, fit, std::max(1LL, per_long / 2), 1.0, 0.5, drift_bins / 8.0,
+    fit = SearchSync(table, fit, std::max(1LL, per_long / 2), 1.0, 0.5, drift_bins / 8.0,
                      drift_bins / 16.0);
     if (std::abs(fit.value) < plan.least_sync) continue;
     if (std::abs(fit.value) < 0.2) fit.frame = onset;  // no sync to go by: trust the energy

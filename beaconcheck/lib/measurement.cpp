@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "fine_fit.hpp"
+#include "noise_floor.hpp"
 #include "signal_level.hpp"
 #include "symbol_powers.hpp"
 #include "sync.hpp"
@@ -45,12 +46,7 @@ std::vector<std::array<double, 4>> Slice(const std::vector<std::array<double, 4>
 // The sync correlation of 162 slots of tone powers (slots not heard count for nothing).
 double SyncCorrelation(const std::vector<std::array<double, 4>>& powers) {
   return beaconcheck::SyncCorrelation([&](std::size_t i) {
-    SymbolTones out;
-    if (i < powers.size() && powers[i][0] >= 0.0) {
-      out.p = powers[i];
-      out.heard = true;
-    }
-    return out;
+    return i < powers.size() && powers[i][0] >= 0.0 ? FromTones(powers[i]) : SymbolSync{};
   });
 }
 
@@ -184,8 +180,10 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
   // Where the signal is on, in slots of the fitted track, and where the sync vector puts slot 0.
   const std::size_t wide = kSymbols + 2 * kMargin;
   const auto around = TonePowers(baseband, track, -kMargin, wide);
-  SignalLevel level = MeasureLevel(baseband, track, Slice(around, kMargin, kSymbols),
-                                   StrongestTones(Slice(around, kMargin, kSymbols)));
+  // The noise where no signal is, once: it does not move with the fits that follow.
+  const double noise_power = QuietNoisePower(baseband, track);
+  SignalLevel level = MeasureLevel(track, Slice(around, kMargin, kSymbols),
+                                   StrongestTones(Slice(around, kMargin, kSymbols)), noise_power);
   const std::vector<double> scores = OnScores(around, level);
   const OnAir on = FindOnAir(scores);
   if (on.count < kFewestSymbols) return std::nullopt;
@@ -320,7 +318,7 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
     if (at >= 0 && at < static_cast<long long>(kSymbols))
       on_air[i] = symbols[static_cast<std::size_t>(at)];
   }
-  level = MeasureLevel(baseband, track, Slice(powers, t.first_slot, t.symbols_sent), on_air);
+  level = MeasureLevel(track, Slice(powers, t.first_slot, t.symbols_sent), on_air, noise_power);
   t.snr_db = level.snr_db;
   if (t.snr_db < kLowestSnrDb) return std::nullopt;
   t.sync = SyncCorrelation(powers);

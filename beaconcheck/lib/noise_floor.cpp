@@ -37,6 +37,8 @@ double QuietNoisePower(const Baseband& baseband, const Track& track) {
   std::vector<std::complex<float>> in(size);
   std::vector<std::complex<float>> out(size);
   std::vector<double> mean(size, 0.0);
+  std::vector<float> taper;  // for the slot length met, which changes by a sample at most
+  double taper_power = 0.0;
   std::size_t slots = 0;
   for (long long slot = 0; slot < static_cast<long long>(kSymbols); ++slot) {
     const auto [first, end] = SlotSamples(baseband, track, slot);
@@ -44,14 +46,18 @@ double QuietNoisePower(const Baseband& baseband, const Track& track) {
     const std::size_t count = std::min(end - first, size);
     // A Hann taper: without it a strong neighbour's side lobes fill the whole span. Scaled so
     // that noise reads as TonePowers' untapered mean over the slot reads it.
-    std::fill(in.begin(), in.end(), std::complex<float>{});
-    double taper_power = 0.0;
-    for (std::size_t n = 0; n < count; ++n) {
-      const double x = std::sin(std::numbers::pi * (static_cast<double>(n) + 0.5) /
-                                static_cast<double>(count));
-      in[n] = baseband.samples[first + n] * static_cast<float>(x * x);
-      taper_power += x * x * x * x;
+    if (taper.size() != count) {
+      taper.resize(count);
+      taper_power = 0.0;
+      for (std::size_t n = 0; n < count; ++n) {
+        const double x = std::sin(std::numbers::pi * (static_cast<double>(n) + 0.5) /
+                                  static_cast<double>(count));
+        taper[n] = static_cast<float>(x * x);
+        taper_power += x * x * x * x;
+      }
     }
+    std::fill(in.begin(), in.end(), std::complex<float>{});
+    for (std::size_t n = 0; n < count; ++n) in[n] = baseband.samples[first + n] * taper[n];
     fft.transform(in.data(), out.data());
     const double scale = 1.0 / (static_cast<double>(count) * taper_power);
     for (std::size_t k = 0; k < size; ++k) mean[k] += std::norm(out[k]) * scale;

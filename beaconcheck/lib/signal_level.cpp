@@ -4,16 +4,14 @@
 #include <algorithm>
 #include <cmath>
 
-#include "noise_floor.hpp"
 #include "symbol_powers.hpp"
 
 namespace beaconcheck {
 
-SignalLevel MeasureLevel(const Baseband& baseband, const Track& track,
-                         const std::vector<std::array<double, 4>>& powers,
-                         const std::vector<std::uint8_t>& symbols) {
+SignalLevel MeasureLevel(const Track& track, const std::vector<std::array<double, 4>>& powers,
+                         const std::vector<std::uint8_t>& symbols, double noise_power) {
   SignalLevel level;
-  level.noise_power = QuietNoisePower(baseband, track);
+  level.noise_power = noise_power;
   if (level.noise_power <= 0.0) return level;
   double sum = 0.0;
   std::size_t count = 0;

@@ -17,11 +17,10 @@ struct SignalLevel {
   double snr_db = 0.0;        // over the noise in 2500 Hz, as WSPR decoders state it
 };
 
-// The noise from the quietest frequencies around the signal (QuietNoisePower), the signal from
-// the power in the tones sent.
-SignalLevel MeasureLevel(const Baseband& baseband, const Track& track,
-                         const std::vector<std::array<double, 4>>& powers,
-                         const std::vector<std::uint8_t>& symbols);
+// The signal from the power in the tones sent, over `noise_power` (QuietNoisePower's, the
+// noise in one tone of one slot).
+SignalLevel MeasureLevel(const Track& track, const std::vector<std::array<double, 4>>& powers,
+                         const std::vector<std::uint8_t>& symbols, double noise_power);
 
 // Each slot's evidence that the signal is on: its strongest tone's distance from halfway
 // between noise and signal, clipped to the signal's half.

@@ -9,13 +9,20 @@
 
 namespace beaconcheck {
 
-// The four tones' powers of one symbol as some stage reads them, and the power a step below
-// tone 0 and above tone 3 (0 where not read); `heard` false where the recording has nothing.
-struct SymbolTones {
-  std::array<double, 4> p{};
-  double beside = 0.0;
+// What one symbol gives the correlation: its upper pair's excess (tones 1 and 3 over 0 and 2)
+// and the total power it is measured against; `heard` false where the recording has nothing.
+struct SymbolSync {
+  double excess = 0.0;
+  double total = 0.0;
   bool heard = false;
 };
+
+// From the four tones' powers, and the power a step below tone 0 and above tone 3 (which
+// counts in the total: tone 0 placed two steps off still correlates, but leaves power outside
+// the four).
+inline SymbolSync FromTones(const std::array<double, 4>& p, double beside = 0.0) {
+  return {(p[1] + p[3]) - (p[0] + p[2]), p[0] + p[1] + p[2] + p[3] + beside, true};
+}
 
 // The weight of symbol i's upper-pair excess (tones 1 and 3 over 0 and 2): +1 where the sync
 // bit is 1 and -1 where it is 0, scaled so that both kinds weigh alike (the vector has 63 ones
@@ -26,19 +33,19 @@ inline double SyncWeight(std::size_t i) {
   return tonepak::SyncVector[i] != 0 ? kHalf / kOnes : -kHalf / (static_cast<double>(kSymbols) - kOnes);
 }
 
-// -1 to 1 (negative: tones upside down), from `tones_of(i)` for i = 0..161: the weighted upper
-// pair's excess over the total power, scaled by the share of symbols heard so that a few at an
-// edge cannot win.
-template <typename TonesOf>
-double SyncCorrelation(TonesOf tones_of) {
+// -1 to 1 (negative: tones upside down), from `sync_of(i)` for i = 0..161: the weighted
+// excess over the total power, scaled by the share of symbols heard so that a few at an edge
+// cannot win.
+template <typename SyncOf>
+double SyncCorrelation(SyncOf sync_of) {
   double signed_sum = 0.0;
   double total = 0.0;
   std::size_t heard = 0;
   for (std::size_t i = 0; i < kSymbols; ++i) {
-    const SymbolTones s = tones_of(i);
+    const SymbolSync s = sync_of(i);
     if (!s.heard) continue;
-    signed_sum += SyncWeight(i) * ((s.p[1] + s.p[3]) - (s.p[0] + s.p[2]));
-    total += s.p[0] + s.p[1] + s.p[2] + s.p[3] + s.beside;
+    signed_sum += SyncWeight(i) * s.excess;
+    total += s.total;
     ++heard;
   }
   return total > 0.0 ? signed_sum / total * static_cast<double>(heard) / kSymbols : 0.0;
