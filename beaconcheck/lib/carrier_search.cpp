@@ -16,7 +16,7 @@ namespace {
 constexpr double kLineSigmas = 12.0;
 // At most this share of the line's power a tone step either side (a bare carrier leaks its
 // side lobes there; a WSPR signal has a tone of its own there).
-constexpr double kMostBeside = 0.25;
+constexpr double kMostBeside = 0.1;
 // Overlapping frames: the mean of N frames a quarter symbol apart varies as the mean of N/2.75
 // independent ones.
 constexpr double kOverlapFactor = 2.75;
