@@ -21,6 +21,9 @@ constexpr std::size_t kEdgeWidth = 8;   // slots either side of an edge that dec
 constexpr double kWeakSync = 0.2;
 constexpr double kTrySync = 0.15;
 constexpr int kMostToneSteps = 3;
+// The second tries get half the decoder's steps: a track that is right decodes in a few
+// hundred, and a wrong one would take them all.
+constexpr tonepak::DecoderLimits kRetryLimits{5'000, tonepak::DecoderLimits{}.threshold_step};
 constexpr double kChance = 0.25;       // a noise slot's strongest tone is the symbol's
 constexpr double kSureSigmas = 2.5;
 constexpr double kFewestToJudge = 4.0;  // slots  // tone 0 looked for this many steps either way
@@ -79,11 +82,12 @@ tonepak::TonePowers ToDecoder(const std::vector<std::array<double, 4>>& powers, 
 }
 
 // The message from the tone powers, read upside down too when the sync says so.
-void Decode(const std::vector<std::array<double, 4>>& powers, Transmission& t) {
-  t.decoded = tonepak::DecodeTonePowers(ToDecoder(powers, false));
+void Decode(const std::vector<std::array<double, 4>>& powers, Transmission& t,
+            const tonepak::DecoderLimits& limits = {}) {
+  t.decoded = tonepak::DecodeTonePowers(ToDecoder(powers, false), limits);
   t.decoded_inverted = false;
   if (!t.decoded && t.sync < 0.0) {
-    t.decoded = tonepak::DecodeTonePowers(ToDecoder(powers, true));
+    t.decoded = tonepak::DecodeTonePowers(ToDecoder(powers, true), limits);
     t.decoded_inverted = t.decoded.has_value();
   }
 }
@@ -246,7 +250,7 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
         const auto tried_powers = TonePowers(baseband, steps[i].second, 0, kSymbols);
         Transmission trial;
         trial.sync = SyncCorrelation(tried_powers);
-        Decode(tried_powers, trial);
+        Decode(tried_powers, trial, kRetryLimits);
         if (trial.decoded) {
           track = steps[i].second;
           powers = tried_powers;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <tuple>
 
@@ -34,16 +35,31 @@ std::vector<std::complex<double>> Phasors(const Recording& band, const SentSigna
   std::vector<std::complex<double>> out(end - first);
   const double rate = band.sample_rate_hz;
   const double drift = s.track.DriftRateHzPerS();
+  // Within a slot the frequency moves by the drift alone: the phasor is stepped by a factor
+  // that is itself stepped by a constant one, and set afresh from the exact phase at each slot.
+  const std::complex<double> bend = std::polar(1.0, kTwoPi * drift / (rate * rate));
+  std::complex<double> phasor;
+  std::complex<double> step;
+  long long slot_now = std::numeric_limits<long long>::min();
   double cycles = 0.0;
   for (std::size_t n = first; n < end; ++n) {
     const double t = band.first_s + static_cast<double>(n) / rate;
     const auto slot = static_cast<long long>(std::floor((t - s.track.start_s) / s.track.symbol_s));
-    const std::size_t k =
-        slot >= 0 && slot < static_cast<long long>(kSymbols) ? s.tones[static_cast<std::size_t>(slot)] & 3U : 0;
-    const double hz = s.track.tones_hz[k] + drift * (t - s.track.start_s) - band.centre_hz;
-    const double angle = kTwoPi * (cycles - std::floor(cycles));
-    out[n - first] = {std::cos(angle), std::sin(angle)};
-    cycles += hz / rate;
+    const double hz_step = [&] {
+      const std::size_t k = slot >= 0 && slot < static_cast<long long>(kSymbols)
+                                ? s.tones[static_cast<std::size_t>(slot)] & 3U
+                                : 0;
+      return (s.track.tones_hz[k] + drift * (t - s.track.start_s) - band.centre_hz) / rate;
+    }();
+    if (slot != slot_now) {
+      slot_now = slot;
+      phasor = std::polar(1.0, kTwoPi * cycles);
+      step = std::polar(1.0, kTwoPi * hz_step);
+    }
+    out[n - first] = phasor;
+    phasor *= step;
+    step *= bend;
+    cycles += hz_step;
     cycles -= std::floor(cycles);
   }
   return out;

@@ -11,9 +11,9 @@ namespace {
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
 constexpr double kLeastSlotPart = 0.75;  // of a slot cut by the recording's edge, to count
 
-// Means of x * e^-j2(pi)(f - centre)t over samples [first, end) at N fixed frequencies at
-// once: each sample is read once, and the phasors are stepped in plain real arithmetic (the
-// complex product's checks for infinities cost more than the product itself).
+// Means of x * e^-j2(pi)(f - centre)(t - t_first) over samples [first, end) at N fixed
+// frequencies at once: each sample is read once, and the phasors are stepped in plain real
+// arithmetic (the complex product's checks for infinities cost more than the product itself).
 template <std::size_t N>
 std::array<std::complex<double>, N> MeansAt(const Baseband& bb, std::size_t first, std::size_t end,
                                             const std::array<double, N>& hz) {
@@ -23,11 +23,12 @@ std::array<std::complex<double>, N> MeansAt(const Baseband& bb, std::size_t firs
   std::array<double, N> ti{};
   std::array<double, N> sr{};
   std::array<double, N> si{};
+  // Each phasor starts at 1: only the means' powers are wanted, and a phase common to a
+  // slot's samples does not change them.
   for (std::size_t k = 0; k < N; ++k) {
     const double w = -kTwoPi * (hz[k] - bb.centre_hz) / bb.rate_hz;
-    const double start = w * static_cast<double>(first);
-    pr[k] = std::cos(start);
-    pi[k] = std::sin(start);
+    pr[k] = 1.0;
+    pi[k] = 0.0;
     tr[k] = std::cos(w);
     ti[k] = std::sin(w);
   }
@@ -123,14 +124,27 @@ std::vector<std::complex<double>> CoherentSums(const Baseband& bb, const Track& 
     const double f = track.tones_hz[symbols[i] & 3U] - bb.centre_hz;
     const auto [first, end] = SlotSamples(bb, track, static_cast<long long>(i));
     std::complex<double> sum{};
-    for (std::size_t n = first; n < end; ++n) {
-      const double t = bb.TimeS(n) - track.start_s;
+    if (end > first) {
       // Cycles of the model since the track's start; the baseband's own phase follows the
-      // signal's from the same absolute time, so a constant is all that separates them.
-      const double cycles = slot_phase + f * (t - t0) + rate * (t * t - t0 * t0) / 2.0;
-      const double angle = -kTwoPi * (cycles - std::floor(cycles));
-      sum += std::complex<double>(bb.samples[n]) *
-             std::complex<double>(std::cos(angle), std::sin(angle));
+      // signal's from the same absolute time, so a constant is all that separates them. The
+      // phase is quadratic in time: its phasor is stepped by a factor that is itself stepped
+      // by a constant one, from the exact phase at the slot's first sample.
+      const double dt = 1.0 / bb.rate_hz;
+      const auto cycles_at = [&](double t) {
+        const double c = slot_phase + f * (t - t0) + rate * (t * t - t0 * t0) / 2.0;
+        return c - std::floor(c);
+      };
+      const double t_first = bb.TimeS(first) - track.start_s;
+      const double c0 = cycles_at(t_first);
+      const double c1 = cycles_at(t_first + dt);
+      std::complex<double> phasor = std::polar(1.0, -kTwoPi * c0);
+      std::complex<double> step = std::polar(1.0, -kTwoPi * (c1 - c0));
+      const std::complex<double> bend = std::polar(1.0, -kTwoPi * rate * dt * dt);
+      for (std::size_t n = first; n < end; ++n) {
+        sum += std::complex<double>(bb.samples[n]) * phasor;
+        phasor *= step;
+        step *= bend;
+      }
     }
     if (end > first) out[i] = sum / static_cast<double>(end - first);
     const double t1 = t0 + track.symbol_s;
