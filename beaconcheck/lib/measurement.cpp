@@ -26,7 +26,11 @@ constexpr int kMostToneSteps = 3;
 constexpr tonepak::DecoderLimits kRetryLimits{5'000, tonepak::DecoderLimits{}.threshold_step};
 constexpr double kChance = 0.25;       // a noise slot's strongest tone is the symbol's
 constexpr double kSureSigmas = 2.5;
-constexpr double kFewestToJudge = 4.0;  // slots  // tone 0 looked for this many steps either way
+constexpr double kFewestToJudge = 4.0;  // slots
+constexpr long long kFewestMissing = 8;  // slots a decoded transmission's edge must leave out
+constexpr long long kMostShift = 2;      // slots a table can be late or early by
+constexpr double kClearLevel = 4.0;      // signal over noise, per tone and slot, to tell
+constexpr double kOffShare = 0.1;        // of the signal's level left in a slot not sent  // tone 0 looked for this many steps either way
 constexpr double kLargestPeriodError = 0.05;   // of the symbol period
 constexpr double kLargestDriftChangeHz = 2.0;  // from the energy fit's  // a sync this clear is worth a second try at decoding
 constexpr double kLowestSnrDb = -34.0;
@@ -96,7 +100,8 @@ void Decode(const std::vector<std::array<double, 4>>& powers, Transmission& t,
 // strongest tones are the decoded symbols clearly more often than chance (one in four), the
 // beacon was sending there and a fade or a neighbour hid it, and the edge moves out to them.
 void ExtendWhileHeard(const Baseband& baseband, const Track& track,
-                      const std::vector<std::uint8_t>& symbols, Transmission& t) {
+                      const std::vector<std::uint8_t>& symbols, double noise_power,
+                      Transmission& t) {
   const auto powers = TonePowers(baseband, track, 0, kSymbols);
   const std::vector<std::uint8_t> strongest = StrongestTones(powers);
   const auto heard = [&](long long from, long long to) {
@@ -112,14 +117,46 @@ void ExtendWhileHeard(const Baseband& baseband, const Track& track,
     return count >= kFewestToJudge &&
            agree / count > kChance + kSureSigmas * std::sqrt(kChance * (1.0 - kChance) / count);
   };
-  if (t.first_slot > 0 && !t.begins_before_recording && heard(0, t.first_slot)) {
+  // Before slot 0 a decoded transmission sends nothing of its own: what seemed on there was a
+  // neighbour.
+  if (t.first_slot < 0) {
+    t.symbols_sent = static_cast<std::size_t>(
+        std::max(0LL, static_cast<long long>(t.symbols_sent) + t.first_slot));
+    t.first_slot = 0;
+  }
+  // The decoded tone's mean power over slots [from, to).
+  const auto sent_power = [&](long long from, long long to) {
+    double sum = 0.0;
+    double count = 0.0;
+    for (long long i = std::max(0LL, from); i < std::min<long long>(to, kSymbols); ++i) {
+      const auto at = static_cast<std::size_t>(i);
+      if (powers[at][0] < 0.0) continue;
+      sum += powers[at][symbols[at] & 3U];
+      count += 1.0;
+    }
+    return count > 0.0 ? sum / count : 0.0;
+  };
+  // A slot or two off at an edge of a strong signal, where its tone holds next to nothing, is a
+  // beacon a symbol late or early (a firmware fault); more than that but fewer than
+  // kFewestMissing, or slots that still hold some of it, are a fade: too few to tell the decoded
+  // symbols from chance in.
+  const auto off = [&](long long from, long long to) {
+    const long long count = to - from;
+    const double level = sent_power(0, kSymbols) - noise_power;
+    return count <= kMostShift && level > kClearLevel * noise_power &&
+           sent_power(from, to) - noise_power < kOffShare * level;
+  };
+  const auto hidden = [&](long long from, long long to) {
+    return !off(from, to) && (to - from < kFewestMissing || heard(from, to));
+  };
+  if (t.first_slot > 0 && !t.begins_before_recording && hidden(0, t.first_slot)) {
     t.symbols_sent += static_cast<std::size_t>(t.first_slot);
     t.first_slot = 0;
   }
   const long long end = t.first_slot + static_cast<long long>(t.symbols_sent);
   if (end < static_cast<long long>(kSymbols) && !t.ends_after_recording &&
-      heard(end, kSymbols)) {
-    t.symbols_sent = kSymbols - static_cast<std::size_t>(std::max(0LL, t.first_slot));
+      hidden(end, kSymbols)) {
+    t.symbols_sent = kSymbols - static_cast<std::size_t>(t.first_slot);
   }
 }
 
@@ -313,7 +350,7 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
     }
   }
 
-  if (t.decoded) ExtendWhileHeard(baseband, track, symbols, t);
+  if (t.decoded) ExtendWhileHeard(baseband, track, symbols, noise_power, t);
 
   powers = TonePowers(baseband, track, 0, kSymbols);
   std::vector<std::uint8_t> on_air(t.symbols_sent, 0);
