@@ -1,11 +1,15 @@
 // Benchmarks of the whole analysis: a two-minute 12000 Hz recording in noise (what WSJT-X saves
-// and wsprd decodes: tools/beaconcheck-bench times wsprd on the same file) and a ten-minute
-// 48000 Hz one with five transmissions. Peak memory is reported as a counter (Linux).
+// and wsprd decodes: tools/beaconcheck-bench times wsprd on the same file), the same with a
+// crowded band of 24 beacons (busy_band's seed 1, the file the bench script times wsprd on too),
+// and a ten-minute 48000 Hz one with five transmissions. Peak memory is reported as a counter
+// (Linux).
 #include <benchmark/benchmark.h>
 
 #include <vector>
 
 #include "analysis.hpp"
+#include "band_plan.hpp"
+#include "band_recording.hpp"
 #include "encoding.hpp"
 #include "message_fields.hpp"
 #include "noisy_signal.hpp"
@@ -54,6 +58,17 @@ void BM_TwoMinutes12kHz(benchmark::State& state) {
   ReportPeakMemory(state);
 }
 BENCHMARK(BM_TwoMinutes12kHz)->Unit(benchmark::kMillisecond);
+
+void BM_BusyBand24Beacons(benchmark::State& state) {
+  measure::BandOptions options;
+  const std::vector<double> samples = measure::BandSamples(measure::PlanBeacons(options), options);
+  beaconcheck::Recording recording;
+  recording.sample_rate_hz = options.sample_rate_hz;
+  recording.audio.assign(samples.begin(), samples.end());
+  for (auto _ : state) benchmark::DoNotOptimize(beaconcheck::Analyse(recording).transmissions);
+  ReportPeakMemory(state);
+}
+BENCHMARK(BM_BusyBand24Beacons)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_TenMinutes48kHz(benchmark::State& state) {
   const beaconcheck::Recording recording = Make(48000.0, 600.0, 5);
