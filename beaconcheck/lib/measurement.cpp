@@ -21,6 +21,12 @@ constexpr std::size_t kEdgeWidth = 8;   // slots either side of an edge that dec
 constexpr double kWeakSync = 0.2;
 constexpr double kTrySync = 0.15;
 constexpr int kMostToneSteps = 3;
+// A strong reading with a clear sync that still does not decode is nudged: so far and so often.
+constexpr double kClearSync = 0.3;
+constexpr double kStrongSnrDb = -20.0;
+constexpr std::array<double, 5> kNudgesS{-0.5, -0.25, 0.0, 0.25, 0.5};
+constexpr std::array<double, 5> kNudgesHz{-0.6, -0.3, 0.0, 0.3, 0.6};
+constexpr std::size_t kMostNudges = 8;
 // The second tries get half the decoder's steps: a track that is right decodes in a few
 // hundred, and a wrong one would take them all.
 constexpr tonepak::DecoderLimits kRetryLimits{5'000, tonepak::DecoderLimits{}.threshold_step};
@@ -295,6 +301,37 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
           t.decoded = trial.decoded;
           t.decoded_inverted = trial.decoded_inverted;
         }
+      }
+    }
+  }
+  if (!t.decoded && std::abs(t.sync) >= kClearSync && level.snr_db >= kStrongSnrDb) {
+    // Two strong beacons a hertz and a second apart: every fit settles between them, where
+    // neither decodes. Tracks around it, a fraction of a step and of a second either way,
+    // are tried, the clearest sync first.
+    std::vector<std::pair<double, Track>> nearby;
+    for (const double dt : kNudgesS) {
+      for (const double df : kNudgesHz) {
+        if (dt == 0.0 && df == 0.0) continue;
+        Track moved = track;
+        moved.start_s += dt;
+        for (double& f : moved.tones_hz) f += df;
+        nearby.emplace_back(SyncCorrelation(TonePowers(narrow, moved, 0, kSymbols)), moved);
+      }
+    }
+    std::sort(nearby.begin(), nearby.end(), [](const auto& x, const auto& y) {
+      return std::abs(x.first) > std::abs(y.first);
+    });
+    for (std::size_t i = 0; i < kMostNudges && i < nearby.size() && !t.decoded; ++i) {
+      const auto tried_powers = TonePowers(baseband, nearby[i].second, 0, kSymbols);
+      Transmission trial;
+      trial.sync = SyncCorrelation(tried_powers);
+      Decode(tried_powers, trial, kRetryLimits);
+      if (trial.decoded) {
+        track = nearby[i].second;
+        powers = tried_powers;
+        t.sync = trial.sync;
+        t.decoded = trial.decoded;
+        t.decoded_inverted = trial.decoded_inverted;
       }
     }
   }
