@@ -42,21 +42,33 @@ Baseband MixDown(const Recording& recording, double centre_hz, double begin_s, d
   std::array<std::complex<double>, 3> sum{};
   for (auto& r : ring) r.assign(factor, {});
   out.samples.reserve(length / factor + 1);
-  for (std::size_t n = 0; n < length; ++n) {
-    const auto at = static_cast<std::size_t>(begin) + n;
-    const std::complex<double> x = recording.IsComplex()
-                                       ? std::complex<double>(recording.baseband[at])
-                                       : std::complex<double>(recording.audio[at], 0.0);
-    std::complex<double> value = x * phasor;
-    phasor *= turn;
-    if ((n & 1023U) == 0) phasor /= std::abs(phasor);
-    const std::size_t slot = n % factor;
-    for (std::size_t stage = 0; stage < 3; ++stage) {
-      sum[stage] += value - ring[stage][slot];
-      ring[stage][slot] = value;
-      value = sum[stage] / static_cast<double>(factor);
+  // The sums are kept unscaled; each kept output is divided by factor^3 once.
+  const double scale = 1.0 / std::pow(static_cast<double>(factor), 3.0);
+  const auto run = [&](auto sample_at) {
+    std::size_t slot = 0;
+    std::size_t until_kept = skip;  // samples until the next kept output
+    for (std::size_t n = 0; n < length; ++n) {
+      std::complex<double> value = sample_at(static_cast<std::size_t>(begin) + n) * phasor;
+      phasor *= turn;
+      if ((n & 1023U) == 0) phasor /= std::abs(phasor);
+      for (std::size_t stage = 0; stage < 3; ++stage) {
+        std::complex<double>& old = ring[stage][slot];
+        sum[stage] += value - old;
+        old = value;
+        value = sum[stage];
+      }
+      if (++slot == factor) slot = 0;
+      if (until_kept == 0) {
+        out.samples.emplace_back(value * scale);
+        until_kept = factor;
+      }
+      --until_kept;
     }
-    if (n >= skip && (n - skip) % factor == 0) out.samples.emplace_back(value);
+  };
+  if (recording.IsComplex()) {
+    run([&](std::size_t at) { return std::complex<double>(recording.baseband[at]); });
+  } else {
+    run([&](std::size_t at) { return std::complex<double>(recording.audio[at], 0.0); });
   }
   return out;
 }
