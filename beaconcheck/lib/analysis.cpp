@@ -14,6 +14,7 @@
 #include "measurement.hpp"
 #include "subtraction.hpp"
 #include "window_band.hpp"
+#include "wspr_bands.hpp"
 
 namespace beaconcheck {
 namespace {
@@ -67,7 +68,7 @@ bool SamePlace(const Transmission& t, double tone0_mid_hz, double start_s) {
 // One candidate measured in `source`: its neighbourhood mixed down, the fit, and again from
 // periods far off when the first reading is doubtful.
 std::optional<Transmission> Measure(const Recording& source, const Track& track) {
-  const double centre_hz = Tone0AtMiddle(track) + 1.5 * kToneStepHz;
+  const double centre_hz = Tone0AtMiddle(track) + 1.5 * kToneSpacingHz;
   const Baseband baseband = MixDown(source, centre_hz, track.start_s - kBeforeS,
                                     track.start_s + kTransmissionS + kAfterS);
   std::optional<Transmission> t = MeasureTransmission(baseband, track);
@@ -84,8 +85,8 @@ std::optional<Transmission> Measure(const Recording& source, const Track& track)
   for (const double off : kFarPeriodErrors) {
     if (!doubtful) break;
     Track far = track;
-    far.symbol_s = kSymbolS * (1.0 + off);
-    far.start_s += kMiddleSlot * (kSymbolS - far.symbol_s);
+    far.symbol_s = kSymbolPeriodS * (1.0 + off);
+    far.start_s += kMiddleSlot * (kSymbolPeriodS - far.symbol_s);
     std::optional<Transmission> again = MeasureTransmission(baseband, far);
     if (again && again->decoded && (!t || !t->decoded || again->snr_db > t->snr_db)) t = again;
   }
@@ -115,7 +116,7 @@ SentSignal SignalOf(const Decoded& d) {
 
 tonepak::ChannelSymbols TonesSent(const Transmission& t) {
   tonepak::ChannelSymbols tones{};
-  for (std::size_t i = 0; i < kSymbols; ++i) {
+  for (std::size_t i = 0; i < kSymbolCount; ++i) {
     const std::uint8_t s = t.decoded->symbols[i];
     tones[i] = t.decoded_inverted ? static_cast<std::uint8_t>(3 - s) : s;
   }
@@ -150,11 +151,12 @@ Transmission AsTransmission(const Carrier& c) {
   t.track.start_s = c.start_s;
   t.track.tones_hz = {c.frequency_hz, c.frequency_hz, c.frequency_hz, c.frequency_hz};
   t.start_s = c.start_s;
-  t.dt_s = c.start_s - kDtOffsetS - kSlotS * std::round((c.start_s - kDtOffsetS) / kSlotS);
+  t.dt_s = c.start_s - wspr::kDtOffsetS -
+           wspr::kSlotS * std::round((c.start_s - wspr::kDtOffsetS) / wspr::kSlotS);
   t.tones_hz = t.track.tones_hz;
-  t.symbols_sent =
-      std::min<std::size_t>(kSymbols, static_cast<std::size_t>(std::lround(c.seconds / kSymbolS)));
-  t.symbol_ms = kSymbolS * 1000.0;
+  t.symbols_sent = std::min<std::size_t>(
+      kSymbolCount, static_cast<std::size_t>(std::lround(c.seconds / kSymbolPeriodS)));
+  t.symbol_ms = kSymbolPeriodS * 1000.0;
   t.snr_db = c.snr_db;
   return t;
 }
@@ -172,7 +174,8 @@ bool TakeOutCarriers(Recording& band, const std::vector<Carrier>& carriers) {
       piece.track.tones_hz = {c.frequency_hz, c.frequency_hz, c.frequency_hz, c.frequency_hz};
       piece.tones = kOneTone;
       piece.symbols_sent = std::min<std::size_t>(
-          kSymbols, static_cast<std::size_t>(std::ceil((c.start_s + c.seconds - from) / kSymbolS)));
+          kSymbolCount,
+          static_cast<std::size_t>(std::ceil((c.start_s + c.seconds - from) / kSymbolPeriodS)));
       Subtract(band, piece);
       any = true;
     }
@@ -311,19 +314,21 @@ Analysis Analyse(const Recording& recording) {
       });
       // A reading whose drifting track sweeps across a carrier is the carrier read as tones.
       const double first = t.track.ToneHz(0, t.track.start_s);
-      const double last = t.track.ToneHz(0, t.track.SlotStartS(static_cast<long long>(kSymbols)));
+      const double last =
+          t.track.ToneHz(0, t.track.SlotStartS(static_cast<long long>(kSymbolCount)));
       const bool sweeps = OnACarrier(carriers, std::min(first, last), t.track.start_s) ||
                           OnACarrier(carriers, std::max(first, last), t.track.start_s) ||
                           std::any_of(carriers.begin(), carriers.end(), [&](const Carrier& c) {
                             return c.frequency_hz > std::min(first, last) &&
-                                   c.frequency_hz < std::max(first, last) + 3.0 * kToneStepHz;
+                                   c.frequency_hz < std::max(first, last) + 3.0 * kToneSpacingHz;
                           });
       if (clear && !covered && !sweeps) out.transmissions.push_back(t);
     }
   }
   for (const Carrier& c : carriers) {
     const bool timed = c.seconds >= kShortestCarrierS && c.seconds <= kLongestCarrierS;
-    const bool inside = c.frequency_hz >= kWindowLowHz && c.frequency_hz <= kWindowHighHz;
+    const bool inside =
+        c.frequency_hz >= wspr::kWindowLowHz && c.frequency_hz <= wspr::kWindowHighHz;
     if (timed && inside) {
       out.transmissions.push_back(AsTransmission(c));
     } else {

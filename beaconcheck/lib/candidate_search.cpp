@@ -11,7 +11,7 @@
 #include "search_decimation.hpp"
 #include "sync_correlation.hpp"
 #include "window_band.hpp"
-#include "wspr_timing.hpp"
+#include "wspr_constants.hpp"
 
 namespace beaconcheck {
 namespace {
@@ -35,7 +35,8 @@ double Median(std::vector<float> values) {
 std::array<std::size_t, 4> ToneBins(double bin_hz) {
   std::array<std::size_t, 4> bins{};
   for (std::size_t k = 0; k < 4; ++k) {
-    bins[k] = static_cast<std::size_t>(std::lround(static_cast<double>(k) * kToneStepHz / bin_hz));
+    bins[k] = static_cast<std::size_t>(
+        std::lround(static_cast<double>(k) * wspr::kToneSpacingHz / bin_hz));
   }
   return bins;
 }
@@ -182,7 +183,8 @@ double SyncCorrelation(const SyncTable& t, long long start, double bin, double d
   return beaconcheck::SyncCorrelation([&](std::size_t i) {
     const long long frame = start + static_cast<long long>(i * t.per_symbol);
     if (frame < 0 || frame >= static_cast<long long>(t.frames)) return SymbolSync{};
-    const double at = bin + drift_bins * (static_cast<double>(i) / (kSymbols - 1) - 0.5) + 0.5;
+    const double at =
+        bin + drift_bins * (static_cast<double>(i) / (wspr::kSymbolCount - 1) - 0.5) + 0.5;
     if (at < 0.0 || at >= static_cast<double>(t.bins)) return SymbolSync{};
     const std::size_t cell = static_cast<std::size_t>(frame) * t.bins + static_cast<std::size_t>(at);
     if (t.total[cell] <= 0.0F) return SymbolSync{};
@@ -265,9 +267,9 @@ Search FindCandidates(const Recording& full, const SearchPlan& plan) {
   const Recording& recording = decimated ? *decimated : full;
   const std::size_t per = plan.frames_per_symbol;
   const std::size_t total = FrameCount(recording, per);
-  const std::size_t transmission_frames = kSymbols * per;
+  const std::size_t transmission_frames = wspr::kSymbolCount * per;
   const auto hop = static_cast<std::size_t>(
-      std::lround(kBlockHopS / (kSymbolS / static_cast<double>(per))));
+      std::lround(kBlockHopS / (wspr::kSymbolPeriodS / static_cast<double>(per))));
   Search found;
   PowerFrames frames;
   for (std::size_t first = 0; first < total; first += hop) {
@@ -285,7 +287,7 @@ Search FindCandidates(const Recording& full, const SearchPlan& plan) {
 SearchPlan WindowPlan() {
   SearchPlan plan;
   plan.low_hz = kFineLowHz;
-  plan.high_hz = kFineHighHz + 3.0 * kToneStepHz;
+  plan.high_hz = kFineHighHz + 3.0 * wspr::kToneSpacingHz;
   // Every peak a few sigmas up, a neighbour a step away kept, noise without sync dropped.
   plan.excess_sigmas = 4.0;
   plan.peak_reach_bins = 1;

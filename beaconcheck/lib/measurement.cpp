@@ -69,7 +69,7 @@ long long BestEdge(const std::vector<double>& scores, long long guess, bool risi
 
 tonepak::TonePowers ToDecoder(const std::vector<std::array<double, 4>>& powers, bool inverted) {
   tonepak::TonePowers out{};
-  for (std::size_t i = 0; i < kSymbols; ++i) {
+  for (std::size_t i = 0; i < kSymbolCount; ++i) {
     for (std::size_t k = 0; k < 4; ++k) {
       const double p = std::max(0.0, powers[i][inverted ? 3 - k : k]);
       out[i][k] = static_cast<float>(p);
@@ -93,12 +93,12 @@ void Decode(const std::vector<std::array<double, 4>>& powers, Transmission& t) {
 // beacon was sending there and a fade or a neighbour hid it, and the edge moves out to them.
 void ExtendWhileHeard(const Baseband& baseband, const Track& track,
                       const std::vector<std::uint8_t>& symbols, Transmission& t) {
-  const auto powers = TonePowers(baseband, track, 0, kSymbols);
+  const auto powers = TonePowers(baseband, track, 0, kSymbolCount);
   const std::vector<std::uint8_t> strongest = StrongestTones(powers);
   const auto heard = [&](long long from, long long to) {
     double count = 0.0;
     double agree = 0.0;
-    for (long long i = std::max(0LL, from); i < std::min<long long>(to, kSymbols); ++i) {
+    for (long long i = std::max(0LL, from); i < std::min<long long>(to, kSymbolCount); ++i) {
       const auto at = static_cast<std::size_t>(i);
       if (powers[at][0] < 0.0) continue;
       count += 1.0;
@@ -113,9 +113,9 @@ void ExtendWhileHeard(const Baseband& baseband, const Track& track,
     t.first_slot = 0;
   }
   const long long end = t.first_slot + static_cast<long long>(t.symbols_sent);
-  if (end < static_cast<long long>(kSymbols) && !t.ends_after_recording &&
-      heard(end, kSymbols)) {
-    t.symbols_sent = kSymbols - static_cast<std::size_t>(std::max(0LL, t.first_slot));
+  if (end < static_cast<long long>(kSymbolCount) && !t.ends_after_recording &&
+      heard(end, kSymbolCount)) {
+    t.symbols_sent = kSymbolCount - static_cast<std::size_t>(std::max(0LL, t.first_slot));
   }
 }
 
@@ -135,7 +135,7 @@ void Spacing(Transmission& t, double rough_sigma_hz) {
     sigma2 += (static_cast<double>(k) - 1.5) * (static_cast<double>(k) - 1.5) * s * s;
   }
   t.step_sigma_hz = std::sqrt(sigma2) / 5.0;
-  t.step_error_percent = 100.0 * (t.step_hz / kToneStepHz - 1.0);
+  t.step_error_percent = 100.0 * (t.step_hz / kToneSpacingHz - 1.0);
   // One tone off the grid of the other three: the largest departure from the line the other
   // three make, when it is well beyond the measurement's own uncertainty.
   double worst = 0.0;
@@ -178,12 +178,13 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
     track = FitTrack(narrow, snapped);
   }
   // Where the signal is on, in slots of the fitted track, and where the sync vector puts slot 0.
-  const std::size_t wide = kSymbols + 2 * kMargin;
+  const std::size_t wide = kSymbolCount + 2 * kMargin;
   const auto around = TonePowers(baseband, track, -kMargin, wide);
   // The noise where no signal is, once: it does not move with the fits that follow.
   const double noise_power = QuietNoisePower(baseband, track);
-  SignalLevel level = MeasureLevel(track, Slice(around, kMargin, kSymbols),
-                                   StrongestTones(Slice(around, kMargin, kSymbols)), noise_power);
+  SignalLevel level =
+      MeasureLevel(track, Slice(around, kMargin, kSymbolCount),
+                   StrongestTones(Slice(around, kMargin, kSymbolCount)), noise_power);
   const std::vector<double> scores = OnScores(around, level);
   const OnAir on = FindOnAir(scores);
   if (on.count < kFewestSymbols) return std::nullopt;
@@ -196,7 +197,7 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
   double best_sync = 0.0;
   for (const long long near : {onset, 0LL}) {
     for (long long j = near - kLargestRealignment; j <= near + kLargestRealignment; ++j) {
-      const double sync = SyncCorrelation(Slice(around, j + kMargin, kSymbols));
+      const double sync = SyncCorrelation(Slice(around, j + kMargin, kSymbolCount));
       if (std::abs(sync) > std::abs(best_sync)) {
         best_sync = sync;
         align = j;
@@ -207,7 +208,7 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
   const long long first = BestEdge(scores, align + kMargin, true, level) - kMargin;
   // The end: all 162 sent unless the run stops clearly short of them.
   const long long run_end = on.first + static_cast<long long>(on.count);
-  const long long full_end = first + kMargin + static_cast<long long>(kSymbols);
+  const long long full_end = first + kMargin + static_cast<long long>(kSymbolCount);
   const long long last_end =
       BestEdge(scores, run_end < full_end - static_cast<long long>(kEdgeWidth) ? run_end : full_end,
                false, level) -
@@ -216,8 +217,9 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
 
   Transmission t;
   t.first_slot = first - align;
-  t.symbols_sent = static_cast<std::size_t>(std::clamp<long long>(last_end - first, 0, kSymbols));
-  auto powers = TonePowers(baseband, track, 0, kSymbols);
+  t.symbols_sent =
+      static_cast<std::size_t>(std::clamp<long long>(last_end - first, 0, kSymbolCount));
+  auto powers = TonePowers(baseband, track, 0, kSymbolCount);
   std::vector<std::uint8_t> symbols = StrongestTones(powers);
 
   // Decoding, with the tones upside down too when the sync says so.
@@ -230,20 +232,20 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
     // the three steps either way by the sync: the clearest two are tried before giving up.
     for (const Track& from : {track, initial}) {
       if (t.decoded) break;
-      if (std::abs(SyncCorrelation(TonePowers(narrow, from, 0, kSymbols))) < kTrySync) continue;
+      if (std::abs(SyncCorrelation(TonePowers(narrow, from, 0, kSymbolCount))) < kTrySync) continue;
       const Track synced = FitSync(narrow, from, SyncCorrelation);
       std::vector<std::pair<double, Track>> steps;
       for (int step = -kMostToneSteps; step <= kMostToneSteps; ++step) {
         Track moved = synced;
-        for (double& f : moved.tones_hz) f += step * kToneStepHz;
-        steps.emplace_back(SyncCorrelation(TonePowers(narrow, moved, 0, kSymbols)), moved);
+        for (double& f : moved.tones_hz) f += step * kToneSpacingHz;
+        steps.emplace_back(SyncCorrelation(TonePowers(narrow, moved, 0, kSymbolCount)), moved);
       }
       std::sort(steps.begin(), steps.end(), [](const auto& x, const auto& y) {
         return std::abs(x.first) > std::abs(y.first);
       });
       for (std::size_t i = 0; i < 2 && !t.decoded; ++i) {
         if (std::abs(steps[i].first) < kTrySync) break;
-        const auto tried_powers = TonePowers(baseband, steps[i].second, 0, kSymbols);
+        const auto tried_powers = TonePowers(baseband, steps[i].second, 0, kSymbolCount);
         Transmission trial;
         trial.sync = SyncCorrelation(tried_powers);
         Decode(tried_powers, trial);
@@ -259,15 +261,16 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
   }
 
   if (t.decoded) {
-    for (std::size_t i = 0; i < kSymbols; ++i) {
+    for (std::size_t i = 0; i < kSymbolCount; ++i) {
       const std::uint8_t s = t.decoded->symbols[i];
       symbols[i] = t.decoded_inverted ? static_cast<std::uint8_t>(3 - s) : s;
     }
   }
 
   // The sent slots of the aligned track, for the fits that know the symbols.
-  const auto sent_end = static_cast<std::size_t>(std::clamp<long long>(
-      t.first_slot + static_cast<long long>(t.symbols_sent), 0, static_cast<long long>(kSymbols)));
+  const auto sent_end = static_cast<std::size_t>(
+      std::clamp<long long>(t.first_slot + static_cast<long long>(t.symbols_sent), 0,
+                            static_cast<long long>(kSymbolCount)));
   std::vector<std::uint8_t> sent(symbols.begin(),
                                  symbols.begin() + static_cast<std::ptrdiff_t>(sent_end));
   track = FitTones(baseband, track, sent);
@@ -275,7 +278,7 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
   PhaseFit phase = FitPhase(baseband, track, sent);
   // A phase fit that walked far off (a carrier's phase fits any track) is not taken.
   phase.coherent = phase.coherent &&
-                   std::abs(phase.track.symbol_s / kSymbolS - 1.0) < kLargestPeriodError &&
+                   std::abs(phase.track.symbol_s / kSymbolPeriodS - 1.0) < kLargestPeriodError &&
                    std::abs(phase.track.drift_hz - track.drift_hz) < kLargestDriftChangeHz;
   if (phase.coherent) track = phase.track;
   t.track = track;
@@ -291,7 +294,8 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
         BestEdge(final_scores, t.first_slot + kMargin + static_cast<long long>(t.symbols_sent),
                  false, level, synced);
     t.first_slot = on_at - kMargin;
-    t.symbols_sent = static_cast<std::size_t>(std::clamp<long long>(off_at - on_at, 0, kSymbols));
+    t.symbols_sent =
+        static_cast<std::size_t>(std::clamp<long long>(off_at - on_at, 0, kSymbolCount));
     if (!synced) {
       // No sync vector to place slot 0: it is where the signal begins.
       track.start_s = track.SlotStartS(t.first_slot);
@@ -304,18 +308,18 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
       t.begins_before_recording = baseband.from_recording_start && t.first_slot > 0 &&
                                   !SlotInside(baseband, track, t.first_slot - 1);
       t.ends_after_recording = baseband.to_recording_end &&
-                               end < static_cast<long long>(kSymbols) &&
+                               end < static_cast<long long>(kSymbolCount) &&
                                !SlotInside(baseband, track, end);
     }
   }
 
   if (t.decoded) ExtendWhileHeard(baseband, track, symbols, t);
 
-  powers = TonePowers(baseband, track, 0, kSymbols);
+  powers = TonePowers(baseband, track, 0, kSymbolCount);
   std::vector<std::uint8_t> on_air(t.symbols_sent, 0);
   for (std::size_t i = 0; i < t.symbols_sent; ++i) {
     const long long at = t.first_slot + static_cast<long long>(i);
-    if (at >= 0 && at < static_cast<long long>(kSymbols))
+    if (at >= 0 && at < static_cast<long long>(kSymbolCount))
       on_air[i] = symbols[static_cast<std::size_t>(at)];
   }
   level = MeasureLevel(track, Slice(powers, t.first_slot, t.symbols_sent), on_air, noise_power);
@@ -324,10 +328,10 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
   t.sync = SyncCorrelation(powers);
   t.powers = ToDecoder(powers, false);
   const std::vector<std::uint8_t> strongest = StrongestTones(powers);
-  for (std::size_t i = 0; i < kSymbols; ++i) {
+  for (std::size_t i = 0; i < kSymbolCount; ++i) {
     t.sync_agreeing += (strongest[i] & 1U) == tonepak::SyncVector[i] ? 1 : 0;
     const long long from = t.first_slot + static_cast<long long>(i);
-    if (i < t.symbols_sent && from >= 0 && from < static_cast<long long>(kSymbols)) {
+    if (i < t.symbols_sent && from >= 0 && from < static_cast<long long>(kSymbolCount)) {
       t.heard[i] = strongest[static_cast<std::size_t>(from)];
     }
   }
@@ -336,7 +340,8 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
   // puts it, when the recording began later).
   t.start_s = track.SlotStartS(t.begins_before_recording ? 0 : t.first_slot);
   // DT within the transmission's own two-minute slot, for a file that begins at an even minute.
-  t.dt_s = t.start_s - kDtOffsetS - kSlotS * std::round((t.start_s - kDtOffsetS) / kSlotS);
+  t.dt_s = t.start_s - wspr::kDtOffsetS -
+           wspr::kSlotS * std::round((t.start_s - wspr::kDtOffsetS) / wspr::kSlotS);
   for (std::size_t k = 0; k < 4; ++k) t.tones_hz[k] = track.ToneHz(k, t.start_s);
   // Without the phase, a tone is known to about a tenth of the resolution of one symbol spread
   // over the symbols sent in it.
@@ -352,10 +357,10 @@ std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track 
   if (phase.coherent && phase.even_step_hz > 0.0) {
     t.step_hz = phase.even_step_hz;
     t.step_sigma_hz = phase.even_step_sigma_hz;
-    t.step_error_percent = 100.0 * (t.step_hz / kToneStepHz - 1.0);
+    t.step_error_percent = 100.0 * (t.step_hz / kToneSpacingHz - 1.0);
   }
   t.symbol_ms = track.symbol_s * 1000.0;
-  t.symbol_error_percent = 100.0 * (track.symbol_s / kSymbolS - 1.0);
+  t.symbol_error_percent = 100.0 * (track.symbol_s / kSymbolPeriodS - 1.0);
   return t;
 }
 

@@ -25,7 +25,7 @@ SignalLevel MeasureLevel(const Track& track, const std::vector<std::array<double
   // Noise density in the baseband: one slot's tone power is its variance over the samples
   // of one symbol, so the density is noise_power times the symbol period.
   const double density = level.noise_power * track.symbol_s;
-  level.snr_db = 10.0 * std::log10(level.signal_power / (density * kSnrBandwidthHz));
+  level.snr_db = 10.0 * std::log10(level.signal_power / (density * wspr::kSnrBandwidthHz));
   return level;
 }
 

@@ -18,7 +18,7 @@ std::pair<std::size_t, std::size_t> Span(const Recording& band, const SentSignal
   const double rate = band.sample_rate_hz;
   const long long from = std::max(0LL, s.first_slot);
   const long long to =
-      std::min<long long>(kSymbols, s.first_slot + static_cast<long long>(s.symbols_sent));
+      std::min<long long>(kSymbolCount, s.first_slot + static_cast<long long>(s.symbols_sent));
   const auto count = static_cast<double>(band.baseband.size());
   const double first = std::clamp(std::ceil((s.track.SlotStartS(from) - band.first_s) * rate), 0.0,
                                   count);
@@ -38,8 +38,9 @@ std::vector<std::complex<double>> Phasors(const Recording& band, const SentSigna
   for (std::size_t n = first; n < end; ++n) {
     const double t = band.first_s + static_cast<double>(n) / rate;
     const auto slot = static_cast<long long>(std::floor((t - s.track.start_s) / s.track.symbol_s));
-    const std::size_t k =
-        slot >= 0 && slot < static_cast<long long>(kSymbols) ? s.tones[static_cast<std::size_t>(slot)] & 3U : 0;
+    const std::size_t k = slot >= 0 && slot < static_cast<long long>(kSymbolCount)
+                              ? s.tones[static_cast<std::size_t>(slot)] & 3U
+                              : 0;
     const double hz = s.track.tones_hz[k] + drift * (t - s.track.start_s) - band.centre_hz;
     const double angle = kTwoPi * (cycles - std::floor(cycles));
     out[n - first] = {std::cos(angle), std::sin(angle)};
@@ -100,7 +101,7 @@ void Apply(Recording& band, const SentSignal& s, const Rebuilt& r, double sign) 
 Rebuilt Subtract(Recording& band, const SentSignal& s) {
   Rebuilt r;
   std::tie(r.first, r.end) = Span(band, s);
-  if (r.end <= r.first || s.tones.size() < kSymbols) return r;
+  if (r.end <= r.first || s.tones.size() < kSymbolCount) return r;
   const std::vector<std::complex<double>> phasors = Phasors(band, s, r.first, r.end);
   std::vector<std::complex<double>> z(r.end - r.first);
   for (std::size_t n = r.first; n < r.end; ++n) {
@@ -122,7 +123,7 @@ Rebuilt Subtract(Recording& band, const SentSignal& s) {
     // A new phase at every symbol: the mean of each slot's samples.
     const long long from = std::max(0LL, s.first_slot);
     const long long to =
-        std::min<long long>(kSymbols, s.first_slot + static_cast<long long>(s.symbols_sent));
+        std::min<long long>(kSymbolCount, s.first_slot + static_cast<long long>(s.symbols_sent));
     r.every = 0;
     std::vector<std::complex<double>> sums(static_cast<std::size_t>(std::max(0LL, to - from)));
     std::vector<double> counts(sums.size(), 0.0);

@@ -4,20 +4,26 @@
 #include <array>
 #include <cstddef>
 
-#include "wspr_timing.hpp"
+#include "wspr_constants.hpp"
 
 namespace beaconcheck {
+
+// The WSPR numbers every stage counts in.
+using wspr::kSymbolCount;
+using wspr::kSymbolPeriodS;
+using wspr::kToneSpacingHz;
+using wspr::kTransmissionS;
 
 // Tone k sounds at tones_hz[k] + drift_rate() * (t - start_s) during symbol slot i, which
 // begins at start_s + i * symbol_s. The drift is linear: drift_hz is the change from the first
 // symbol's middle to the last one's.
 struct Track {
   double start_s = 0.0;
-  double symbol_s = kSymbolS;
+  double symbol_s = kSymbolPeriodS;
   std::array<double, 4> tones_hz{};  // audio Hz at start_s
   double drift_hz = 0.0;
 
-  double DriftRateHzPerS() const { return drift_hz / ((kSymbols - 1) * symbol_s); }
+  double DriftRateHzPerS() const { return drift_hz / ((kSymbolCount - 1) * symbol_s); }
   double SlotStartS(long long slot) const { return start_s + static_cast<double>(slot) * symbol_s; }
   // Tone k, or any frequency `steps` tone steps of the even grid above tone 0, at time t.
   double ToneHz(std::size_t k, double t) const {
