@@ -10,8 +10,11 @@
 #include "call_fill_in.hpp"
 #include "candidate_search.hpp"
 #include "carrier_search.hpp"
+#include "decoding.hpp"
+#include "figures.hpp"
 #include "fine_fit.hpp"
 #include "measurement.hpp"
+#include "refinement.hpp"
 #include "subtraction.hpp"
 #include "window_band.hpp"
 #include "wspr_bands.hpp"
@@ -19,18 +22,6 @@
 namespace beaconcheck {
 namespace {
 
-// Seconds of recording mixed down before and after a candidate's transmission: room for the
-// fit to move the start and for the slots looked at around it.
-constexpr double kBeforeS = 16.0;
-constexpr double kAfterS = 16.0;
-// Symbol-period errors the fit starts from when the nominal period decodes nothing: beyond
-// about 0.6 % a fit from the nominal period loses the timing, and wsprd follows up to 1.1 %.
-constexpr std::array<double, 2> kFarPeriodErrors{0.009, -0.009};
-constexpr double kMiddleSlot = 81.0;
-// A period read within this of the nominal one (%) is trusted: a few times what the fit's
-// noise gives at -25 dB.
-constexpr double kNearPeriodPercent = 0.03;
-constexpr double kRetrySnrDb = -24.0;
 // Search, decode and subtract at most this often: each pass hears what the ones before hid.
 constexpr int kPasses = 6;
 // One transmission, found twice: tone 0 this close (Hz) and the start this close (s). Two
@@ -40,9 +31,6 @@ constexpr double kSameS = 20.0;
 // Two candidates of one pass closer than this are one: in a cluster of beacons a few hertz
 // apart each candidate is its own guess at which of them is where, and each is measured.
 constexpr double kSameCandidateHz = 0.8;
-// A decoded neighbour this close (Hz) that was taken out after a transmission was measured
-// disturbed that measurement: it is measured again without it.
-constexpr double kNeighbourHz = 40.0;
 // A transmission that does not decode is still reported when its sync is this clear or it is
 // this strong: below both, noise or a neighbour's leak could have made it.
 constexpr double kClearSync = 0.3;
@@ -53,10 +41,6 @@ constexpr double kShortestCarrierS = 0.8 * kTransmissionS;
 constexpr double kLongestCarrierS = kTransmissionS + 6.0;
 constexpr double kSameCarrierHz = 0.8;
 
-double Tone0AtMiddle(const Track& track) {
-  return track.ToneHz(0, track.SlotStartS(static_cast<long long>(kMiddleSlot)));
-}
-
 // The one test of whether two findings are the same transmission.
 bool SamePlace(double tone0_a, double start_a, double tone0_b, double start_b) {
   return std::abs(tone0_a - tone0_b) < kSameHz && std::abs(start_a - start_b) < kSameS;
@@ -65,63 +49,12 @@ bool SamePlace(const Transmission& t, double tone0_mid_hz, double start_s) {
   return SamePlace(Tone0AtMiddle(t.track), t.track.start_s, tone0_mid_hz, start_s);
 }
 
-// One candidate measured in `source`: its neighbourhood mixed down, the fit, and again from
-// periods far off when the first reading is doubtful.
-std::optional<Transmission> Measure(const Recording& source, const Track& track) {
-  const double centre_hz = Tone0AtMiddle(track) + 1.5 * kToneSpacingHz;
-  const Baseband baseband = MixDown(source, centre_hz, track.start_s - kBeforeS,
-                                    track.start_s + kTransmissionS + kAfterS);
-  std::optional<Transmission> t = MeasureTransmission(baseband, track);
-  // A symbol timer far off (a beacon clocked by an RC oscillator or the wrong crystal) walks
-  // the symbols out of a nominal track before the fit can follow it, and the fit then settles
-  // near the nominal period on a wrong timing. When nothing decodes, or the period read is off
-  // at all, the fit starts again from periods far off, the middle of the transmission kept;
-  // the decoded reading with the most signal wins.
-  // A weak reading that does not decode is left as it is: a timer that far off at that level
-  // is beyond what a decoder follows anyway, and in a crowd most such readings are noise.
-  const bool doubtful =
-      !t || (!t->decoded && t->snr_db >= kRetrySnrDb) ||
-      (t->decoded && std::abs(t->symbol_error_percent) > kNearPeriodPercent);
-  for (const double off : kFarPeriodErrors) {
-    if (!doubtful) break;
-    Track far = track;
-    far.symbol_s = kSymbolPeriodS * (1.0 + off);
-    far.start_s += kMiddleSlot * (kSymbolPeriodS - far.symbol_s);
-    std::optional<Transmission> again = MeasureTransmission(baseband, far);
-    if (again && again->decoded && (!t || !t->decoded || again->snr_db > t->snr_db)) t = again;
-  }
-  return t;
-}
-
-// A decoded transmission and what it takes to take it out of the band and put it back.
-struct Decoded {
-  Transmission t;
-  tonepak::ChannelSymbols tones{};  // the tone of each slot as sent
-  bool in_band = false;
-  Rebuilt rebuilt;
-  std::size_t order = 0;  // when it was taken out
-  int pass = 0;           // in which pass
-};
-
 // A candidate measured, when, and its reading if it did not decode.
 struct Earlier {
   Candidate candidate;
   std::size_t decoded_before = 0;  // how many had been decoded then
   std::optional<Transmission> reading;
 };
-
-SentSignal SignalOf(const Decoded& d) {
-  return {d.t.track, d.tones, d.t.first_slot, d.t.symbols_sent, d.t.phase_continuous};
-}
-
-tonepak::ChannelSymbols TonesSent(const Transmission& t) {
-  tonepak::ChannelSymbols tones{};
-  for (std::size_t i = 0; i < kSymbolCount; ++i) {
-    const std::uint8_t s = t.decoded->symbols[i];
-    tones[i] = t.decoded_inverted ? static_cast<std::uint8_t>(3 - s) : s;
-  }
-  return tones;
-}
 
 // Carriers seen in several pieces, or in both searches, as one.
 std::vector<Carrier> Merged(std::vector<Carrier> carriers) {
@@ -151,36 +84,13 @@ Transmission AsTransmission(const Carrier& c) {
   t.track.start_s = c.start_s;
   t.track.tones_hz = {c.frequency_hz, c.frequency_hz, c.frequency_hz, c.frequency_hz};
   t.start_s = c.start_s;
-  t.dt_s = c.start_s - wspr::kDtOffsetS -
-           wspr::kSlotS * std::round((c.start_s - wspr::kDtOffsetS) / wspr::kSlotS);
+  t.dt_s = DtS(c.start_s);
   t.tones_hz = t.track.tones_hz;
   t.symbols_sent = std::min<std::size_t>(
       kSymbolCount, static_cast<std::size_t>(std::lround(c.seconds / kSymbolPeriodS)));
   t.symbol_ms = kSymbolPeriodS * 1000.0;
   t.snr_db = c.snr_db;
   return t;
-}
-
-// The carriers heard in `band` rebuilt and taken out, a transmission's length at a time.
-// Whether there was any.
-bool TakeOutCarriers(Recording& band, const std::vector<Carrier>& carriers) {
-  static const tonepak::ChannelSymbols kOneTone{};
-  bool any = false;
-  for (const Carrier& c : carriers) {
-    if (std::abs(c.frequency_hz - band.centre_hz) > band.sample_rate_hz / 2.0) continue;
-    for (double from = c.start_s; from < c.start_s + c.seconds; from += kTransmissionS) {
-      SentSignal piece;
-      piece.track.start_s = from;
-      piece.track.tones_hz = {c.frequency_hz, c.frequency_hz, c.frequency_hz, c.frequency_hz};
-      piece.tones = kOneTone;
-      piece.symbols_sent = std::min<std::size_t>(
-          kSymbolCount,
-          static_cast<std::size_t>(std::ceil((c.start_s + c.seconds - from) / kSymbolPeriodS)));
-      Subtract(band, piece);
-      any = true;
-    }
-  }
-  return any;
 }
 
 }  // namespace
@@ -231,10 +141,7 @@ Analysis Analyse(const Recording& recording) {
           continue;
         const bool disturbed = std::any_of(
             decoded.begin() + static_cast<std::ptrdiff_t>(e.decoded_before), decoded.end(),
-            [&](const Decoded& d) {
-              return std::abs(Tone0AtMiddle(d.t.track) - c.tone0_mid_hz) < kNeighbourHz &&
-                     std::abs(d.t.track.start_s - c.start_s) < kTransmissionS;
-            });
+            [&](const Decoded& d) { return Disturbs(d.t.track, c.tone0_mid_hz, c.start_s); });
         if (!disturbed) return &e;
       }
       return nullptr;
@@ -284,25 +191,7 @@ Analysis Analyse(const Recording& recording) {
     if (taken_out == 0) break;
   }
 
-  // Each decoded transmission whose neighbour was taken out after it was measured, measured
-  // again on the band without every other decoded signal.
-  for (Decoded& d : decoded) {
-    if (!d.in_band) continue;
-    const bool disturbed = std::any_of(decoded.begin(), decoded.end(), [&](const Decoded& o) {
-      return o.in_band && o.order > d.order &&
-             std::abs(Tone0AtMiddle(o.t.track) - Tone0AtMiddle(d.t.track)) < kNeighbourHz &&
-             std::abs(o.t.track.start_s - d.t.track.start_s) < kTransmissionS;
-    });
-    if (!disturbed) continue;
-    const SentSignal signal = SignalOf(d);
-    AddBack(band, signal, d.rebuilt);
-    std::optional<Transmission> again = Measure(band, d.t.track);
-    TakeOut(band, signal, d.rebuilt);
-    if (again && again->decoded && again->decoded->n1 == d.t.decoded->n1 &&
-        again->decoded->n2 == d.t.decoded->n2) {
-      d.t = *again;
-    }
-  }
+  Refine(band, decoded);
 
   Analysis out;
   for (const Decoded& d : decoded) out.transmissions.push_back(d.t);

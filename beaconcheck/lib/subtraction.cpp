@@ -1,11 +1,13 @@
 // Rebuilding a transmission in a band: the model's phasor sample by sample, the amplitude read
-// through two running sums, the product taken out.
+// through two running sums, the product taken out; a carrier as a transmission of one tone.
 #include "subtraction.hpp"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <tuple>
+
+#include "wspr_types.hpp"
 
 namespace beaconcheck {
 namespace {
@@ -147,6 +149,26 @@ void AddBack(Recording& band, const SentSignal& signal, const Rebuilt& rebuilt) 
 
 void TakeOut(Recording& band, const SentSignal& signal, const Rebuilt& rebuilt) {
   Apply(band, signal, rebuilt, -1.0);
+}
+
+bool TakeOutCarriers(Recording& band, const std::vector<Carrier>& carriers) {
+  static const tonepak::ChannelSymbols kOneTone{};
+  bool any = false;
+  for (const Carrier& c : carriers) {
+    if (std::abs(c.frequency_hz - band.centre_hz) > band.sample_rate_hz / 2.0) continue;
+    for (double from = c.start_s; from < c.start_s + c.seconds; from += kTransmissionS) {
+      SentSignal piece;
+      piece.track.start_s = from;
+      piece.track.tones_hz = {c.frequency_hz, c.frequency_hz, c.frequency_hz, c.frequency_hz};
+      piece.tones = kOneTone;
+      piece.symbols_sent = std::min<std::size_t>(
+          kSymbolCount,
+          static_cast<std::size_t>(std::ceil((c.start_s + c.seconds - from) / kSymbolPeriodS)));
+      Subtract(band, piece);
+      any = true;
+    }
+  }
+  return any;
 }
 
 }  // namespace beaconcheck

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstddef>
+#include <vector>
 
 #include "sync.hpp"
 #include "wspr_constants.hpp"
@@ -50,6 +51,13 @@ double SyncCorrelation(SyncOf sync_of) {
     ++heard;
   }
   return total > 0.0 ? signed_sum / total * static_cast<double>(heard) / wspr::kSymbolCount : 0.0;
+}
+
+// The sync correlation of 162 slots of tone powers (slots not heard count for nothing).
+inline double SyncCorrelation(const std::vector<std::array<double, 4>>& powers) {
+  return SyncCorrelation([&](std::size_t i) {
+    return i < powers.size() && powers[i][0] >= 0.0 ? FromTones(powers[i]) : SymbolSync{};
+  });
 }
 
 }  // namespace beaconcheck

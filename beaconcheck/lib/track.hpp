@@ -36,4 +36,13 @@ inline std::array<double, 4> EvenTones(double tone0_hz, double step_hz) {
   return {tone0_hz, tone0_hz + step_hz, tone0_hz + 2.0 * step_hz, tone0_hz + 3.0 * step_hz};
 }
 
+// The middle slot of a transmission: where a candidate places tone 0, and what a fit started
+// from another symbol period keeps in place.
+inline constexpr double kMiddleSlot = 81.0;
+
+// Tone 0 at the start of the middle slot.
+inline double Tone0AtMiddle(const Track& track) {
+  return track.ToneHz(0, track.SlotStartS(static_cast<long long>(kMiddleSlot)));
+}
+
 }  // namespace beaconcheck
