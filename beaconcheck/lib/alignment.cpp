@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "best_run.hpp"
 #include "fine_fit.hpp"
 #include "symbol_powers.hpp"
 #include "sync_correlation.hpp"
@@ -87,24 +88,9 @@ std::vector<double> OnScores(const std::vector<std::array<double, 4>>& powers,
 }
 
 OnAir FindOnAir(const std::vector<double>& scores) {
-  // The run with the highest score (Kadane): a few slots lost in the noise inside it do not
-  // break it.
-  OnAir best;
-  double best_score = 0.0;
-  double score = 0.0;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < scores.size(); ++i) {
-    if (score <= 0.0) {
-      score = 0.0;
-      start = i;
-    }
-    score += scores[i];
-    if (score > best_score) {
-      best_score = score;
-      best = {static_cast<long long>(start), i + 1 - start};
-    }
-  }
-  return best;
+  // A few slots lost in the noise inside the run do not break it.
+  const Run run = BestRun(scores.size(), [&](std::size_t i) { return scores[i]; });
+  return {static_cast<long long>(run.first), run.count};
 }
 
 double EdgeScore(const std::vector<double>& scores, long long at, std::size_t width, bool rising) {

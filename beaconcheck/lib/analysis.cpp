@@ -11,6 +11,7 @@
 #include "candidate_search.hpp"
 #include "carrier_search.hpp"
 #include "decoding.hpp"
+#include "duplicates.hpp"
 #include "figures.hpp"
 #include "fine_fit.hpp"
 #include "measurement.hpp"
@@ -24,13 +25,6 @@ namespace {
 
 // Search, decode and subtract at most this often: each pass hears what the ones before hid.
 constexpr int kPasses = 6;
-// One transmission, found twice: tone 0 this close (Hz) and the start this close (s). Two
-// beacons 6 Hz apart are two.
-constexpr double kSameHz = 3.0;
-constexpr double kSameS = 20.0;
-// Two candidates of one pass closer than this are one: in a cluster of beacons a few hertz
-// apart each candidate is its own guess at which of them is where, and each is measured.
-constexpr double kSameCandidateHz = 0.8;
 // A transmission that does not decode is still reported when its sync is this clear or it is
 // this strong: below both, noise or a neighbour's leak could have made it.
 constexpr double kClearSync = 0.3;
@@ -39,15 +33,6 @@ constexpr double kSureSnrDb = -20.0;
 // sends one tone.
 constexpr double kShortestCarrierS = 0.8 * kTransmissionS;
 constexpr double kLongestCarrierS = kTransmissionS + 6.0;
-constexpr double kSameCarrierHz = 0.8;
-
-// The one test of whether two findings are the same transmission.
-bool SamePlace(double tone0_a, double start_a, double tone0_b, double start_b) {
-  return std::abs(tone0_a - tone0_b) < kSameHz && std::abs(start_a - start_b) < kSameS;
-}
-bool SamePlace(const Transmission& t, double tone0_mid_hz, double start_s) {
-  return SamePlace(Tone0AtMiddle(t.track), t.track.start_s, tone0_mid_hz, start_s);
-}
 
 // A candidate measured, when, and its reading if it did not decode.
 struct Earlier {
@@ -62,10 +47,8 @@ std::vector<Carrier> Merged(std::vector<Carrier> carriers) {
             [](const Carrier& a, const Carrier& b) { return a.start_s < b.start_s; });
   std::vector<Carrier> out;
   for (const Carrier& c : carriers) {
-    const auto same = std::find_if(out.begin(), out.end(), [&](const Carrier& o) {
-      return std::abs(o.frequency_hz - c.frequency_hz) < kSameCarrierHz &&
-             c.start_s <= o.start_s + o.seconds + 1.0;
-    });
+    const auto same =
+        std::find_if(out.begin(), out.end(), [&](const Carrier& o) { return SameCarrier(o, c); });
     if (same == out.end()) {
       out.push_back(c);
     } else {
@@ -155,10 +138,7 @@ Analysis Analyse(const Recording& recording) {
       if (std::any_of(decoded.begin(), decoded.end(),
                       [&](const Decoded& d) { return d.pass == pass && covers(d.t); }) ||
           std::any_of(measured.begin(), measured.end(),
-                      [&](const Candidate& m) {
-                        return std::abs(m.tone0_mid_hz - c.tone0_mid_hz) < kSameCandidateHz &&
-                               std::abs(m.start_s - c.start_s) < kSameS;
-                      }) ||
+                      [&](const Candidate& m) { return SameCandidate(m, c); }) ||
           OnACarrier(carriers, c.tone0_mid_hz, c.start_s)) {
         continue;
       }
@@ -172,10 +152,7 @@ Analysis Analyse(const Recording& recording) {
       if (in_band) earlier.push_back({c, decoded.size(), t && !t->decoded ? t : std::nullopt});
       if (!t) continue;
       const bool again = std::any_of(decoded.begin(), decoded.end(), [&](const Decoded& d) {
-        return (d.pass == pass && covers(d.t)) || (t->decoded && d.t.decoded &&
-                               d.t.decoded->n1 == t->decoded->n1 &&
-                               d.t.decoded->n2 == t->decoded->n2 &&
-                               std::abs(d.t.start_s - t->start_s) < kSameS);
+        return (d.pass == pass && covers(d.t)) || SameTransmission(d.t, *t);
       });
       if (again) continue;
       if (!t->decoded) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <numeric>
 
+#include "best_run.hpp"
 #include "carrier_search.hpp"
 #include "power_frames.hpp"
 #include "search_decimation.hpp"
@@ -126,22 +127,7 @@ std::size_t RoughOnset(const PowerFrames& s, std::size_t bin, const std::vector<
     if (f + 1 >= kLoudFrames) loud = std::max(loud, window / kLoudFrames);
   }
   const double level = (quiet + loud) / 2.0;
-  double best = 0.0;
-  double run = 0.0;
-  std::size_t run_start = 0;
-  std::size_t best_start = 0;
-  for (std::size_t f = 0; f < s.frames; ++f) {
-    if (run <= 0.0) {
-      run = 0.0;
-      run_start = f;
-    }
-    run += energy[f] - level;
-    if (run > best) {
-      best = run;
-      best_start = run_start;
-    }
-  }
-  return best_start;
+  return BestRun(s.frames, [&](std::size_t f) { return energy[f] - level; }).first;
 }
 
 struct SyncFit {

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "best_run.hpp"
 #include "wspr_constants.hpp"
 
 namespace beaconcheck {
@@ -88,26 +89,14 @@ std::vector<Carrier> FindCarriers(const PowerFrames& s) {
     const double quiet = 3.0 * floor[b];
     const double loud = mean[b] * 2.0;
     const double level = (quiet + loud) / 2.0;
-    double run = 0.0;
-    double best = 0.0;
-    std::size_t run_start = 0;
-    std::size_t best_start = 0;
-    std::size_t best_end = 0;
-    for (std::size_t f = 0; f < s.frames; ++f) {
-      if (run <= 0.0) {
-        run = 0.0;
-        run_start = f;
-      }
+    const Run run = BestRun(s.frames, [&](std::size_t f) {
       double p = 0.0;
       for (long long d = -1; d <= 1; ++d) p += s.At(f, static_cast<std::size_t>(at + d));
-      run += std::min(p, 2.0 * loud) - level;
-      if (run > best) {
-        best = run;
-        best_start = run_start;
-        best_end = f + 1;
-      }
-    }
-    if (best_end <= best_start) continue;
+      return std::min(p, 2.0 * loud) - level;
+    });
+    if (run.count == 0) continue;
+    const std::size_t best_start = run.first;
+    const std::size_t best_end = run.first + run.count;
     // The power in the main lobe (a tone step either side) while it is on, over the noise.
     double on = 0.0;
     for (std::size_t f = best_start; f < best_end; ++f) {

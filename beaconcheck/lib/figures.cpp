@@ -2,11 +2,13 @@
 #include "figures.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "alignment.hpp"
 #include "decoding.hpp"
 #include "fine_fit.hpp"
+#include "line_fit.hpp"
 #include "signal_level.hpp"
 #include "symbol_powers.hpp"
 #include "sync.hpp"
@@ -15,44 +17,31 @@
 namespace beaconcheck {
 namespace {
 
-// Least-squares line through the four tones: step and the tone farthest off it.
+constexpr std::array<double, 4> kToneNumbers{0.0, 1.0, 2.0, 3.0};
+
+// The line through the four tones (tone number against frequency): the step and its
+// uncertainty; and the tone farthest off the line the other three make.
 void Spacing(Transmission& t, double rough_sigma_hz) {
-  double mean = 0.0;
-  for (const double f : t.tones_hz) mean += f / 4.0;
-  // Tone numbers -1.5 .. 1.5 around their mean.
-  double slope = 0.0;
-  for (std::size_t k = 0; k < 4; ++k)
-    slope += (static_cast<double>(k) - 1.5) * (t.tones_hz[k] - mean);
-  slope /= 5.0;
-  t.step_hz = slope;
-  double sigma2 = 0.0;
-  for (std::size_t k = 0; k < 4; ++k) {
-    const double s = std::max(t.tones_sigma_hz[k], rough_sigma_hz);
-    sigma2 += (static_cast<double>(k) - 1.5) * (static_cast<double>(k) - 1.5) * s * s;
-  }
-  t.step_sigma_hz = std::sqrt(sigma2) / 5.0;
+  std::array<double, 4> sigma{};
+  for (std::size_t k = 0; k < 4; ++k) sigma[k] = std::max(t.tones_sigma_hz[k], rough_sigma_hz);
+  const Line line = FitLine(kToneNumbers, t.tones_hz, sigma);
+  t.step_hz = line.slope;
+  t.step_sigma_hz = line.slope_sigma;
   t.step_error_percent = 100.0 * (t.step_hz / kToneSpacingHz - 1.0);
   // One tone off the grid of the other three: the largest departure from the line the other
   // three make, when it is well beyond the measurement's own uncertainty.
   double worst = 0.0;
   for (std::size_t k = 0; k < 4; ++k) {
-    double others_mean = 0.0;
-    double others_k = 0.0;
+    std::array<double, 3> numbers{};
+    std::array<double, 3> others{};
+    std::size_t n = 0;
     for (std::size_t j = 0; j < 4; ++j) {
       if (j == k) continue;
-      others_mean += t.tones_hz[j] / 3.0;
-      others_k += static_cast<double>(j) / 3.0;
+      numbers[n] = kToneNumbers[j];
+      others[n++] = t.tones_hz[j];
     }
-    double num = 0.0;
-    double den = 0.0;
-    for (std::size_t j = 0; j < 4; ++j) {
-      if (j == k) continue;
-      num += (static_cast<double>(j) - others_k) * (t.tones_hz[j] - others_mean);
-      den += (static_cast<double>(j) - others_k) * (static_cast<double>(j) - others_k);
-    }
-    const double predicted = others_mean + num / den * (static_cast<double>(k) - others_k);
-    const double off = t.tones_hz[k] - predicted;
-    const double limit = std::max(0.02, 8.0 * std::max(t.tones_sigma_hz[k], rough_sigma_hz));
+    const double off = t.tones_hz[k] - FitLine(numbers, others).At(kToneNumbers[k]);
+    const double limit = std::max(0.02, 8.0 * sigma[k]);
     if (std::abs(off) > limit && std::abs(off) > std::abs(worst)) {
       worst = off;
       t.off_grid_tone = static_cast<int>(k);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <optional>
 
+#include "duplicates.hpp"
 #include "measurement.hpp"
 
 namespace beaconcheck {
@@ -37,10 +38,7 @@ void Refine(Recording& band, std::vector<Decoded>& decoded) {
     AddBack(band, signal, d.rebuilt);
     std::optional<Transmission> again = Measure(band, d.t.track);
     TakeOut(band, signal, d.rebuilt);
-    if (again && again->decoded && again->decoded->n1 == d.t.decoded->n1 &&
-        again->decoded->n2 == d.t.decoded->n2) {
-      d.t = *again;
-    }
+    if (again && SameMessage(*again, d.t)) d.t = *again;
   }
 }
 
