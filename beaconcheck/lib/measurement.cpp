@@ -63,7 +63,7 @@ PhaseFit FitKnownSymbols(const Baseband& baseband, Track track,
 
 }  // namespace
 
-std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track track) {
+std::optional<Transmission> MeasureTransmission(const Baseband& baseband, const Track& track) {
   // The fits on tone energy need only the few hertz the tones move in: a quarter of the
   // samples, so a quarter of the work. The timing they find is refined at the full rate below.
   const Baseband narrow = Narrowed(baseband);

@@ -14,7 +14,7 @@ namespace beaconcheck {
 // the alignment with the sync vector, the decoding, the fits that know the symbols, the edges on
 // the final track, then the figures. nullopt when nothing like a WSPR transmission is there
 // after all.
-std::optional<Transmission> MeasureTransmission(const Baseband& baseband, Track track);
+std::optional<Transmission> MeasureTransmission(const Baseband& baseband, const Track& track);
 
 // One candidate measured in `source`: its neighbourhood mixed down and measured, and again from
 // symbol periods far off when the first reading is doubtful.
