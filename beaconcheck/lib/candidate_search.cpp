@@ -6,12 +6,13 @@
 #include <cstdint>
 #include <numeric>
 
+#include "best_run.hpp"
 #include "carrier_search.hpp"
 #include "power_frames.hpp"
 #include "search_decimation.hpp"
 #include "sync_correlation.hpp"
 #include "window_band.hpp"
-#include "wspr_timing.hpp"
+#include "wspr_constants.hpp"
 
 namespace beaconcheck {
 namespace {
@@ -35,7 +36,8 @@ double Median(std::vector<float> values) {
 std::array<std::size_t, 4> ToneBins(double bin_hz) {
   std::array<std::size_t, 4> bins{};
   for (std::size_t k = 0; k < 4; ++k) {
-    bins[k] = static_cast<std::size_t>(std::lround(static_cast<double>(k) * kToneStepHz / bin_hz));
+    bins[k] = static_cast<std::size_t>(
+        std::lround(static_cast<double>(k) * wspr::kToneSpacingHz / bin_hz));
   }
   return bins;
 }
@@ -125,22 +127,7 @@ std::size_t RoughOnset(const PowerFrames& s, std::size_t bin, const std::vector<
     if (f + 1 >= kLoudFrames) loud = std::max(loud, window / kLoudFrames);
   }
   const double level = (quiet + loud) / 2.0;
-  double best = 0.0;
-  double run = 0.0;
-  std::size_t run_start = 0;
-  std::size_t best_start = 0;
-  for (std::size_t f = 0; f < s.frames; ++f) {
-    if (run <= 0.0) {
-      run = 0.0;
-      run_start = f;
-    }
-    run += energy[f] - level;
-    if (run > best) {
-      best = run;
-      best_start = run_start;
-    }
-  }
-  return best_start;
+  return BestRun(s.frames, [&](std::size_t f) { return energy[f] - level; }).first;
 }
 
 struct SyncFit {
@@ -182,7 +169,8 @@ double SyncCorrelation(const SyncTable& t, long long start, double bin, double d
   return beaconcheck::SyncCorrelation([&](std::size_t i) {
     const long long frame = start + static_cast<long long>(i * t.per_symbol);
     if (frame < 0 || frame >= static_cast<long long>(t.frames)) return SymbolSync{};
-    const double at = bin + drift_bins * (static_cast<double>(i) / (kSymbols - 1) - 0.5) + 0.5;
+    const double at =
+        bin + drift_bins * (static_cast<double>(i) / (wspr::kSymbolCount - 1) - 0.5) + 0.5;
     if (at < 0.0 || at >= static_cast<double>(t.bins)) return SymbolSync{};
     const std::size_t cell = static_cast<std::size_t>(frame) * t.bins + static_cast<std::size_t>(at);
     if (t.total[cell] <= 0.0F) return SymbolSync{};
@@ -265,9 +253,9 @@ Search FindCandidates(const Recording& full, const SearchPlan& plan) {
   const Recording& recording = decimated ? *decimated : full;
   const std::size_t per = plan.frames_per_symbol;
   const std::size_t total = FrameCount(recording, per);
-  const std::size_t transmission_frames = kSymbols * per;
+  const std::size_t transmission_frames = wspr::kSymbolCount * per;
   const auto hop = static_cast<std::size_t>(
-      std::lround(kBlockHopS / (kSymbolS / static_cast<double>(per))));
+      std::lround(kBlockHopS / (wspr::kSymbolPeriodS / static_cast<double>(per))));
   Search found;
   PowerFrames frames;
   for (std::size_t first = 0; first < total; first += hop) {
@@ -285,7 +273,7 @@ Search FindCandidates(const Recording& full, const SearchPlan& plan) {
 SearchPlan WindowPlan() {
   SearchPlan plan;
   plan.low_hz = kFineLowHz;
-  plan.high_hz = kFineHighHz + 3.0 * kToneStepHz;
+  plan.high_hz = kFineHighHz + 3.0 * wspr::kToneSpacingHz;
   // Every peak a few sigmas up, a neighbour a step away kept, noise without sync dropped.
   plan.excess_sigmas = 4.0;
   plan.peak_reach_bins = 1;

@@ -6,7 +6,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "wspr_timing.hpp"
+#include "best_run.hpp"
+#include "wspr_constants.hpp"
 
 namespace beaconcheck {
 namespace {
@@ -61,11 +62,11 @@ std::vector<Carrier> FindCarriers(const PowerFrames& s) {
   if (s.frames < 16 || s.bins < 16) return found;
   const std::vector<double> mean = MeanPowers(s);
   const std::vector<float> floor = LocalFloor(mean, s.bin_hz);
-  const double per_symbol = kSymbolS / s.frame_step_s;
+  const double per_symbol = wspr::kSymbolPeriodS / s.frame_step_s;
   const double independent =
       static_cast<double>(s.frames) / std::max(1.0, kOverlapFactor * per_symbol / 4.0);
   const double sigma = 1.0 / std::sqrt(std::max(1.0, independent));
-  const auto step_bins = static_cast<long long>(std::lround(kToneStepHz / s.bin_hz));
+  const auto step_bins = static_cast<long long>(std::lround(wspr::kToneSpacingHz / s.bin_hz));
   for (std::size_t b = 1; b + 1 < s.bins; ++b) {
     if (mean[b] < floor[b] * (1.0 + kLineSigmas * sigma) || floor[b] <= 0.0F) continue;
     const auto at = static_cast<long long>(b);
@@ -88,26 +89,14 @@ std::vector<Carrier> FindCarriers(const PowerFrames& s) {
     const double quiet = 3.0 * floor[b];
     const double loud = mean[b] * 2.0;
     const double level = (quiet + loud) / 2.0;
-    double run = 0.0;
-    double best = 0.0;
-    std::size_t run_start = 0;
-    std::size_t best_start = 0;
-    std::size_t best_end = 0;
-    for (std::size_t f = 0; f < s.frames; ++f) {
-      if (run <= 0.0) {
-        run = 0.0;
-        run_start = f;
-      }
+    const Run run = BestRun(s.frames, [&](std::size_t f) {
       double p = 0.0;
       for (long long d = -1; d <= 1; ++d) p += s.At(f, static_cast<std::size_t>(at + d));
-      run += std::min(p, 2.0 * loud) - level;
-      if (run > best) {
-        best = run;
-        best_start = run_start;
-        best_end = f + 1;
-      }
-    }
-    if (best_end <= best_start) continue;
+      return std::min(p, 2.0 * loud) - level;
+    });
+    if (run.count == 0) continue;
+    const std::size_t best_start = run.first;
+    const std::size_t best_end = run.first + run.count;
     // The power in the main lobe (a tone step either side) while it is on, over the noise.
     double on = 0.0;
     for (std::size_t f = best_start; f < best_end; ++f) {
@@ -119,12 +108,12 @@ std::vector<Carrier> FindCarriers(const PowerFrames& s) {
     }
     on /= static_cast<double>(best_end - best_start);
     Carrier c;
-    const double offset = LineOffset(mean[b - 1], mean[b + 1], s.bin_hz * kSymbolS);
+    const double offset = LineOffset(mean[b - 1], mean[b + 1], s.bin_hz * wspr::kSymbolPeriodS);
     c.frequency_hz = s.BinHz(b) + offset * s.bin_hz;
     // A frame counts as on once its power passes halfway, when about 0.71 of its symbol holds
     // the carrier: the carrier came on 0.29 of a symbol into the first and went off 0.71 into
     // the last.
-    const double frame_s = kSymbolS;
+    const double frame_s = wspr::kSymbolPeriodS;
     c.start_s = s.first_s + static_cast<double>(s.first_frame + best_start) * s.frame_step_s +
                 kOnShare * frame_s;
     c.seconds = static_cast<double>(best_end - 1 - best_start) * s.frame_step_s +
@@ -132,7 +121,7 @@ std::vector<Carrier> FindCarriers(const PowerFrames& s) {
     // Power over the noise density: the bins' excess times their width, over the noise of one
     // bin times its width, in 2500 Hz.
     c.snr_db = 10.0 * std::log10(std::max(on, 1e-30) * s.bin_hz /
-                                 (static_cast<double>(floor[b]) * kSnrBandwidthHz));
+                                 (static_cast<double>(floor[b]) * wspr::kSnrBandwidthHz));
     found.push_back(c);
   }
   return found;
@@ -140,10 +129,10 @@ std::vector<Carrier> FindCarriers(const PowerFrames& s) {
 
 bool OnACarrier(const std::vector<Carrier>& carriers, double tone0_hz, double at_s) {
   return std::any_of(carriers.begin(), carriers.end(), [&](const Carrier& c) {
-    if (at_s + kTransmissionS < c.start_s || at_s > c.start_s + c.seconds) return false;
+    if (at_s + wspr::kTransmissionS < c.start_s || at_s > c.start_s + c.seconds) return false;
     // The search's sync fit may leave such a candidate a bin or two either way.
     return c.frequency_hz > tone0_hz - kNearCarrierHz &&
-           c.frequency_hz < tone0_hz + 3.0 * kToneStepHz + kNearCarrierHz;
+           c.frequency_hz < tone0_hz + 3.0 * wspr::kToneSpacingHz + kNearCarrierHz;
   });
 }
 

@@ -65,20 +65,20 @@ void Climb(Track& track, const Parameter& p, double spacing,
 std::vector<Parameter> TrackParameters() {
   return {
       {[](const Track& t) { return t.start_s; }, [](Track& t, double v) { t.start_s = v; },
-       kSymbolS / 8.0},
+       kSymbolPeriodS / 8.0},
       {EvenTone0, [](Track& t, double v) { t.tones_hz = EvenTones(v, EvenStep(t)); }, 0.2},
       {[](const Track& t) { return t.drift_hz; }, [](Track& t, double v) { t.drift_hz = v; }, 1.0},
       {EvenStep, [](Track& t, double v) { t.tones_hz = EvenTones(t.tones_hz[0], v); },
-       kToneStepHz * 0.02},
+       kToneSpacingHz * 0.02},
       {[](const Track& t) { return t.symbol_s; }, [](Track& t, double v) { t.symbol_s = v; },
-       kSymbolS * 0.002},
+       kSymbolPeriodS * 0.002},
   };
 }
 
 // The strongest tone's power in each of the 162 slots, summed.
 double StrongestSum(const Baseband& baseband, const Track& t) {
   double sum = 0.0;
-  for (const auto& p : TonePowers(baseband, t, 0, kSymbols)) {
+  for (const auto& p : TonePowers(baseband, t, 0, kSymbolCount)) {
     sum += std::max(0.0, *std::max_element(p.begin(), p.end()));
   }
   return sum;
@@ -91,7 +91,7 @@ Track TrackFromCandidate(const Candidate& candidate) {
   track.start_s = candidate.start_s;
   track.drift_hz = candidate.drift_hz;
   const double tone0 = candidate.tone0_mid_hz - candidate.drift_hz / 2.0;
-  track.tones_hz = EvenTones(tone0, kToneStepHz);
+  track.tones_hz = EvenTones(tone0, kToneSpacingHz);
   return track;
 }
 
@@ -109,7 +109,7 @@ Track SnapToTones(const Baseband& baseband, const Track& track) {
   double best_sum = StrongestSum(baseband, track);
   for (int steps = -2; steps <= 2; ++steps) {
     Track moved = track;
-    for (double& f : moved.tones_hz) f += steps * kToneStepHz;
+    for (double& f : moved.tones_hz) f += steps * kToneSpacingHz;
     if (const double sum = StrongestSum(baseband, moved); sum > best_sum) {
       best_sum = sum;
       best = moved;
@@ -120,9 +120,9 @@ Track SnapToTones(const Baseband& baseband, const Track& track) {
 
 Track FitSync(const Baseband& baseband, Track track,
               double (*sync)(const std::vector<std::array<double, 4>>& powers)) {
-  const double sign = sync(TonePowers(baseband, track, 0, kSymbols)) < 0.0 ? -1.0 : 1.0;
+  const double sign = sync(TonePowers(baseband, track, 0, kSymbolCount)) < 0.0 ? -1.0 : 1.0;
   const auto objective = [&](const Track& t) {
-    return sign * sync(TonePowers(baseband, t, 0, kSymbols));
+    return sign * sync(TonePowers(baseband, t, 0, kSymbolCount));
   };
   std::vector<Parameter> parameters = TrackParameters();
   parameters.resize(3);  // start, tone 0, drift: the step and the period as they are
@@ -164,7 +164,7 @@ Track FitTiming(const Baseband& baseband, Track track, const std::vector<std::ui
   const Parameter start{[](const Track& t) { return t.start_s; },
                         [](Track& t, double v) { t.start_s = v; }, 0.004};
   const Parameter period{[](const Track& t) { return t.symbol_s; },
-                         [](Track& t, double v) { t.symbol_s = v; }, kSymbolS * 0.0002};
+                         [](Track& t, double v) { t.symbol_s = v; }, kSymbolPeriodS * 0.0002};
   for (int round = 0; round < kRounds; ++round) {
     Climb(track, start, start.trial, objective);
     Climb(track, period, period.trial, objective);

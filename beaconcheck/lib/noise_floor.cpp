@@ -40,7 +40,7 @@ double QuietNoisePower(const Baseband& baseband, const Track& track) {
   std::vector<float> taper;  // for the slot length met, which changes by a sample at most
   double taper_power = 0.0;
   std::size_t slots = 0;
-  for (long long slot = 0; slot < static_cast<long long>(kSymbols); ++slot) {
+  for (long long slot = 0; slot < static_cast<long long>(kSymbolCount); ++slot) {
     const auto [first, end] = SlotSamples(baseband, track, slot);
     if (end <= first) continue;
     const std::size_t count = std::min(end - first, size);
@@ -64,7 +64,7 @@ double QuietNoisePower(const Baseband& baseband, const Track& track) {
     ++slots;
   }
   if (slots == 0) return 0.0;
-  const double middle_s = track.SlotStartS(kSymbols / 2);
+  const double middle_s = track.SlotStartS(kSymbolCount / 2);
   const double low_tone = track.ToneHz(0, middle_s);
   const double high_tone = track.ToneHz(3, middle_s);
   const double clear = kClearOfTonesHz + std::abs(track.drift_hz) / 2.0;

@@ -138,7 +138,7 @@ PhaseFit FitPhase(const Baseband& baseband, const Track& track,
     for (double& f : fit.track.tones_hz) f += rate * x[6];
     fit.track.start_s += x[6];
     fit.track.symbol_s += x[7];
-    fit.track.drift_hz = rate * (kSymbols - 1) * fit.track.symbol_s;
+    fit.track.drift_hz = rate * (kSymbolCount - 1) * fit.track.symbol_s;
     // The variances: the diagonal of the inverse normal matrix times the residual variance.
     for (std::size_t c = 1; c < kUnknowns; ++c) {
       Vector unit{};
@@ -149,7 +149,7 @@ PhaseFit FitPhase(const Baseband& baseband, const Track& track,
       if (c < 5) {
         fit.tones_sigma_hz[c - 1] = sigma;
       } else if (c == 5) {
-        fit.drift_sigma_hz = sigma * (kSymbols - 1) * fit.track.symbol_s;
+        fit.drift_sigma_hz = sigma * (kSymbolCount - 1) * fit.track.symbol_s;
       } else if (c == 6) {
         fit.start_sigma_s = sigma;
       } else {

@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "kissfft.hh"
-#include "wspr_timing.hpp"
+#include "wspr_constants.hpp"
 
 namespace beaconcheck {
 namespace {
@@ -72,7 +72,8 @@ std::vector<float> LocalFloor(const std::vector<double>& mean, double bin_hz, do
 }
 
 std::size_t FrameCount(const Recording& recording, std::size_t per_symbol) {
-  const double step = recording.sample_rate_hz * kSymbolS / static_cast<double>(per_symbol);
+  const double step =
+      recording.sample_rate_hz * wspr::kSymbolPeriodS / static_cast<double>(per_symbol);
   return static_cast<std::size_t>(std::ceil(static_cast<double>(recording.SampleCount()) / step));
 }
 
@@ -80,9 +81,9 @@ void MakePowerFrames(const Recording& recording, std::size_t first_frame, std::s
                      double low_hz, double high_hz, PowerFrames& out, std::size_t per_symbol,
                      bool padded) {
   const double rate = recording.sample_rate_hz;
-  const auto window = static_cast<std::size_t>(std::lround(rate * kSymbolS));
+  const auto window = static_cast<std::size_t>(std::lround(rate * wspr::kSymbolPeriodS));
   const std::size_t size = NextQuickLength(padded ? 2 * window : window);
-  out.frame_step_s = kSymbolS / static_cast<double>(per_symbol);
+  out.frame_step_s = wspr::kSymbolPeriodS / static_cast<double>(per_symbol);
   out.first_s = recording.first_s;
   out.bin_hz = rate / static_cast<double>(size);
   out.first_frame = first_frame;

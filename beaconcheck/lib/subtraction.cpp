@@ -1,5 +1,5 @@
 // Rebuilding a transmission in a band: the model's phasor sample by sample, the amplitude read
-// through two running sums, the product taken out.
+// through two running sums, the product taken out; a carrier as a transmission of one tone.
 #include "subtraction.hpp"
 
 #include <algorithm>
@@ -7,6 +7,8 @@
 #include <limits>
 #include <numbers>
 #include <tuple>
+
+#include "wspr_types.hpp"
 
 namespace beaconcheck {
 namespace {
@@ -19,7 +21,7 @@ std::pair<std::size_t, std::size_t> Span(const Recording& band, const SentSignal
   const double rate = band.sample_rate_hz;
   const long long from = std::max(0LL, s.first_slot);
   const long long to =
-      std::min<long long>(kSymbols, s.first_slot + static_cast<long long>(s.symbols_sent));
+      std::min<long long>(kSymbolCount, s.first_slot + static_cast<long long>(s.symbols_sent));
   const auto count = static_cast<double>(band.baseband.size());
   const double first = std::clamp(std::ceil((s.track.SlotStartS(from) - band.first_s) * rate), 0.0,
                                   count);
@@ -45,12 +47,11 @@ std::vector<std::complex<double>> Phasors(const Recording& band, const SentSigna
   for (std::size_t n = first; n < end; ++n) {
     const double t = band.first_s + static_cast<double>(n) / rate;
     const auto slot = static_cast<long long>(std::floor((t - s.track.start_s) / s.track.symbol_s));
-    const double hz_step = [&] {
-      const std::size_t k = slot >= 0 && slot < static_cast<long long>(kSymbols)
-                                ? s.tones[static_cast<std::size_t>(slot)] & 3U
-                                : 0;
-      return (s.track.tones_hz[k] + drift * (t - s.track.start_s) - band.centre_hz) / rate;
-    }();
+    const std::size_t k = slot >= 0 && slot < static_cast<long long>(kSymbolCount)
+                              ? s.tones[static_cast<std::size_t>(slot)] & 3U
+                              : 0;
+    const double hz_step =
+        (s.track.tones_hz[k] + drift * (t - s.track.start_s) - band.centre_hz) / rate;
     if (slot != slot_now) {
       slot_now = slot;
       phasor = std::polar(1.0, kTwoPi * cycles);
@@ -116,7 +117,7 @@ void Apply(Recording& band, const SentSignal& s, const Rebuilt& r, double sign) 
 Rebuilt Subtract(Recording& band, const SentSignal& s) {
   Rebuilt r;
   std::tie(r.first, r.end) = Span(band, s);
-  if (r.end <= r.first || s.tones.size() < kSymbols) return r;
+  if (r.end <= r.first || s.tones.size() < kSymbolCount) return r;
   const std::vector<std::complex<double>> phasors = Phasors(band, s, r.first, r.end);
   std::vector<std::complex<double>> z(r.end - r.first);
   for (std::size_t n = r.first; n < r.end; ++n) {
@@ -138,7 +139,7 @@ Rebuilt Subtract(Recording& band, const SentSignal& s) {
     // A new phase at every symbol: the mean of each slot's samples.
     const long long from = std::max(0LL, s.first_slot);
     const long long to =
-        std::min<long long>(kSymbols, s.first_slot + static_cast<long long>(s.symbols_sent));
+        std::min<long long>(kSymbolCount, s.first_slot + static_cast<long long>(s.symbols_sent));
     r.every = 0;
     std::vector<std::complex<double>> sums(static_cast<std::size_t>(std::max(0LL, to - from)));
     std::vector<double> counts(sums.size(), 0.0);
@@ -162,6 +163,26 @@ void AddBack(Recording& band, const SentSignal& signal, const Rebuilt& rebuilt) 
 
 void TakeOut(Recording& band, const SentSignal& signal, const Rebuilt& rebuilt) {
   Apply(band, signal, rebuilt, -1.0);
+}
+
+bool TakeOutCarriers(Recording& band, const std::vector<Carrier>& carriers) {
+  static const tonepak::ChannelSymbols kOneTone{};
+  bool any = false;
+  for (const Carrier& c : carriers) {
+    if (std::abs(c.frequency_hz - band.centre_hz) > band.sample_rate_hz / 2.0) continue;
+    for (double from = c.start_s; from < c.start_s + c.seconds; from += kTransmissionS) {
+      SentSignal piece;
+      piece.track.start_s = from;
+      piece.track.tones_hz = {c.frequency_hz, c.frequency_hz, c.frequency_hz, c.frequency_hz};
+      piece.tones = kOneTone;
+      piece.symbols_sent = std::min<std::size_t>(
+          kSymbolCount,
+          static_cast<std::size_t>(std::ceil((c.start_s + c.seconds - from) / kSymbolPeriodS)));
+      Subtract(band, piece);
+      any = true;
+    }
+  }
+  return any;
 }
 
 }  // namespace beaconcheck

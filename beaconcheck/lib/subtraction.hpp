@@ -1,5 +1,5 @@
-// A decoded transmission rebuilt from its symbols and track and taken out of a band, so that
-// the signals it covered can be searched for in what is left.
+// A decoded transmission (or a steady carrier) rebuilt from its symbols and track and taken out
+// of a band, so that the signals it covered can be searched for in what is left.
 #pragma once
 
 #include <complex>
@@ -8,6 +8,7 @@
 #include <span>
 #include <vector>
 
+#include "carrier.hpp"
 #include "recording.hpp"
 #include "track.hpp"
 
@@ -43,5 +44,9 @@ Rebuilt Subtract(Recording& band, const SentSignal& signal);
 void AddBack(Recording& band, const SentSignal& signal, const Rebuilt& rebuilt);
 // And taken out again with the same estimate.
 void TakeOut(Recording& band, const SentSignal& signal, const Rebuilt& rebuilt);
+
+// The carriers heard in `band` rebuilt as one tone each and taken out, a transmission's length
+// at a time. Whether there was any.
+bool TakeOutCarriers(Recording& band, const std::vector<Carrier>& carriers);
 
 }  // namespace beaconcheck

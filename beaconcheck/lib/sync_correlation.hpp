@@ -3,9 +3,10 @@
 
 #include <array>
 #include <cstddef>
+#include <vector>
 
 #include "sync.hpp"
-#include "wspr_timing.hpp"
+#include "wspr_constants.hpp"
 
 namespace beaconcheck {
 
@@ -29,8 +30,9 @@ inline SymbolSync FromTones(const std::array<double, 4>& p, double beside = 0.0)
 // in 162), which makes a steady tone, a carrier or a side lobe, score nothing at any offset.
 inline double SyncWeight(std::size_t i) {
   constexpr double kOnes = 63.0;
-  constexpr double kHalf = static_cast<double>(kSymbols) / 2.0;
-  return tonepak::SyncVector[i] != 0 ? kHalf / kOnes : -kHalf / (static_cast<double>(kSymbols) - kOnes);
+  constexpr double kHalf = static_cast<double>(wspr::kSymbolCount) / 2.0;
+  return tonepak::SyncVector[i] != 0 ? kHalf / kOnes
+                                     : -kHalf / (static_cast<double>(wspr::kSymbolCount) - kOnes);
 }
 
 // -1 to 1 (negative: tones upside down), from `sync_of(i)` for i = 0..161: the weighted
@@ -41,14 +43,21 @@ double SyncCorrelation(SyncOf sync_of) {
   double signed_sum = 0.0;
   double total = 0.0;
   std::size_t heard = 0;
-  for (std::size_t i = 0; i < kSymbols; ++i) {
+  for (std::size_t i = 0; i < wspr::kSymbolCount; ++i) {
     const SymbolSync s = sync_of(i);
     if (!s.heard) continue;
     signed_sum += SyncWeight(i) * s.excess;
     total += s.total;
     ++heard;
   }
-  return total > 0.0 ? signed_sum / total * static_cast<double>(heard) / kSymbols : 0.0;
+  return total > 0.0 ? signed_sum / total * static_cast<double>(heard) / wspr::kSymbolCount : 0.0;
+}
+
+// The sync correlation of 162 slots of tone powers (slots not heard count for nothing).
+inline double SyncCorrelation(const std::vector<std::array<double, 4>>& powers) {
+  return SyncCorrelation([&](std::size_t i) {
+    return i < powers.size() && powers[i][0] >= 0.0 ? FromTones(powers[i]) : SymbolSync{};
+  });
 }
 
 }  // namespace beaconcheck

@@ -81,12 +81,12 @@ Verdict Judge(const Transmission& t, const tonepak::IntendedTransmissions& inten
   const double high = std::max(t.tones_hz[0], t.tones_hz[3]) + std::max(0.0, t.drift_hz);
   const double low_end = low + std::min(0.0, t.drift_hz);
   bool blocking = false;
-  if (low_end < kWindowLowHz) {
+  if (low_end < wspr::kWindowLowHz) {
     v.inside_window = false;
-    v.window_miss_hz = low_end - kWindowLowHz;
-  } else if (high > kWindowHighHz) {
+    v.window_miss_hz = low_end - wspr::kWindowLowHz;
+  } else if (high > wspr::kWindowHighHz) {
     v.inside_window = false;
-    v.window_miss_hz = high - kWindowHighHz;
+    v.window_miss_hz = high - wspr::kWindowHighHz;
   }
   if (!v.inside_window) {
     blocking = true;
@@ -149,9 +149,10 @@ Verdict Judge(const Transmission& t, const tonepak::IntendedTransmissions& inten
   }
   // Symbols missing where the recording began or ended are none of the beacon's doing.
   const auto sent_end = t.first_slot + static_cast<long long>(t.symbols_sent);
-  const bool cut_short = !t.ends_after_recording &&
-                         (t.begins_before_recording ? sent_end < static_cast<long long>(kSymbols)
-                                                    : t.symbols_sent < kSymbols);
+  const bool cut_short =
+      !t.ends_after_recording &&
+      (t.begins_before_recording ? sent_end < static_cast<long long>(kSymbolCount)
+                                 : t.symbols_sent < kSymbolCount);
   if (cut_short) {
     Note(v,
          Format("It was cut short: %.0f of the 162 symbols sent (%.1f s).",

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "recording.hpp"
+#include "wspr_bands.hpp"
 
 namespace beaconcheck {
 
@@ -10,7 +11,7 @@ namespace beaconcheck {
 // keep +-200 Hz within 3.2 dB (put right by the passband's gain) with what folds onto the
 // middle 200 Hz down by 49 dB.
 inline constexpr double kWindowBandRateHz = 750.0;
-inline constexpr double kWindowBandCentreHz = 1500.0;
+inline constexpr double kWindowBandCentreHz = wspr::kWindowCentreHz;
 // Tone 0 is searched for in the band from here to there; the rest of the audio coarsely.
 inline constexpr double kFineLowHz = 1300.0;
 inline constexpr double kFineHighHz = 1700.0;

@@ -40,13 +40,13 @@ std::size_t Cell(int row, int column, int columns) {
 Waterfall DrawWaterfall(const Recording& recording, const Transmission& t, const Verdict& verdict,
                         const tonepak::IntendedTransmissions& intended) {
   const Track& track = t.track;
-  const double step = kToneStepHz;
+  const double step = kToneSpacingHz;
   const int columns = (3 + 2 * kStepsAside) * kColumnsPerStep + 1;
-  const int rows = static_cast<int>(kSymbols + 4) * kRowsPerSymbol;
+  const int rows = static_cast<int>(kSymbolCount + 4) * kRowsPerSymbol;
   const double first_hz = track.tones_hz[0] - kStepsAside * step;
   const double first_s = track.SlotStartS(-2);
   const Baseband bb = MixDown(recording, track.tones_hz[0] + 1.5 * step + track.drift_hz / 2.0,
-                              first_s - 2.0, first_s + (kSymbols + 6) * track.symbol_s);
+                              first_s - 2.0, first_s + (kSymbolCount + 6) * track.symbol_s);
   const double rate = track.DriftRateHzPerS();
 
   std::vector<double> db(static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns));
@@ -88,7 +88,7 @@ Waterfall DrawWaterfall(const Recording& recording, const Transmission& t, const
     meant = t.decoded->symbols;
     meant_first = 0;
   }
-  for (std::size_t i = 0; i < kSymbols; ++i) {
+  for (std::size_t i = 0; i < kSymbolCount; ++i) {
     const long long slot = meant_first + static_cast<long long>(i);
     const int row0 = static_cast<int>((slot + 2) * kRowsPerSymbol);
     const int column = (kStepsAside + meant[i]) * kColumnsPerStep;

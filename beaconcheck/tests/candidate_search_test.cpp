@@ -58,10 +58,10 @@ TEST(CandidateSearch, FindsEveryBeaconOfACrowdedWindow) {
       if (p.snr_db < kWeakestSureDb) continue;
       // Tone 0 at the middle of the transmission, as the drift takes it there; outside the
       // window the coarse search's bins are a step wide and its frames a symbol apart.
-      const double middle_hz = p.tone0_hz + p.drift_hz * 80.5 / (kSymbols - 1);
+      const double middle_hz = p.tone0_hz + p.drift_hz * 80.5 / (kSymbolCount - 1);
       const bool coarse_one = p.tone0_hz < kFineLowHz || p.tone0_hz > kFineHighHz;
-      const double hz = coarse_one ? kToneStepHz : 1.0;
-      const double s = coarse_one ? 1.5 * kSymbolS : kSymbolS;
+      const double hz = coarse_one ? kToneSpacingHz : 1.0;
+      const double s = coarse_one ? 1.5 * kSymbolPeriodS : kSymbolPeriodS;
       const bool found =
           std::any_of(search.candidates.begin(), search.candidates.end(), [&](const Candidate& c) {
             return std::abs(c.tone0_mid_hz - middle_hz) < hz && std::abs(c.start_s - p.start_s) < s;

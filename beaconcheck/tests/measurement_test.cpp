@@ -31,7 +31,7 @@ struct Case {
 };
 
 measure::SignalShape Shape(double tone0_hz, double step_hz, double drift_hz, double start_s,
-                           double symbol_s = kSymbolS, std::size_t sent = kSymbols,
+                           double symbol_s = kSymbolPeriodS, std::size_t sent = kSymbolCount,
                            double rate_hz = 12000.0) {
   measure::SignalShape s;
   s.tone0_hz = tone0_hz;
@@ -55,32 +55,33 @@ measure::SignalShape PhaseJumping(measure::SignalShape s) {
 constexpr double kTone15 = 0.05, kStep15 = 0.1, kDrift15 = 0.2, kStart15 = 0.01, kSym15 = 0.02;
 
 const Case kCases[] = {
-    {"Nominal", -15.0, Shape(1498.5, kToneStepHz, 0.0, 1.0), kTone15, kStep15, kDrift15, kStart15,
-     kSym15, 1.0},
-    {"Off300Hz", -15.0, Shape(1198.0, kToneStepHz, 0.0, 1.6), kTone15, kStep15, kDrift15, kStart15,
-     kSym15, 1.0},
-    {"Drift12Hz", -15.0, Shape(1490.0, kToneStepHz, 12.0, 1.0), kTone15, kStep15, kDrift15,
+    {"Nominal", -15.0, Shape(1498.5, kToneSpacingHz, 0.0, 1.0), kTone15, kStep15, kDrift15,
      kStart15, kSym15, 1.0},
-    {"StepOff5Percent", -15.0, Shape(1497.0, kToneStepHz * 1.05, -1.5, 2.2), kTone15, kStep15,
-     kDrift15, kStart15, kSym15, 1.0},
-    {"SlowTimer", -15.0, Shape(1520.0, kToneStepHz, 0.0, 0.3, 0.68307), kTone15, kStep15, kDrift15,
+    {"Off300Hz", -15.0, Shape(1198.0, kToneSpacingHz, 0.0, 1.6), kTone15, kStep15, kDrift15,
      kStart15, kSym15, 1.0},
-    {"FarSlowTimer", -15.0, Shape(1480.0, kToneStepHz, 0.0, 1.0, 0.6895), kTone15, kStep15,
-     kDrift15, kStart15, kSym15, 1.0},
-    {"FarFastTimer", -15.0, Shape(1480.0, kToneStepHz, 0.0, 1.0, 0.6765), kTone15, kStep15,
-     kDrift15, kStart15, kSym15, 1.0},
-    {"StartsOnFirstSample", -15.0, Shape(1500.0, kToneStepHz, 0.0, 0.0), kTone15, kStep15, kDrift15,
+    {"Drift12Hz", -15.0, Shape(1490.0, kToneSpacingHz, 12.0, 1.0), kTone15, kStep15, kDrift15,
      kStart15, kSym15, 1.0},
-    {"CutShort", -15.0, Shape(1450.0, kToneStepHz, 0.0, 1.0, kSymbolS, 130), kTone15, kStep15,
+    {"StepOff5Percent", -15.0, Shape(1497.0, kToneSpacingHz * 1.05, -1.5, 2.2), kTone15, kStep15,
      kDrift15, kStart15, kSym15, 1.0},
-    {"At48kHz", -15.0, Shape(1503.0, kToneStepHz, 3.0, 1.0, kSymbolS, kSymbols, 48000.0), kTone15,
+    {"SlowTimer", -15.0, Shape(1520.0, kToneSpacingHz, 0.0, 0.3, 0.68307), kTone15, kStep15,
+     kDrift15, kStart15, kSym15, 1.0},
+    {"FarSlowTimer", -15.0, Shape(1480.0, kToneSpacingHz, 0.0, 1.0, 0.6895), kTone15, kStep15,
+     kDrift15, kStart15, kSym15, 1.0},
+    {"FarFastTimer", -15.0, Shape(1480.0, kToneSpacingHz, 0.0, 1.0, 0.6765), kTone15, kStep15,
+     kDrift15, kStart15, kSym15, 1.0},
+    {"StartsOnFirstSample", -15.0, Shape(1500.0, kToneSpacingHz, 0.0, 0.0), kTone15, kStep15,
+     kDrift15, kStart15, kSym15, 1.0},
+    {"CutShort", -15.0, Shape(1450.0, kToneSpacingHz, 0.0, 1.0, kSymbolPeriodS, 130), kTone15,
      kStep15, kDrift15, kStart15, kSym15, 1.0},
-    {"Minus20", -20.0, Shape(1498.5, kToneStepHz, 2.0, 1.0), 0.1, 0.3, 0.4, 0.02, 0.04, 1.5},
+    {"At48kHz", -15.0,
+     Shape(1503.0, kToneSpacingHz, 3.0, 1.0, kSymbolPeriodS, kSymbolCount, 48000.0), kTone15,
+     kStep15, kDrift15, kStart15, kSym15, 1.0},
+    {"Minus20", -20.0, Shape(1498.5, kToneSpacingHz, 2.0, 1.0), 0.1, 0.3, 0.4, 0.02, 0.04, 1.5},
     // From the tone powers alone, at -15 dB: tones within 0.1 Hz, step 1 %, drift 0.2 Hz
     // (over eight seeds at most 0.05 Hz, 0.8 %, 0.08 Hz).
-    {"PhaseJumps", -15.0, PhaseJumping(Shape(1497.0, kToneStepHz, 2.5, 1.0)), 0.1, 1.0, 0.2,
+    {"PhaseJumps", -15.0, PhaseJumping(Shape(1497.0, kToneSpacingHz, 2.5, 1.0)), 0.1, 1.0, 0.2,
      kStart15, kSym15, 1.0},
-    {"Minus25", -25.0, Shape(1498.5, kToneStepHz, 2.0, 1.0), 0.2, 1.0, 1.0, 0.04, 0.1, 2.0},
+    {"Minus25", -25.0, Shape(1498.5, kToneSpacingHz, 2.0, 1.0), 0.2, 1.0, 1.0, 0.04, 0.1, 2.0},
 };
 
 class Measurement : public ::testing::TestWithParam<Case> {};
@@ -103,10 +104,11 @@ TEST_P(Measurement, IsWithinItsToleranceOfTheTruth) {
   for (std::size_t k = 0; k < 4; ++k) {
     EXPECT_NEAR(t.tones_hz[k], c.shape.ToneHz(k), c.tone_hz) << "tone " << k;
   }
-  EXPECT_NEAR(t.step_error_percent, 100.0 * (c.shape.step_hz / kToneStepHz - 1.0), c.step_percent);
+  EXPECT_NEAR(t.step_error_percent, 100.0 * (c.shape.step_hz / kToneSpacingHz - 1.0),
+              c.step_percent);
   EXPECT_NEAR(t.drift_hz, c.shape.drift_hz, c.drift_hz);
   EXPECT_NEAR(t.start_s, c.shape.start_s, c.start_s);
-  EXPECT_NEAR(t.symbol_error_percent, 100.0 * (c.shape.symbol_s / kSymbolS - 1.0),
+  EXPECT_NEAR(t.symbol_error_percent, 100.0 * (c.shape.symbol_s / kSymbolPeriodS - 1.0),
               c.symbol_percent);
   EXPECT_NEAR(t.snr_db, c.snr_db, c.snr_db_tolerance);
   EXPECT_EQ(t.symbols_sent, c.shape.symbols_sent);

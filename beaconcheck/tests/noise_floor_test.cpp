@@ -46,7 +46,7 @@ TEST_P(QuietNoise, IsTheNoiseTheRecordingWasMadeWith) {
   const measure::SignalShape own = Beacon(c.tone0_hz, c.own_snr_db);
   if (c.own_snr_db > -90.0) Add(clean, measure::WsprSignal(Symbols("K1ABC FN42 37"), own));
   const Track track = TrackOf(own);
-  const double centre = c.tone0_hz + 1.5 * kToneStepHz;
+  const double centre = c.tone0_hz + 1.5 * kToneSpacingHz;
   for (const std::uint64_t seed : {1, 2, 3, 4, 5}) {
     const Recording band = WindowBand(Noisy(clean, seed));
     const Baseband baseband =

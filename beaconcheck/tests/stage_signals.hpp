@@ -20,7 +20,7 @@ inline constexpr double kRateHz = 12000.0;
 inline const double kSigma = measure::NoiseSigma(0.5, 0.0, kRateHz);
 // That noise in one tone of one slot, at a band's 0 Hz (TonePowers' units): real white noise
 // mixed down has the density sigma^2 / rate, and a slot's mean keeps 1 / symbol of it.
-inline const double kNoisePerTone = kSigma * kSigma / (kRateHz * kSymbolS);
+inline const double kNoisePerTone = kSigma * kSigma / (kRateHz * kSymbolPeriodS);
 
 inline double Amplitude(double snr_db) { return std::pow(10.0, snr_db / 20.0); }
 

@@ -32,9 +32,9 @@ const SubtractionCase kSubtractions[] = {
 
 // The mean power of the sent tone of each slot, in a band mixed down around the track.
 double SentPower(const Recording& band, const Track& track, const tonepak::ChannelSymbols& tones) {
-  const Baseband bb = MixDown(band, track.tones_hz[0] + 1.5 * kToneStepHz, track.start_s - 16.0,
+  const Baseband bb = MixDown(band, track.tones_hz[0] + 1.5 * kToneSpacingHz, track.start_s - 16.0,
                               track.start_s + kTransmissionS + 16.0);
-  return SentTonePower(bb, track, tones) / static_cast<double>(kSymbols);
+  return SentTonePower(bb, track, tones) / static_cast<double>(kSymbolCount);
 }
 
 class Subtraction : public ::testing::TestWithParam<SubtractionCase> {};
@@ -50,7 +50,7 @@ TEST_P(Subtraction, LeavesTheNoiseAndTheNeighbour) {
   std::vector<double> neighbour = measure::WsprSignal(weak_tones, weak);
   std::vector<double> both = neighbour;
   Add(both, measure::WsprSignal(strong_tones, strong));
-  const SentSignal sent{TrackOf(strong), strong_tones, 0, kSymbols, !c.phase_jumps};
+  const SentSignal sent{TrackOf(strong), strong_tones, 0, kSymbolCount, !c.phase_jumps};
   for (const std::uint64_t seed : {1, 2, 3}) {
     Recording band = WindowBand(Noisy(both, seed));
     const Recording without = WindowBand(Noisy(neighbour, seed));
