@@ -22,7 +22,7 @@ constexpr double kOverlapFactor = 2.75;
 constexpr double kQuietShare = 0.3;
 constexpr double kQuietQuantile = -0.5244;  // the standard normal's at 0.3
 constexpr double kDriftSearchHz = 14.0;
-constexpr double kSureSync = 0.35;         // a sync this clear needs no wider search
+constexpr double kSureSync = 0.35;          // a sync this clear needs no wider search
 constexpr long long kEarliestSymbol = -40;  // starts up to 40 symbols before the recording
 
 double Median(std::vector<float> values) {
@@ -54,12 +54,12 @@ Peaks EnergyPeaks(const PowerFrames& s, const SearchPlan& plan) {
   const std::vector<double> mean = MeanPowers(s);
   // The mean of N frames overlapping as these do varies as that of N / 2.75 independent ones
   // (at four a symbol); one bin's relative spread is one over its root.
-  const double independent =
-      static_cast<double>(s.frames) / (kOverlapFactor * static_cast<double>(plan.frames_per_symbol) / 4.0);
+  const double independent = static_cast<double>(s.frames) /
+                             (kOverlapFactor * static_cast<double>(plan.frames_per_symbol) / 4.0);
   const double bin_sigma = 1.0 / std::sqrt(std::max(1.0, independent));
-  std::vector<float> floor = plan.crowded ? LocalFloor(mean, s.bin_hz, kQuietShare,
-                                                       1.0 + kQuietQuantile * bin_sigma)
-                                          : LocalFloor(mean, s.bin_hz);
+  std::vector<float> floor =
+      plan.crowded ? LocalFloor(mean, s.bin_hz, kQuietShare, 1.0 + kQuietQuantile * bin_sigma)
+                   : LocalFloor(mean, s.bin_hz);
   std::vector<double> ratio(s.bins, 0.0);
   if (s.bins <= tone[3]) return {};
   for (std::size_t b = 0; b + tone[3] < s.bins; ++b) {
@@ -149,7 +149,11 @@ struct SyncTable {
   std::vector<float> total;  // 0 where tone 0 there leaves a tone outside the band
 
   SyncTable(const PowerFrames& s, const std::array<std::size_t, 4>& tone, std::size_t per)
-      : frames(s.frames), bins(s.bins), per_symbol(per), excess(frames * bins), total(frames * bins) {
+      : frames(s.frames),
+        bins(s.bins),
+        per_symbol(per),
+        excess(frames * bins),
+        total(frames * bins) {
     const std::size_t step = tone[1];
     for (std::size_t f = 0; f < frames; ++f) {
       for (std::size_t b = step; b + tone[3] + step < bins; ++b) {
@@ -172,7 +176,8 @@ double SyncCorrelation(const SyncTable& t, long long start, double bin, double d
     const double at =
         bin + drift_bins * (static_cast<double>(i) / (wspr::kSymbolCount - 1) - 0.5) + 0.5;
     if (at < 0.0 || at >= static_cast<double>(t.bins)) return SymbolSync{};
-    const std::size_t cell = static_cast<std::size_t>(frame) * t.bins + static_cast<std::size_t>(at);
+    const std::size_t cell =
+        static_cast<std::size_t>(frame) * t.bins + static_cast<std::size_t>(at);
     if (t.total[cell] <= 0.0F) return SymbolSync{};
     return SymbolSync{t.excess[cell], t.total[cell], true};
   });

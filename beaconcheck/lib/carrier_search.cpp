@@ -81,8 +81,9 @@ std::vector<Carrier> FindCarriers(const PowerFrames& s) {
     // With half-step bins a step and a step and a half away; with bins a step wide two steps
     // away, since the line's own main lobe fills the bin beside it.
     const std::array<long long, 4> away =
-        step_bins >= 2 ? std::array<long long, 4>{-step_bins - 1, -step_bins, step_bins, step_bins + 1}
-                       : std::array<long long, 4>{-2, -2, 2, 2};
+        step_bins >= 2
+            ? std::array<long long, 4>{-step_bins - 1, -step_bins, step_bins, step_bins + 1}
+            : std::array<long long, 4>{-2, -2, 2, 2};
     for (const long long d : away) beside = std::max(beside, Excess(mean, floor, at + d));
     if (beside > kMostBeside * line) continue;
     // When it is on: the best-summing run of frames above halfway between floor and line.

@@ -70,8 +70,9 @@ double QuietNoisePower(const Baseband& baseband, const Track& track) {
   const double clear = kClearOfTonesHz + std::abs(track.drift_hz) / 2.0;
   std::vector<double> quiet;
   for (std::size_t k = 0; k < size; ++k) {
-    const double offset = k < size / 2 ? static_cast<double>(k) * bin_hz
-                                       : (static_cast<double>(k) - static_cast<double>(size)) * bin_hz;
+    const double offset = k < size / 2
+                              ? static_cast<double>(k) * bin_hz
+                              : (static_cast<double>(k) - static_cast<double>(size)) * bin_hz;
     const double hz = baseband.centre_hz + offset;
     if (hz > low_tone - clear && hz < high_tone + clear) continue;
     if (hz < low_tone - kNoiseSpanHz || hz > high_tone + kNoiseSpanHz) continue;
@@ -80,7 +81,8 @@ double QuietNoisePower(const Baseband& baseband, const Track& track) {
     quiet.push_back(mean[k] / static_cast<double>(slots) / gain);
   }
   if (quiet.empty()) return 0.0;
-  const auto at = quiet.begin() + static_cast<std::ptrdiff_t>(kQuietShare * static_cast<double>(quiet.size()));
+  const auto at =
+      quiet.begin() + static_cast<std::ptrdiff_t>(kQuietShare * static_cast<double>(quiet.size()));
   std::nth_element(quiet.begin(), at, quiet.end());
   const double flat = *at / QuietBias(static_cast<double>(slots));
   return flat * baseband.GainAt((low_tone + high_tone) / 2.0);

@@ -64,7 +64,8 @@ std::vector<float> LocalFloor(const std::vector<double>& mean, double bin_hz, do
     const std::size_t hi = std::min(mean.size(), b + half + 1);
     near.clear();
     for (std::size_t i = lo; i < hi; i += 3) near.push_back(static_cast<float>(mean[i]));
-    const auto at = near.begin() + static_cast<std::ptrdiff_t>(share * static_cast<double>(near.size()));
+    const auto at =
+        near.begin() + static_cast<std::ptrdiff_t>(share * static_cast<double>(near.size()));
     std::nth_element(near.begin(), at, near.end());
     floor[b] = static_cast<float>(*at / bias);
   }

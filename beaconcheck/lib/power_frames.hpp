@@ -40,8 +40,8 @@ std::size_t FrameCount(const Recording& recording, std::size_t per_symbol = 4);
 // from `low_hz` to `high_hz` (clipped to what the recording covers). Each frame is one symbol
 // long, zero-padded to twice its length (or a little more, for a quick transform), without a
 // taper: a tone that lasts the whole symbol falls into one bin and its neighbour. Unpadded
-// (`padded` false, for a coarse look) the bins are a whole tone step wide, at half the work. `out` is
-// refilled in place, so that a long recording's pieces reuse one block of memory.
+// (`padded` false, for a coarse look) the bins are a whole tone step wide, at half the work. `out`
+// is refilled in place, so that a long recording's pieces reuse one block of memory.
 void MakePowerFrames(const Recording& recording, std::size_t first_frame, std::size_t frames,
                      double low_hz, double high_hz, PowerFrames& out, std::size_t per_symbol = 4,
                      bool padded = true);

@@ -23,8 +23,8 @@ std::pair<std::size_t, std::size_t> Span(const Recording& band, const SentSignal
   const long long to =
       std::min<long long>(kSymbolCount, s.first_slot + static_cast<long long>(s.symbols_sent));
   const auto count = static_cast<double>(band.baseband.size());
-  const double first = std::clamp(std::ceil((s.track.SlotStartS(from) - band.first_s) * rate), 0.0,
-                                  count);
+  const double first =
+      std::clamp(std::ceil((s.track.SlotStartS(from) - band.first_s) * rate), 0.0, count);
   const double end =
       std::clamp(std::ceil((s.track.SlotStartS(to) - band.first_s) * rate), first, count);
   return {static_cast<std::size_t>(first), static_cast<std::size_t>(end)};
@@ -127,7 +127,8 @@ Rebuilt Subtract(Recording& band, const SentSignal& s) {
     // Two running sums of one symbol each: a triangle two symbols wide, whose first null falls
     // on the next tone and whose side lobes keep a neighbour's leak small. Near the span's ends
     // only the samples inside count.
-    const auto width = static_cast<std::size_t>(std::lround(s.track.symbol_s * band.sample_rate_hz));
+    const auto width =
+        static_cast<std::size_t>(std::lround(s.track.symbol_s * band.sample_rate_hz));
     const std::vector<std::complex<double>> smooth = CentredSums(CentredSums(z, width), width);
     const std::vector<double> weight =
         CentredSums(CentredSums(std::vector<double>(z.size(), 1.0), width), width);

@@ -68,11 +68,11 @@ TEST(CandidateSearch, FindsEveryBeaconOfACrowdedWindow) {
           });
       if (found) continue;
       if (!analysis) analysis = Analyse(recording);
-      const bool decoded = std::any_of(
-          analysis->transmissions.begin(), analysis->transmissions.end(),
-          [&](const Transmission& t) {
-            return t.message && tonepak::MessageText(*t.message) == p.message;
-          });
+      const bool decoded =
+          std::any_of(analysis->transmissions.begin(), analysis->transmissions.end(),
+                      [&](const Transmission& t) {
+                        return t.message && tonepak::MessageText(*t.message) == p.message;
+                      });
       EXPECT_TRUE(decoded) << p.message << " at " << p.tone0_hz << " Hz, seed " << seed;
     }
     EXPECT_TRUE(search.carriers.empty()) << "seed " << seed;
