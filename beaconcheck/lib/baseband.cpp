@@ -79,7 +79,7 @@ double PassbandGain(const std::vector<MixStage>& stages, double audio_hz) {
     if (stage.factor <= 1) continue;
     // One running sum of F samples: |sin(pi f F / fs) / (F sin(pi f / fs))|, cubed.
     const double x = std::numbers::pi * (audio_hz - stage.centre_hz) / stage.input_rate_hz;
-    const double f = static_cast<double>(stage.factor);
+    const auto f = static_cast<double>(stage.factor);
     const double denominator = f * std::sin(x);
     const double amplitude = std::abs(denominator) < 1e-12 ? 1.0 : std::sin(f * x) / denominator;
     gain *= std::pow(amplitude * amplitude, 3.0);
