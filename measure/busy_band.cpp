@@ -3,18 +3,17 @@
 //   busy_band [--beacons N] [--snr-low DB] [--snr-high DB] [--fading] [--ssb] [--ppm X]
 //             [--rate HZ] [--carrier HZ] [--truth FILE] SEED OUT.wav
 // The truth goes to OUT.truth.tsv (OUT less its .wav) unless --truth names a file.
-#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 #include "band_plan.hpp"
 #include "band_recording.hpp"
 #include "band_truth.hpp"
 #include "noisy_signal.hpp"
+#include "number_argument.hpp"
 #include "output_file.hpp"
 #include "wav_file.hpp"
 
@@ -29,14 +28,6 @@ int Usage() {
       "  [--ppm X] [--rate HZ] [--carrier HZ] [--truth FILE] SEED OUT.wav\n",
       stderr);
   return 2;
-}
-
-template <typename Number>
-bool Parse(std::string_view text, Number& value) {
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  const char* end = text.data() + text.size();
-  const auto result = std::from_chars(text.data(), end, value);
-  return !text.empty() && result.ec == std::errc{} && result.ptr == end;
 }
 
 std::string TruthPath(std::string_view wav) {
@@ -68,9 +59,10 @@ int main(int argc, char** argv) {
       options.ssb = true;
     } else if (arg == "--truth" && has_value) {
       truth_path = argv[++i];
-    } else if (arg == "--beacons" && has_value && Parse(argv[i + 1], options.beacons)) {
+    } else if (arg == "--beacons" && has_value &&
+               measure::ParseNumber(argv[i + 1], options.beacons)) {
       ++i;
-    } else if (arg.starts_with("--") && has_value && Parse(argv[i + 1], value)) {
+    } else if (arg.starts_with("--") && has_value && measure::ParseNumber(argv[i + 1], value)) {
       ++i;
       if (arg == "--snr-low") {
         options.snr_low_db = value;
@@ -91,7 +83,7 @@ int main(int argc, char** argv) {
       words.push_back(arg);
     }
   }
-  if (words.size() != 2 || !Parse(words[0], options.seed) || options.beacons == 0 ||
+  if (words.size() != 2 || !measure::ParseNumber(words[0], options.seed) || options.beacons == 0 ||
       options.beacons > kMostBeacons || options.snr_low_db > options.snr_high_db ||
       options.ppm < -kMostPpm || options.ppm > kMostPpm || options.sample_rate_hz < 8000.0 ||
       options.sample_rate_hz > 192000.0 ||

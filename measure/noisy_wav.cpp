@@ -1,17 +1,16 @@
 // noisy_wav: the test signal of one WSPR message with its tone step off by a given percentage,
 // in white noise at a given SNR, as a WAV file for wsprd. Used by tools/measure-wsprd-limits.
 //   noisy_wav CALL LOC POWER STEP_ERROR_PERCENT SNR_DB|clean SEED OUT.wav
-#include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 #include "encoding.hpp"
 #include "message_fields.hpp"
 #include "noisy_signal.hpp"
+#include "number_argument.hpp"
 #include "output_file.hpp"
 #include "test_audio.hpp"
 #include "wav_file.hpp"
@@ -21,14 +20,6 @@ namespace {
 constexpr std::size_t kSignalSamples = tonepak::kSymbolCount * 8192;  // 162 symbol periods
 constexpr double kFullScale = 32767.0;
 constexpr double kHeadroomSigmas = 5.0;  // noise peaks beyond 5 sigma are clipped (about 1 in 10^6)
-
-template <typename Number>
-bool Parse(std::string_view text, Number& value) {
-  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
-  const char* end = text.data() + text.size();
-  const auto result = std::from_chars(text.data(), end, value);
-  return !text.empty() && result.ec == std::errc{} && result.ptr == end;
-}
 
 // The samples of tonepak's test audio, as doubles.
 std::vector<double> Signal(const tonepak::ChannelSymbols& symbols, double tone_spacing_hz) {
@@ -48,8 +39,8 @@ int main(int argc, char** argv) {
   double snr_db = 0.0;
   std::uint64_t seed = 0;
   const bool clean = argc == 8 && std::string_view(argv[5]) == "clean";
-  if (argc != 8 || !Parse(argv[4], error_percent) || !(clean || Parse(argv[5], snr_db)) ||
-      !Parse(argv[6], seed)) {
+  if (argc != 8 || !measure::ParseNumber(argv[4], error_percent) ||
+      !(clean || measure::ParseNumber(argv[5], snr_db)) || !measure::ParseNumber(argv[6], seed)) {
     std::fputs("usage: noisy_wav CALL LOC POWER STEP_ERROR_PERCENT SNR_DB|clean SEED OUT.wav\n",
                stderr);
     return 2;

@@ -168,15 +168,21 @@ void ExtendWhileHeard(const Baseband& baseband, const std::vector<std::uint8_t>&
                       double noise_power, Transmission& t) {
   const auto powers = TonePowers(baseband, t.track, 0, kSymbolCount);
   const std::vector<std::uint8_t> strongest = StrongestTones(powers);
-  const auto heard = [&](long long from, long long to) {
+  // The slots of [from, to) that the recording holds, each given to `use`; how many there were.
+  const auto each_heard = [&](long long from, long long to, auto use) {
     double count = 0.0;
-    double agree = 0.0;
     for (long long i = std::max(0LL, from); i < std::min<long long>(to, kSymbolCount); ++i) {
       const auto at = static_cast<std::size_t>(i);
       if (powers[at][0] < 0.0) continue;
       count += 1.0;
-      agree += strongest[at] == symbols[at] ? 1.0 : 0.0;
+      use(at);
     }
+    return count;
+  };
+  const auto heard = [&](long long from, long long to) {
+    double agree = 0.0;
+    const double count = each_heard(
+        from, to, [&](std::size_t at) { agree += strongest[at] == symbols[at] ? 1.0 : 0.0; });
     // Two and a half standard deviations of chance above chance.
     return count >= kFewestToJudge &&
            agree / count > kChance + kSureSigmas * std::sqrt(kChance * (1.0 - kChance) / count);
@@ -184,13 +190,8 @@ void ExtendWhileHeard(const Baseband& baseband, const std::vector<std::uint8_t>&
   // The decoded tone's mean power over slots [from, to).
   const auto sent_power = [&](long long from, long long to) {
     double sum = 0.0;
-    double count = 0.0;
-    for (long long i = std::max(0LL, from); i < std::min<long long>(to, kSymbolCount); ++i) {
-      const auto at = static_cast<std::size_t>(i);
-      if (powers[at][0] < 0.0) continue;
-      sum += powers[at][symbols[at] & 3U];
-      count += 1.0;
-    }
+    const double count =
+        each_heard(from, to, [&](std::size_t at) { sum += powers[at][symbols[at] & 3U]; });
     return count > 0.0 ? sum / count : 0.0;
   };
   const auto off = [&](long long from, long long to) {
