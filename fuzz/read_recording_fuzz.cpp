@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <span>
 
+#include "c2_reading.hpp"
 #include "recording_reading.hpp"
 
 namespace {
@@ -24,8 +25,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         "a recording and a problem, or neither");
   if (!read.recording) return 0;
   const beaconcheck::Recording& r = *read.recording;
-  Check(r.sample_rate_hz >= beaconcheck::kLowestSampleRateHz &&
-            r.sample_rate_hz <= beaconcheck::kHighestSampleRateHz,
+  // Audio at a rate in range; wsprd's .c2 band at its own 375 Hz.
+  Check(r.IsComplex() ? r.sample_rate_hz == beaconcheck::kC2SampleRateHz
+                      : r.sample_rate_hz >= beaconcheck::kLowestSampleRateHz &&
+                            r.sample_rate_hz <= beaconcheck::kHighestSampleRateHz,
         "a sample rate in range");
   Check(r.Seconds() <= beaconcheck::kLongestRecordingS, "no longer than 30 minutes");
   Check(r.SampleCount() <= size, "no more samples than bytes");
