@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "beacon_mode.hpp"
 #include "wspr_bands.hpp"
 
 namespace tuneworks {
@@ -76,16 +77,20 @@ void LongHex(double& value, std::string& text, std::int16_t resolution_index);
 // The RF output that the report's words give, and what a WSPR decoder makes of the tone step.
 // Frequencies in Hz at the RF output (after the RF multiplication).
 struct ActualFrequencies {
+  beacon::Mode mode = beacon::Mode::kWspr;  // the mode the tones are for
   double wantedHz = 0;                  // the wanted RF frequency, Fout in its unit
   double settingHz = 0;                 // the DDS Setting word S
   double settingErrorHz = 0;            // settingHz - wanted
   std::array<double, 4> tonesHz{};      // lowest-tone word L plus 0..3 interval words I
   double stepHz = 0;                    // the interval word I
-  double stepErrorPercent = 0;          // (stepHz / 1.46484375 - 1) x 100
-  double centreErrorHz = 0;             // middle of tones 1 and 2, minus wanted
+  double stepErrorPercent = 0;          // (stepHz / the mode's step - 1) x 100
+  double centreErrorHz = 0;             // where the decoder reports the tones, minus wanted:
+                                        // WSPR the middle of tones 1 and 2, FST4W tone 0
   std::optional<double> decoderLossDb;  // extra SNR the decoder needs for this step; empty when
                                         // it cannot follow (or the loss was not measured there)
   bool decodable = false;               // wsprd still decodes a clean signal with this step
+  bool stepMeasured = true;             // the decoder's tolerance of the step was measured (not
+                                        // for FST4W: then decodable is true, decoderLossDb empty)
 };
 
 // Why the words of a calculation give no tones that a beacon can send, though there was a
@@ -157,8 +162,8 @@ struct Si5351Plan {
   std::array<Si5351Tone, 4> tones{};
   std::uint32_t stepUnits = 0;         // the step in units of the stepping numerator
   double stepHz = 0;                   // at the RF output: (highest tone - lowest tone) / 3
-  double stepErrorPercent = 0;         // (stepHz / 1.46484375 - 1) x 100
-  bool exactStep = false;              // the settings make 12000/8192 Hz exactly
+  double stepErrorPercent = 0;         // (stepHz / the mode's step - 1) x 100
+  bool exactStep = false;              // the settings make the mode's step (12000/8192 Hz) exactly
   std::string why;                     // which way the plan takes, and why; one sentence
   std::optional<std::string> problem;  // why the chip cannot send these tones; then the rest is 0
 };
@@ -170,7 +175,9 @@ struct Si5351Plan {
 // numerators when that brings the step within 0.1 % of 12000/8192 Hz; otherwise takes the closer
 // of the PLL fixed with four multisynth numerators and four PLL numerators under a fractional
 // multisynth. Never throws; a plan the chip cannot carry out has `problem` set.
-Si5351Plan PlanSi5351(double reference_hz, double wanted_hz, double rf_multiplier);
+// For FST4W the step is 12000 Hz over the period's samples per symbol, and `wanted_hz` is tone 0.
+Si5351Plan PlanSi5351(double reference_hz, double wanted_hz, double rf_multiplier,
+                      beacon::Mode mode = beacon::Mode::kWspr);
 
 // The report's text for a plan, CR LF line ends; `pll_multiplier` is the unused box's value.
 std::string Si5351Report(const Si5351Plan& plan, double pll_multiplier);
@@ -186,6 +193,9 @@ struct CalcInputs {
   std::int16_t ClkUnits = -1;    // 0 Hz, 1 kHz, 2 MHz, 3 GHz, -1 nothing selected
   std::int16_t Funits = -1;      // same meaning
   std::int16_t Resolution = -1;  // 0: 24 bit, 1: 32 bit, 2: 48 bit, -1 nothing selected
+  // The mode the tones are for. WSPR's wanted frequency is the centre of its four tones, FST4W's
+  // its tone 0: each where the decoder reports the signal (beacon::LowToneBelowReportedHz).
+  beacon::Mode Mode = beacon::Mode::kWspr;
 };
 
 // What the calculator starts with: the four boxes' initial texts and the three selections that
@@ -276,6 +286,14 @@ std::span<const WsprBand> WsprBands();
 // between number and unit ignored. Nullptr for no such band.
 const WsprBand* FindWsprBand(std::string_view name);
 
+// The bands of a mode: WsprBands() for WSPR, fst4w::kFst4wBands for FST4W; and the row of the
+// band `name` among them, as FindWsprBand reads names (nullptr when the mode has no such band).
+std::span<const WsprBand> BandsOfMode(beacon::Mode mode);
+const WsprBand* FindBandOfMode(std::string_view name, beacon::Mode mode);
+
+// Where a beacon of the mode puts the frequency the decoder reports, above the dial: 1500 Hz.
+double ReportedAboveDialHz(beacon::Mode mode);
+
 // Where the actual tones land against a band's window. Frequencies in Hz.
 struct BandCheck {
   WsprBand band;
@@ -293,6 +311,7 @@ struct BandCheck {
 // centre or 5 kHz, whichever is larger; nothing otherwise. With `band_name` (a name as
 // FindWsprBand takes it), that band's nearest dial instead, however far off; nothing when there
 // is no such band.
+// For FST4W the bands are fst4w::kFst4wBands, and the window's centre is tone 0's place.
 std::optional<BandCheck> CheckBand(const ActualFrequencies& actual,
                                    std::string_view band_name = {});
 
@@ -368,7 +387,8 @@ ToneTableResult MakeToneTable(const CalcInputs& inputs);
 
 // ---- The symbol timer ---------------------------------------------------------------------------
 
-// A WSPR symbol lasts 8192/12000 s. A firmware times it by counting a timer clock (after its
+// A WSPR symbol lasts 8192/12000 s, an FST4W symbol 8200/12000 s to 134400/12000 s. A firmware
+// times it by counting a timer clock (after its
 // prescaler) up to a whole count; these rows say how near each prescaler's count comes.
 inline constexpr std::array<int, 10> kTimerPrescalers{1, 2, 4, 8, 16, 32, 64, 128, 256, 1024};
 inline constexpr std::size_t kLongestTimerPattern = 64;
@@ -378,8 +398,8 @@ struct SymbolTimerRow {
   int prescaler = 1;
   std::uint32_t count = 0;            // the whole count nearest the ideal (a tie rounds up)
   double periodMs = 0;                // the symbol period that count gives
-  double errorPpm = 0;                // (period / (8192/12000 s) - 1) x 10^6
-  double driftPerTransmissionMs = 0;  // the error over one transmission's 162 symbols
+  double errorPpm = 0;                // (period / the mode's symbol period - 1) x 10^6
+  double driftPerTransmissionMs = 0;  // the error over one transmission's 162 (FST4W 160) symbols
   double driftPerHourMs = 0;          // over an hour of the timer running without a break
   // Counts to load in turn, over and over, whose average is the ideal count: the count below
   // the ideal and the one above, spread out as a phase accumulator's carries are. The shortest
@@ -393,6 +413,6 @@ struct SymbolTimerRow {
 // 1 to 65535, for a timer clock of `clock_hz` before the prescaler, taken to the nearest
 // millihertz. Empty when none fits, or the clock is not above 0 and at most kMaxTimerClockHz.
 inline constexpr double kMaxTimerClockHz = 1e12;
-std::vector<SymbolTimerRow> SymbolTimer(double clock_hz);
+std::vector<SymbolTimerRow> SymbolTimer(double clock_hz, beacon::Mode mode = beacon::Mode::kWspr);
 
 }  // namespace tuneworks

@@ -86,10 +86,12 @@ std::string Quoted(std::string_view word) { return "\"" + std::string(word) + "\
 ParseResult Wrong(std::string error) { return {std::nullopt, std::move(error)}; }
 
 // The options that take a value, and those that do not.
-constexpr std::array<std::string_view, 9> kValueOptions{
-    "--ref", "--pll", "--fout", "--rf", "--dds", "--band", "--inc", "--c-header", "--timer-clock"};
-// The options that set no input of the calculation.
-constexpr std::array<std::string_view, 3> kOutputOptions{"--inc", "--c-header", "--timer-clock"};
+constexpr std::array<std::string_view, 10> kValueOptions{
+    "--ref",  "--pll", "--fout",     "--rf",          "--dds",
+    "--band", "--inc", "--c-header", "--timer-clock", "--mode"};
+// The options that set no input of the calculation, and --mode, which goes with every form.
+constexpr std::array<std::string_view, 4> kOutputOptions{"--inc", "--c-header", "--timer-clock",
+                                                         "--mode"};
 constexpr std::array<std::string_view, 2> kFlagOptions{"--json", "--bands"};
 
 template <std::size_t N>
@@ -137,6 +139,13 @@ std::string ReadOption(std::string_view option, std::string_view value, Argument
       return "tunecalc: " + Quoted(value) + " is not a number for " + std::string(option);
     }
     (option == "--pll" ? in.PLLMult : in.RFMult) = Trim(value);
+  } else if (option == "--mode") {
+    const auto mode = beacon::ModeNamed(value);
+    if (!mode) {
+      return "tunecalc: " + Quoted(value) +
+             " is not a mode for --mode (wspr, fst4w-120, fst4w-300, fst4w-900 or fst4w-1800)";
+    }
+    in.Mode = *mode;
   } else if (option == "--dds") {
     const auto index = DdsIndex(value);
     if (!index) {
@@ -179,6 +188,14 @@ std::string ReadOption(std::string_view option, std::string_view value, Argument
 
 // The words that cannot go together; an error line, or empty.
 std::string Mixed(const Arguments& arguments, std::string_view first_named, bool fout_given) {
+  const beacon::Mode mode = arguments.inputs.Mode;
+  for (const std::string& name : arguments.bandList) {
+    if (tuneworks::FindBandOfMode(name, mode) == nullptr) {
+      return "tunecalc: " + Quoted(name) + " is not an " + std::string(beacon::NameOf(mode).label) +
+             " band (tunecalc --bands --mode " + std::string(beacon::NameOf(mode).name) +
+             " lists them)";
+    }
+  }
   const bool table = !arguments.includeFile.empty() || !arguments.cHeaderFile.empty();
   if (arguments.timerClockHz && (!first_named.empty() || table || !arguments.bandList.empty())) {
     return "tunecalc: \"--timer-clock\" makes the timer's table alone; it cannot be mixed with " +
@@ -200,6 +217,7 @@ std::string UsageText() {
          "       tunecalc [--json] REF PLLMULT FOUT RFMULT CLKUNITS FUNITS RESOLUTION\n"
          "       tunecalc [--json] --timer-clock FREQ\n"
          "       tunecalc --bands | --help | --version\n"
+         "       (each form but the last two takes --mode MODE too)\n"
          "  --ref FREQ   reference oscillator: a number, then Hz, kHz, MHz or GHz (MHz when left\n"
          "               out), e.g. 20MHz or \"125 MHz\" (default " +
          d.Ref +
@@ -223,7 +241,10 @@ std::string UsageText() {
          "  --timer-clock FREQ  the symbol timer: for a timer clock before its prescaler, as\n"
          "               --ref, each prescaler's count per symbol, its error and drift, and the\n"
          "               repeating counts that keep the average exact\n"
-         "  --bands      list the WSPR bands and their windows\n"
+         "  --mode MODE  what the beacon sends: wspr (default), fst4w-120, fst4w-300, fst4w-900\n"
+         "               or fst4w-1800: the tone step, FOUT (WSPR the centre of the tones,\n"
+         "               FST4W tone 0, each as the decoder shows it), the bands, the timer\n"
+         "  --bands      list the WSPR bands and their windows (with --mode, that mode's)\n"
          "  --json       one JSON object: clock, ddsFreq, colour, results, overflow, actual, "
          "band,\n"
          "               si5351 (an array of them for several bands; {\"timer\": [...]} for the\n"
@@ -249,13 +270,15 @@ std::string VersionText() {
          wspr_beacon_tools::kVersion + "\n";
 }
 
-std::string BandsText() {
+std::string BandsText(beacon::Mode mode) {
   const auto column = [](const std::string& text, std::size_t width) {
     return std::string(text.size() < width ? width - text.size() : 0, ' ') + text;
   };
   const auto megahertz = [](double hz) { return tuneworks::FixedText(hz / 1e6, 6); };
-  std::string text = "band    dial (USB) MHz   WSPR window MHz\n";
-  for (const tuneworks::WsprBand& band : tuneworks::WsprBands()) {
+  const bool wspr = mode == beacon::Mode::kWspr;
+  std::string text = wspr ? "band    dial (USB) MHz   WSPR window MHz\n"
+                          : "band    dial (USB) MHz   FST4W window MHz\n";
+  for (const tuneworks::WsprBand& band : tuneworks::BandsOfMode(mode)) {
     std::string line(band.name);
     line.resize(6, ' ');
     text += line + column(megahertz(band.dialHz), 11) + "   " +
@@ -296,8 +319,9 @@ std::optional<Frequency> ParseFrequency(std::string_view text) {
 }
 
 tuneworks::CalcInputs AtBandCentre(tuneworks::CalcInputs inputs, std::string_view band) {
-  const tuneworks::WsprBand& found = *tuneworks::FindWsprBand(band);
-  inputs.Fout = std::to_string(std::llround(found.dialHz + tuneworks::kWsprWindowCentreHz));
+  const tuneworks::WsprBand& found = *tuneworks::FindBandOfMode(band, inputs.Mode);
+  inputs.Fout =
+      std::to_string(std::llround(found.dialHz + tuneworks::ReportedAboveDialHz(inputs.Mode)));
   inputs.Funits = kHz;
   return inputs;
 }

@@ -37,8 +37,8 @@ std::string UsageText();
 // "tunecalc (PACKAGE) VERSION" and a line end.
 std::string VersionText();
 
-// The WSPR band table for --bands, one band per line.
-std::string BandsText();
+// The band table of a mode for --bands, one band per line.
+std::string BandsText(beacon::Mode mode = beacon::Mode::kWspr);
 
 // An index argument: a whole decimal number (optional sign) in the signed 16-bit range.
 std::optional<std::int16_t> ParseIndex(std::string_view text);
@@ -52,8 +52,8 @@ struct Frequency {
 };
 std::optional<Frequency> ParseFrequency(std::string_view text);
 
-// `inputs` with the wanted frequency at the centre of the WSPR window of `band` (a name that
-// FindWsprBand knows), in whole hertz.
+// `inputs` with the wanted frequency at the centre of the window of `band` (a name that
+// FindBandOfMode knows for the inputs' mode; FST4W: tone 0 at dial + 1500 Hz), in whole hertz.
 tuneworks::CalcInputs AtBandCentre(tuneworks::CalcInputs inputs, std::string_view band);
 
 // Options may stand anywhere and take their value as the next word or after "=" (--ref=20MHz);

@@ -73,14 +73,15 @@ int main(int argc, char** argv) {
   if (arguments.help || arguments.version || arguments.bands) {
     Write(stdout, arguments.help      ? tunecalc::UsageText()
                   : arguments.version ? tunecalc::VersionText()
-                                      : tunecalc::BandsText());
+                                      : tunecalc::BandsText(arguments.inputs.Mode));
     return kExitDone;
   }
   if (arguments.timerClockHz) {
     const double clock_hz = *arguments.timerClockHz;
-    const auto rows = tuneworks::SymbolTimer(clock_hz);
-    Write(stdout, arguments.json ? tunecalc::TimerJson(clock_hz, rows)
-                                 : tunecalc::TimerText(clock_hz, rows));
+    const beacon::Mode mode = arguments.inputs.Mode;
+    const auto rows = tuneworks::SymbolTimer(clock_hz, mode);
+    Write(stdout, arguments.json ? tunecalc::TimerJson(clock_hz, rows, mode)
+                                 : tunecalc::TimerText(clock_hz, rows, mode));
     return kExitDone;
   }
 

@@ -121,6 +121,9 @@ std::string JsonOutput(const tuneworks::CalcOutputs& out,
                        const std::optional<tuneworks::BandCheck>& band) {
   wspr::JsonWriter json;
   json.BeginObject();
+  if (actual && actual->mode != beacon::Mode::kWspr) {
+    json.Key("mode").String(beacon::NameOf(actual->mode).name);
+  }
   TextOrNull(json, "clock", out.Clock);
   TextOrNull(json, "ddsFreq", out.DDSFreq);
   json.Key("colour");
@@ -160,7 +163,11 @@ std::string PlainOutput(const tuneworks::CalcOutputs& out, const tuneworks::Actu
   if (tones.frequencies) {
     text += "\nWhat these words give at the RF output:\n" +
             tuneworks::ActualFiguresText(*tones.frequencies);
-    if (band) text += "WSPR band          " + band->note + "\n";
+    const beacon::Mode mode = tones.frequencies->mode;
+    if (band) {
+      text += (mode == beacon::Mode::kWspr ? "WSPR band          " : "FST4W band         ") +
+              band->note + "\n";
+    }
   } else if (tones.fault != tuneworks::ToneFault::kNone) {
     text += "\n" + std::string(tuneworks::kNoTonesReport) +
             std::string(tuneworks::ToneFaultText(tones.fault)) + "\n";

@@ -172,7 +172,8 @@ std::string IncludeTableText(std::span<const TableEntry> entries) {
   constexpr std::string_view kLineEnd = "\r\n";
   const tuneworks::ToneTable& first = entries.front().table;
   const std::size_t band_bytes = (kTones + (first.si5351 ? 1 : 0)) * first.bytesPerTone;
-  std::string out = "  ; WSPR tone table for " + std::string(Synthesiser(first.kind)) +
+  std::string out = "  ; " + std::string(beacon::NameOf(first.actual.mode).label) +
+                    " tone table for " + std::string(Synthesiser(first.kind)) +
                     ", written by tunecalc" + std::string(kLineEnd);
   out += "  ; " + Setup(first) + "; " + Count(entries.size()) + std::string(kLineEnd);
   out += Lines(ByteOrder(first.kind), "  ; ", kLineEnd);
@@ -196,7 +197,8 @@ std::string IncludeTableText(std::span<const TableEntry> entries) {
 
 std::string CHeaderTableText(std::span<const TableEntry> entries) {
   const tuneworks::ToneTable& first = entries.front().table;
-  std::string out = "/* WSPR tone table for " + std::string(Synthesiser(first.kind)) +
+  std::string out = "/* " + std::string(beacon::NameOf(first.actual.mode).label) +
+                    " tone table for " + std::string(Synthesiser(first.kind)) +
                     ", written by tunecalc.\n * " + Setup(first) + ".\n";
   out += Lines(ByteOrder(first.kind), " * ", "\n");
   out += " *\n" + Lines(Layout(first.kind), " *   ", "\n");

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "beacon_signal.hpp"
 #include "json_writer.hpp"
 
 namespace tunecalc {
@@ -26,10 +27,30 @@ std::string ClockText(double clock_hz) {
 
 }  // namespace
 
-std::string TimerText(double clock_hz, std::span<const tuneworks::SymbolTimerRow> rows) {
-  std::string text = "Symbol timer at " + ClockText(clock_hz) +
-                     " Hz before the prescaler; a WSPR symbol lasts 8192/12000 s = "
-                     "682.666667 ms\n\n";
+// The symbol's length and the transmission's in words, for an FST4W mode.
+struct Fst4wWords {
+  std::string symbol;        // "an FST4W-300 symbol lasts 21504/12000 s = 1792.000000 ms"
+  std::string transmission;  // "A transmission is 160 symbols (286.7 s)"
+  std::string slot;          // "5-minute"
+};
+
+Fst4wWords WordsOf(beacon::Mode mode, const fst4w::Period& period) {
+  const std::size_t samples = period.samples_per_symbol;
+  return {"an " + std::string(beacon::NameOf(mode).label) + " symbol lasts " +
+              std::to_string(samples) + "/12000 s = " +
+              tuneworks::FixedText(fst4w::SymbolPeriodS(period) * 1000.0, 6) + " ms",
+          "A transmission is 160 symbols (" +
+              tuneworks::FixedText(fst4w::TransmissionS(period), 1) + " s)",
+          std::to_string(period.seconds / 60) + "-minute"};
+}
+
+std::string TimerText(double clock_hz, std::span<const tuneworks::SymbolTimerRow> rows,
+                      beacon::Mode mode) {
+  const auto period = beacon::Fst4wPeriodOf(mode);
+  const Fst4wWords words = period ? WordsOf(mode, *period) : Fst4wWords{};
+  std::string text = "Symbol timer at " + ClockText(clock_hz) + " Hz before the prescaler; " +
+                     (period ? words.symbol : "a WSPR symbol lasts 8192/12000 s = 682.666667 ms") +
+                     "\n\n";
   if (rows.empty()) {
     return text +
            "No prescaler gives a count per symbol from 1 to 65535 (16 bits) at this clock.\n";
@@ -42,10 +63,20 @@ std::string TimerText(double clock_hz, std::span<const tuneworks::SymbolTimerRow
             Column(tuneworks::FixedText(row.driftPerTransmissionMs, 3, true), 27) +
             Column(tuneworks::FixedText(row.driftPerHourMs, 3, true), 10) + "\n";
   }
-  text +=
-      "\nA transmission is 162 symbols (110.6 s). An hour is the timer running the whole hour\n"
-      "without a break, as when it also times the 2-minute slots; a beacon that restarts it at\n"
-      "each transmission from a GPS or a real-time clock drifts only a transmission's figure.\n";
+  if (period) {
+    text += "\n" + words.transmission +
+            ". An hour is the timer running the whole hour\n"
+            "without a break, as when it also times the " +
+            words.slot +
+            " slots; a beacon that restarts it at\n"
+            "each transmission from a GPS or a real-time clock drifts only a transmission's "
+            "figure.\n";
+  } else {
+    text +=
+        "\nA transmission is 162 symbols (110.6 s). An hour is the timer running the whole hour\n"
+        "without a break, as when it also times the 2-minute slots; a beacon that restarts it at\n"
+        "each transmission from a GPS or a real-time clock drifts only a transmission's figure.\n";
+  }
   bool heading = false;
   for (const tuneworks::SymbolTimerRow& row : rows) {
     if (row.pattern.empty()) continue;
@@ -70,9 +101,12 @@ std::string TimerText(double clock_hz, std::span<const tuneworks::SymbolTimerRow
   return text;
 }
 
-std::string TimerJson(double clock_hz, std::span<const tuneworks::SymbolTimerRow> rows) {
+std::string TimerJson(double clock_hz, std::span<const tuneworks::SymbolTimerRow> rows,
+                      beacon::Mode mode) {
   wspr::JsonWriter json;
-  json.BeginObject().Key("clockHz");
+  json.BeginObject();
+  if (mode != beacon::Mode::kWspr) json.Key("mode").String(beacon::NameOf(mode).name);
+  json.Key("clockHz");
   if (clock_hz == std::floor(clock_hz)) {  // a clock reads better as 16000000 than as 1.6e+07
     json.Integer(static_cast<std::int64_t>(clock_hz));
   } else {

@@ -6,27 +6,35 @@
 #include "checked_math.hpp"
 #include "tuneworks_core.hpp"
 #include "tuning_words.hpp"
-#include "wspr_constants.hpp"
+#include "beacon_signal.hpp"
 #include "wsprd_limits.hpp"
 
 namespace tuneworks {
 namespace {
 
 using detail::CheckedMul;
-using wspr::kToneSpacingHz;
 
 constexpr double kIntervalLineSpan = 4294967296.0;  // the WSPR Interval line shows 8 digits
 
 // The figures that follow from the tones, the setting and the wanted frequency.
-ActualFrequencies Figures(double wanted_hz, double setting_hz, const std::array<double, 4>& tones,
-                          double step_hz) {
+ActualFrequencies Figures(beacon::Mode mode, double wanted_hz, double setting_hz,
+                          const std::array<double, 4>& tones, double step_hz) {
   ActualFrequencies a;
+  a.mode = mode;
   a.wantedHz = wanted_hz;
   a.settingHz = setting_hz;
   a.settingErrorHz = setting_hz - wanted_hz;
   a.tonesHz = tones;
   a.stepHz = step_hz;
-  a.stepErrorPercent = (a.stepHz / kToneSpacingHz - 1.0) * 100.0;
+  a.stepErrorPercent = (a.stepHz / beacon::ToneStepHz(mode) - 1.0) * 100.0;
+  if (mode != beacon::Mode::kWspr) {
+    // jt9 reports tone 0. How far it follows a step that is off is not measured (fst4sim's
+    // signals cannot have one), so there is no verdict on the step.
+    a.centreErrorHz = a.tonesHz[0] - wanted_hz;
+    a.decodable = true;
+    a.stepMeasured = false;
+    return a;
+  }
   a.centreErrorHz = (a.tonesHz[1] + a.tonesHz[2]) / 2.0 - wanted_hz;
   a.decodable = wspr::WsprdFollows(wspr::WsprdFault::kStepError, a.stepErrorPercent);
   if (const auto cost = wspr::WsprdCost(wspr::WsprdFault::kStepError, a.stepErrorPercent)) {
@@ -59,14 +67,14 @@ ActualTones DdsTones(const DdsWords& w) {
   };
   std::array<double, 4> tones{};
   for (int k = 0; k < 4; ++k) tones[k] = rf_hz(w.lowTone + k * w.interval);
-  return {Figures(w.wantedHz, rf_hz(w.setting), tones, rf_hz(w.interval)), ToneFault::kNone};
+  return {Figures(w.mode, w.wantedHz, rf_hz(w.setting), tones, rf_hz(w.interval)), ToneFault::kNone};
 }
 
-ActualTones Si5351Tones(const Si5351Plan& plan, double wanted_hz) {
+ActualTones Si5351Tones(const Si5351Plan& plan, double wanted_hz, beacon::Mode mode) {
   if (plan.problem) return {{}, ToneFault::kSi5351};
   std::array<double, 4> tones{};
   for (int k = 0; k < 4; ++k) tones[k] = plan.tones[k].hz;
-  return {Figures(wanted_hz, plan.setting.hz, tones, plan.stepHz), ToneFault::kNone};
+  return {Figures(mode, wanted_hz, plan.setting.hz, tones, plan.stepHz), ToneFault::kNone};
 }
 
 }  // namespace detail

@@ -1,6 +1,8 @@
 // The line below Results and its tooltip: the frequencies the words give, in a few words.
+#include <algorithm>
 #include <string>
 
+#include "beacon_signal.hpp"
 #include "tuneworks_core.hpp"
 #include "wsprd_limits.hpp"
 
@@ -18,6 +20,7 @@ std::string LimitsText() {
 // The warning, or empty: the decoder cannot follow, or loses more than 1 dB, or its loss here
 // was not measured.
 std::string Warning(const ActualFrequencies& a) {
+  if (!a.stepMeasured) return {};
   if (!a.decodable) return "a WSPR decoder cannot follow this step";
   if (!a.decoderLossDb) return "a WSPR decoder needs a much stronger signal with this step";
   if (*a.decoderLossDb > kWarnLossDb) {
@@ -32,11 +35,19 @@ std::string ActualFiguresText(const ActualFrequencies& a) {
   std::string text;
   text += "DDS setting gives  " + FixedText(a.settingHz, 4) + " Hz (" +
           FixedText(a.settingErrorHz, 6, true) + " Hz from wanted)\n";
-  text += "WSPR tones         " + FixedText(a.tonesHz[0], 4);
+  std::string tones = std::string(beacon::NameOf(a.mode).label) + " tones";
+  tones.resize(std::max<std::size_t>(tones.size() + 1, 19), ' ');  // "WSPR tones         "
+  text += tones + FixedText(a.tonesHz[0], 4);
   for (int k = 1; k < 4; ++k) text += " / " + FixedText(a.tonesHz[k], 4);
   text += " Hz\n";
   text += "Tone step          " + FixedText(a.stepHz, 6) + " Hz (" +
-          FixedText(a.stepErrorPercent, 2, true) + " % from 1.46484375 Hz)\n";
+          FixedText(a.stepErrorPercent, 2, true) + " % from " +
+          FixedText(beacon::ToneStepHz(a.mode), 8) + " Hz)\n";
+  if (!a.stepMeasured) {  // FST4W: jt9 reports tone 0
+    text += "Tone 0             " + FixedText(a.centreErrorHz, 6, true) + " Hz from wanted\n";
+    text += "Decoder (jt9)      its tolerance of a step that is off is not measured\n";
+    return text;
+  }
   text += "Tone centre        " + FixedText(a.centreErrorHz, 6, true) + " Hz from wanted\n";
   text += "Decoder (wsprd)    ";
   if (!a.decodable) {

@@ -6,7 +6,7 @@
 #include "checked_math.hpp"
 #include "tuneworks_core.hpp"
 #include "tuning_words.hpp"
-#include "wspr_constants.hpp"
+#include "beacon_signal.hpp"
 
 namespace tuneworks {
 namespace {
@@ -14,8 +14,6 @@ namespace {
 using detail::CheckedDiv;
 using detail::CheckedMul;
 using detail::CheckedSub;
-using wspr::kLowToneOffsetHz;
-using wspr::kToneSpacingHz;
 
 constexpr double kOverdriveRatio = 0.35;
 constexpr double kIntervalThreshold = 10.0;
@@ -23,6 +21,8 @@ constexpr double kIntervalThreshold = 10.0;
 constexpr std::string_view kDdsSettingLabel = "DDS Setting           0x ";
 constexpr std::string_view kIntervalLabel = "WSPR Interval      0x ";
 constexpr std::string_view kLowToneLabel = "WSPR     Setting   0x ";
+constexpr std::string_view kFst4wIntervalLabel = "FST4W Interval     0x ";
+constexpr std::string_view kFst4wLowToneLabel = "FST4W    Setting   0x ";
 constexpr std::string_view kResolutionLabel = "Resolution    ";
 constexpr std::string_view kLineEnd = "\r\n";
 
@@ -51,7 +51,9 @@ void RunDds(const CalcInputs& in, CalcState& s, std::string_view separator, Calc
   const double m = ReadNumber(in.RFMult);
   double low_tone_dds_hz = 0.0;
   if (m > 0) s.DdsOutHz = CheckedDiv(s.WantedHz, m);
-  if (m > 0) low_tone_dds_hz = CheckedDiv(CheckedSub(s.WantedHz, kLowToneOffsetHz), m);
+  const double step_hz = beacon::ToneStepHz(in.Mode);
+  const double low_tone_offset_hz = beacon::LowToneBelowReportedHz(in.Mode);
+  if (m > 0) low_tone_dds_hz = CheckedDiv(CheckedSub(s.WantedHz, low_tone_offset_hz), m);
   out.DDSFreq = NumberText(s.DdsOutHz);
 
   if (s.ClockHz > 0) {
@@ -86,17 +88,18 @@ void RunDds(const CalcInputs& in, CalcState& s, std::string_view separator, Calc
   s.WsprLines = false;
   if (clock && m > 0) {
     const double interval =
-        CheckedDiv(CheckedDiv(CheckedMul(kToneSpacingHz, s.AccumulatorSpan), s.ClockHz), m);
+        CheckedDiv(CheckedDiv(CheckedMul(step_hz, s.AccumulatorSpan), s.ClockHz), m);
     s.IntervalWord = detail::ShownWord(interval);
     s.WsprLines = interval + 0.5 > kIntervalThreshold;
   }
   if (s.WsprLines) {
     const std::string hex = detail::WordHex(s.IntervalWord, in.Resolution);
     const std::string_view shown = hex;
-    report += kIntervalLabel;
+    const bool wspr = in.Mode == beacon::Mode::kWspr;
+    report += wspr ? kIntervalLabel : kFst4wIntervalLabel;
     report += shown.size() > 8 ? shown.substr(shown.size() - 8) : shown;  // eight digits at most
     report += kLineEnd;
-    report += kLowToneLabel;
+    report += wspr ? kLowToneLabel : kFst4wLowToneLabel;
     report += detail::WordHex(s.LowToneWord, in.Resolution);
   }
   report += kLineEnd;
@@ -114,7 +117,8 @@ void RunDds(const CalcInputs& in, CalcState& s, std::string_view separator, Calc
                                s.SettingWord,
                                s.LowToneWord,
                                s.IntervalWord,
-                               setting < -0.5 || low_tone < -0.5};
+                               setting < -0.5 || low_tone < -0.5,
+                               in.Mode};
   try {
     out.Tones = detail::DdsTones(words);
   } catch (const OverflowError&) {
@@ -131,7 +135,7 @@ void RunSi5351(const CalcInputs& in, CalcState& s, CalcOutputs& out) {
   s.WantedHz = CheckedMul(ReadNumber(in.Fout), s.FreqUnitScale);
   const double m = ReadNumber(in.RFMult);
   if (m > 0) s.DdsOutHz = CheckedDiv(s.WantedHz, m);
-  Si5351Plan& plan = out.Si5351.emplace(PlanSi5351(crystal_hz, s.WantedHz, m));
+  Si5351Plan& plan = out.Si5351.emplace(PlanSi5351(crystal_hz, s.WantedHz, m, in.Mode));
   s.ClockHz = plan.pllHz;
   s.AccumulatorSpan = 0;
   s.ResolutionHz = 0;
@@ -141,7 +145,7 @@ void RunSi5351(const CalcInputs& in, CalcState& s, CalcOutputs& out) {
   out.DDSFreq = NumberText(s.DdsOutHz);
   out.ResultsColour = plan.problem ? kColourRed : kColourBlack;
   out.Results = Si5351Report(plan, pll);
-  out.Tones = detail::Si5351Tones(plan, s.WantedHz);
+  out.Tones = detail::Si5351Tones(plan, s.WantedHz, in.Mode);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The Si5351 plan: the PLL, multisynth and R settings that make the four WSPR tones on CLK0,
+// The Si5351 plan: the PLL, multisynth and R settings that make the four WSPR or FST4W tones on CLK0,
 // following AN619 and the chip's limits.
 #include <algorithm>
 #include <array>
@@ -13,17 +13,16 @@
 #include "nearest_fraction.hpp"
 #include "si5351_registers.hpp"
 #include "tuneworks_core.hpp"
-#include "wspr_constants.hpp"
+#include "beacon_signal.hpp"
 
 namespace tuneworks {
 namespace {
 
 using detail::Fraction;
 using detail::Nearest;
-using wspr::kLowToneOffsetHz;
-using wspr::kToneSpacingHz;
 
 constexpr std::uint64_t kMaxDenominator = 1048575;  // c, 20 bits
+constexpr std::uint64_t kSampleRate = 12000;        // the step is this over the symbol's samples
 constexpr double kVcoLowHz = 600e6;
 constexpr double kVcoHighHz = 900e6;
 constexpr double kOutputLowHz = 2500.0;
@@ -47,7 +46,11 @@ struct Target {
   double lowHz;         // the lowest tone
   double highHz;        // the highest tone
   double wantedHz;      // the wanted frequency itself
-  double stepHz;        // 12000/8192 Hz divided by the RF multiplication
+  double stepHz;        // the mode's step (12000/8192 Hz) divided by the RF multiplication
+  std::uint64_t stepNumerator;    // the mode's step as a fraction in lowest terms: 375/256 Hz
+  std::uint64_t stepDenominator;  // for WSPR, 60/41 Hz for FST4W-120 ...
+  double centreHz;                // the middle of the four tones: WSPR's wanted frequency itself,
+                                  // FST4W's 1.5 steps above its tone 0
 };
 
 // One way of making the tones: the fixed divider, the stepping one's denominator and step.
@@ -89,14 +92,14 @@ std::optional<std::pair<std::uint64_t, std::uint64_t>> Fit(double k, double low,
   return std::nullopt;
 }
 
-// The step n/c of the PLL numerator is 12000/8192 Hz exactly when n/c = 375 x MSR x div /
-// (256 x m x crystal), MSR the multisynth times R and div the CLKIN divider: for a whole crystal
+// The step n/c of the PLL numerator is the mode's step S/D (375/256 Hz) exactly when n/c = S x MSR
+// x div / (D x m x crystal), MSR the multisynth times R and div the CLKIN divider: for a whole crystal
 // and RF multiplication, when that fraction in lowest terms has a denominator of at most 1048575.
 // `reduced` is the denominator without the multisynth, `least` the common factor MSR must then
 // share with it.
 struct ExactSteps {
-  std::uint64_t numerator = 0;  // 375 x div over their common factor with the denominator
-  std::uint64_t reduced = 0;    // 256 x m x crystal over that factor; 0: never exact
+  std::uint64_t numerator = 0;  // S x div over their common factor with the denominator
+  std::uint64_t reduced = 0;    // D x m x crystal over that factor; 0: never exact
   std::uint64_t least = 0;      // the smallest gcd(reduced, MSR) that gives an exact step
 };
 
@@ -107,11 +110,11 @@ ExactSteps ExactStepsFor(const Target& t) {
     return e;
   }
   std::uint64_t denominator = 0;
-  if (__builtin_mul_overflow(std::uint64_t{256} * static_cast<std::uint64_t>(t.rfMultiplier),
+  if (__builtin_mul_overflow(t.stepDenominator * static_cast<std::uint64_t>(t.rfMultiplier),
                              static_cast<std::uint64_t>(t.crystalHz), &denominator)) {
     return e;
   }
-  const std::uint64_t numerator = 375 * static_cast<std::uint64_t>(t.clkinDivider);
+  const std::uint64_t numerator = t.stepNumerator * static_cast<std::uint64_t>(t.clkinDivider);
   const std::uint64_t common = std::gcd(denominator, numerator);
   e.numerator = numerator / common;
   e.reduced = denominator / common;
@@ -184,7 +187,7 @@ Choice MultisynthSteps(const Target& t, const std::optional<int>& r) {
   if (!r) return choice;
   const double low = std::max(kVcoLowHz, kFractionalLow * *r * t.highHz);
   const double high = std::min(kVcoHighHz, kMultisynthHigh * *r * t.lowHz);
-  const double k = t.wantedHz * t.wantedHz * *r / t.stepHz;
+  const double k = t.centreHz * t.centreHz * *r / t.stepHz;
   auto fit = Fit(k, low, high);
   if (!fit && low <= high) fit = std::pair{std::uint64_t{1}, kMaxDenominator};
   if (!fit) return choice;
@@ -193,7 +196,7 @@ Choice MultisynthSteps(const Target& t, const std::optional<int>& r) {
   const Fraction pll = Nearest(vco / t.pllInputHz, kMaxDenominator);
   const double pll_hz = t.pllInputHz * pll.Value();
   // Tone 0, the lowest, has the largest divider; the step is the mean of the three.
-  const double centre = pll_hz * static_cast<double>(c) / (*r * t.wantedHz);
+  const double centre = pll_hz * static_cast<double>(c) / (*r * t.centreHz);
   const double m0 = std::round(centre + 1.5 * static_cast<double>(n));
   const double m3 = m0 - 3.0 * static_cast<double>(n);
   const double step = pll_hz * static_cast<double>(c) * static_cast<double>(n) / (*r * m0 * m3);
@@ -233,7 +236,7 @@ void Settle(const Choice& choice, const Target& t, double rf_multiplier, Si5351P
   if (choice.method == Si5351Method::kPll) {
     const Si5351Ratio ms = RatioOf(choice.fixed.p, choice.fixed.q);
     const double per_hz = ValueOf(ms) * choice.r * c / t.pllInputHz;  // PLL numerator per Hz
-    const double first = std::round(t.wantedHz * per_hz - 1.5 * n);
+    const double first = std::round(t.centreHz * per_hz - 1.5 * n);
     plan.setting = MakeTone(RatioOf(numerator(std::round(t.wantedHz * per_hz)), choice.c), ms,
                             choice.r, t.pllInputHz, rf_multiplier);
     for (int k = 0; k < 4; ++k) {
@@ -243,7 +246,7 @@ void Settle(const Choice& choice, const Target& t, double rf_multiplier, Si5351P
   } else {
     const Si5351Ratio pll = RatioOf(choice.fixed.p, choice.fixed.q);
     const double per_hz = t.pllInputHz * ValueOf(pll) * c / choice.r;  // divider numerator x Hz
-    const double first = std::round(per_hz / t.wantedHz + 1.5 * n);
+    const double first = std::round(per_hz / t.centreHz + 1.5 * n);
     plan.setting = MakeTone(pll, RatioOf(numerator(std::round(per_hz / t.wantedHz)), choice.c),
                             choice.r, t.pllInputHz, rf_multiplier);
     for (int k = 0; k < 4; ++k) {
@@ -262,16 +265,17 @@ void Settle(const Choice& choice, const Target& t, double rf_multiplier, Si5351P
   }
 }
 
-// The step is 12000/8192 Hz exactly: input x n x q / (c x p x R) = 375 / (256 m) in whole
+// The step is the mode's S/D Hz exactly: input x n x q / (c x p x R) = S / (D m) in whole
 // numbers, for a whole crystal, CLKIN divider and RF multiplication.
-bool ExactStep(const Choice& choice, const Si5351Plan& plan, double rf_multiplier) {
+bool ExactStep(const Choice& choice, const Si5351Plan& plan, const Target& t,
+               double rf_multiplier) {
   if (choice.method != Si5351Method::kPll) return false;  // a divider's steps are never equal
   const double whole_limit = 9007199254740992.0;          // 2^53
   if (plan.crystalHz != std::floor(plan.crystalHz) || plan.crystalHz > whole_limit ||
       rf_multiplier != std::floor(rf_multiplier) || rf_multiplier > 1e6) {
     return false;
   }
-  std::uint64_t left = 256, right = 375;
+  std::uint64_t left = t.stepDenominator, right = t.stepNumerator;
   for (const std::uint64_t factor : {static_cast<std::uint64_t>(plan.crystalHz), choice.n,
                                      choice.fixed.q, static_cast<std::uint64_t>(rf_multiplier)}) {
     if (__builtin_mul_overflow(left, factor, &left)) return false;
@@ -284,6 +288,12 @@ bool ExactStep(const Choice& choice, const Si5351Plan& plan, double rf_multiplie
 }
 
 std::string Mhz(double hz) { return FixedText(hz / 1e6, 6) + " MHz"; }
+
+// The mode's tone step as the texts give it: "1.46484375 Hz" for WSPR, "1.46341463 Hz" for
+// FST4W-120.
+std::string StepText(beacon::Mode mode) {
+  return FixedText(beacon::ToneStepHz(mode), 8) + " Hz";
+}
 
 std::string PercentText(double error) { return FixedText(error * 100.0, 2, true) + " %"; }
 
@@ -313,7 +323,7 @@ std::string Why(const Choice& chosen, const Choice& even, const Choice& other) {
 }
 
 // The plan, or the reason the chip cannot carry it out.
-Si5351Plan Plan(double reference_hz, double wanted_hz, double m) {
+Si5351Plan Plan(double reference_hz, double wanted_hz, double m, beacon::Mode mode) {
   Si5351Plan plan;
   plan.crystalHz = reference_hz;
   if (!(m > 0)) {
@@ -326,14 +336,20 @@ Si5351Plan Plan(double reference_hz, double wanted_hz, double m) {
     return plan;
   }
   while (reference_hz / plan.clkinDivider > kPllInputHighHz) plan.clkinDivider *= 2;
+  const double step_hz = beacon::ToneStepHz(mode);
+  const double low_offset_hz = beacon::LowToneBelowReportedHz(mode);
+  const std::uint64_t gcd = std::gcd(kSampleRate, std::uint64_t{beacon::SamplesPerSymbol(mode)});
   const Target t{reference_hz,
                  plan.clkinDivider,
                  m,
                  reference_hz / plan.clkinDivider,
-                 (wanted_hz - kLowToneOffsetHz) / m,
-                 (wanted_hz + kLowToneOffsetHz) / m,
+                 (wanted_hz - low_offset_hz) / m,
+                 (wanted_hz + (3 * step_hz - low_offset_hz)) / m,  // for WSPR + 1.5 steps, exactly
                  wanted_hz / m,
-                 kToneSpacingHz / m};
+                 step_hz / m,
+                 kSampleRate / gcd,
+                 beacon::SamplesPerSymbol(mode) / gcd,
+                 (wanted_hz + (1.5 * step_hz - low_offset_hz)) / m};  // for WSPR the wanted one
   if (!(t.lowHz >= kOutputLowHz && t.highHz <= kOutputHighHz)) {
     plan.problem = "The Si5351's output, " + Mhz(t.wantedHz) +
                    " before the RF multiplication, must lie between 2.5 kHz and 200 MHz";
@@ -354,7 +370,7 @@ Si5351Plan Plan(double reference_hz, double wanted_hz, double m) {
     return plan;
   }
   if (!(std::abs(chosen.error) * 100.0 <= kUsablePercent)) {
-    plan.problem = "The Si5351 cannot bring the tone step within 1 % of 1.46484375 Hz at " +
+    plan.problem = "The Si5351 cannot bring the tone step within 1 % of " + StepText(mode) + " at " +
                    Mhz(wanted_hz) + ": the closest it comes is " + PercentText(chosen.error);
     if (t.highHz * kFractionalLow > kVcoHighHz) {
       *plan.problem +=
@@ -366,17 +382,18 @@ Si5351Plan Plan(double reference_hz, double wanted_hz, double m) {
     return plan;
   }
   Settle(chosen, t, m, plan);
-  plan.exactStep = ExactStep(chosen, plan, m);
-  plan.stepErrorPercent = plan.exactStep ? 0.0 : (plan.stepHz / kToneSpacingHz - 1.0) * 100.0;
-  if (plan.exactStep) plan.stepHz = kToneSpacingHz;
+  plan.exactStep = ExactStep(chosen, plan, t, m);
+  plan.stepErrorPercent = plan.exactStep ? 0.0 : (plan.stepHz / step_hz - 1.0) * 100.0;
+  if (plan.exactStep) plan.stepHz = step_hz;
   plan.why = Why(chosen, even, chosen.method == Si5351Method::kPll ? multisynth : fractional);
   return plan;
 }
 
 }  // namespace
 
-Si5351Plan PlanSi5351(double reference_hz, double wanted_hz, double rf_multiplier) {
-  return Plan(reference_hz, wanted_hz, rf_multiplier);
+Si5351Plan PlanSi5351(double reference_hz, double wanted_hz, double rf_multiplier,
+                      beacon::Mode mode) {
+  return Plan(reference_hz, wanted_hz, rf_multiplier, mode);
 }
 
 }  // namespace tuneworks

@@ -1,29 +1,33 @@
-// SymbolTimer: whole timer counts for WSPR's 8192/12000 s symbol, and the repeating patterns of
-// two neighbouring counts whose average keeps the symbol rate.
+// SymbolTimer: whole timer counts for a symbol of WSPR (8192/12000 s) or FST4W (8200/12000 s to
+// 134400/12000 s), and the repeating patterns of two neighbouring counts whose average keeps the
+// symbol rate.
 #include <cmath>
 #include <cstdint>
 #include <numeric>
 #include <vector>
 
+#include "beacon_signal.hpp"
 #include "tuneworks_core.hpp"
 
 namespace tuneworks {
 namespace {
 
-constexpr double kSymbolMs = 8192.0 / 12.0;  // 682.666... ms
+constexpr std::uint64_t kMillihertzPerSample = 12000 * 1000;  // the samples' rate in mHz
 constexpr double kHourMs = 3600.0 * 1000.0;
 constexpr std::uint64_t kLargestCount = 65535;
 
-// The ideal count per symbol as a fraction in lowest terms: clock x 8192 / (12000 x prescaler)
-// with the clock in millihertz, i.e. millihertz x 256 / (375000 x prescaler).
+// The ideal count per symbol as a fraction in lowest terms: clock x N / (12000 x prescaler) for a
+// symbol of N samples, with the clock in millihertz; N / 12000000 is reduced first (256 / 375000
+// for WSPR, at most 256 over it for every mode), which keeps the product within 64 bits.
 struct Fraction {
   std::uint64_t numerator;
   std::uint64_t denominator;
 };
 
-Fraction IdealCount(std::uint64_t clock_mhz, int prescaler) {
-  std::uint64_t n = clock_mhz * 256;
-  std::uint64_t d = 375000 * static_cast<std::uint64_t>(prescaler);
+Fraction IdealCount(std::uint64_t clock_mhz, int prescaler, std::uint64_t samples) {
+  const std::uint64_t common = std::gcd(samples, kMillihertzPerSample);
+  std::uint64_t n = clock_mhz * (samples / common);
+  std::uint64_t d = kMillihertzPerSample / common * static_cast<std::uint64_t>(prescaler);
   const std::uint64_t g = std::gcd(n, d);
   return {n / g, d / g};
 }
@@ -54,12 +58,15 @@ void NearestShortFraction(std::uint64_t r, std::uint64_t d, std::uint64_t& a, st
 
 }  // namespace
 
-std::vector<SymbolTimerRow> SymbolTimer(double clock_hz) {
+std::vector<SymbolTimerRow> SymbolTimer(double clock_hz, beacon::Mode mode) {
   std::vector<SymbolTimerRow> rows;
   if (!(clock_hz > 0) || !(clock_hz <= kMaxTimerClockHz)) return rows;
   const auto clock_mhz = static_cast<std::uint64_t>(std::llround(clock_hz * 1000.0));
+  const std::uint64_t samples = beacon::SamplesPerSymbol(mode);
+  const double symbol_ms = static_cast<double>(samples) / 12.0;
+  const auto symbols = static_cast<double>(beacon::SymbolCount(mode));
   for (const int prescaler : kTimerPrescalers) {
-    const Fraction ideal = IdealCount(clock_mhz, prescaler);
+    const Fraction ideal = IdealCount(clock_mhz, prescaler, samples);
     const std::uint64_t whole = ideal.numerator / ideal.denominator;
     const std::uint64_t r = ideal.numerator % ideal.denominator;
     const std::uint64_t count = whole + (2 * r >= ideal.denominator ? 1 : 0);
@@ -70,7 +77,7 @@ std::vector<SymbolTimerRow> SymbolTimer(double clock_hz) {
     row.count = static_cast<std::uint32_t>(count);
     row.periodMs = static_cast<double>(count) * prescaler * 1e6 / static_cast<double>(clock_mhz);
     row.errorPpm = ErrorPpm(ideal, count, 0, 1);
-    row.driftPerTransmissionMs = row.errorPpm * 1e-6 * kSymbolsPerTransmission * kSymbolMs;
+    row.driftPerTransmissionMs = row.errorPpm * 1e-6 * symbols * symbol_ms;
     row.driftPerHourMs = row.errorPpm * 1e-6 * kHourMs;
     if (r != 0) {
       std::uint64_t a = 0;

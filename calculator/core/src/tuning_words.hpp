@@ -33,6 +33,7 @@ struct DdsWords {
   std::int64_t lowTone = 0;
   std::int64_t interval = 0;
   bool belowZero = false;  // the setting's or the lowest tone's quotient is below -1/2
+  beacon::Mode mode = beacon::Mode::kWspr;
 };
 
 // The tones the words give, or the fault that keeps them from the wanted ones; for a positive
@@ -40,6 +41,6 @@ struct DdsWords {
 ActualTones DdsTones(const DdsWords& words);
 
 // The tones a Si5351 plan makes at the RF output; the kSi5351 fault when it has a problem.
-ActualTones Si5351Tones(const Si5351Plan& plan, double wanted_hz);
+ActualTones Si5351Tones(const Si5351Plan& plan, double wanted_hz, beacon::Mode mode);
 
 }  // namespace tuneworks::detail
