@@ -256,7 +256,8 @@ def run(driver, base, served):
     # The calculator at start: the texts of the window after Form_Load.
     start = calc("20", "1", "1", "1", "2", "2", "1")
     expected = {"Ref": "20", "PLLMult": "1", "RFMult": "1", "Fout": "1", "ClkUnits": "MHz",
-                "Funits": "MHz", "Resolution": "32 Bit AD9850/51", "Clock": start["clock"],
+                "Funits": "MHz", "Resolution": "32 Bit AD9850/51", "Mode": "WSPR",
+                "Clock": start["clock"],
                 "DDSFreq": start["ddsFreq"]}
     shown = {k: value(driver, k) for k in expected}
     check(shown == expected, f"the start-up texts ({shown})")
@@ -269,7 +270,7 @@ def run(driver, base, served):
         """return [...document.querySelectorAll('#TuneworksForm input, #TuneworksForm textarea')]
                  .filter((e) => !e.disabled && e.tabIndex >= 0).map((e) => e.id);""")
     check(order == ["Ref", "PLLMult", "RFMult", "Resolution", "Fout", "Funits", "Results",
-                    "ClkUnits"], f"the window's tab order ({order})")
+                    "ClkUnits", "Mode"], f"the window's tab order ({order})")
     pictures.mkdir(parents=True, exist_ok=True)
     if served:
         driver.find_element(By.ID, "TuneworksTool").screenshot(str(pictures / "tuneworks-web.png"))

@@ -14,8 +14,8 @@ namespace {
 
 bool IsComboBox(ControlId id) { return Entry(id).kind == ControlKind::kComboBox; }
 
-// Which change notifications run a recalculation: every input box, and the unit fields. Typing
-// into Resolution's field only clears its selection.
+// Which change notifications run a recalculation: every input box, the unit fields and the mode
+// (typed over, it reads as WSPR). Typing into Resolution's field only clears its selection.
 bool ChangeRecalculates(ControlId id) {
   switch (id) {
     case ControlId::Ref:
@@ -24,6 +24,7 @@ bool ChangeRecalculates(ControlId id) {
     case ControlId::Fout:
     case ControlId::ClkUnits:
     case ControlId::Funits:
+    case ControlId::Mode:
       return true;
     default:
       return false;
@@ -41,7 +42,10 @@ std::string ValueTip(const std::string& text) {
 
 void Form::Form_Load() {
   // The clock that Form_Load also used to work out here is recomputed by the third
-  // recalculation before anyone sees it, and the initial texts cannot overflow it.
+  // recalculation before anyone sees it, and the initial texts cannot overflow it. The mode is
+  // chosen first, without a recalculation of its own: the three that follow read it.
+  view_.ShowListItem(ControlId::Mode, kDefaultModeIndex);
+  list_index_[Index(ControlId::Mode)] = kDefaultModeIndex;
   SetListIndex(ControlId::Funits, kDefaultFunits);
   SetListIndex(ControlId::ClkUnits, kDefaultClkUnits);
   SetListIndex(ControlId::Resolution, kDefaultResolution);
@@ -81,10 +85,15 @@ void Form::LongHex(double& value, std::string& text) const {
 }
 
 void Form::Recalculate() {
-  const CalcInputs inputs{view_.Text(ControlId::Ref),      view_.Text(ControlId::PLLMult),
-                          view_.Text(ControlId::Fout),     view_.Text(ControlId::RFMult),
-                          ListIndex(ControlId::ClkUnits),  ListIndex(ControlId::Funits),
-                          ListIndex(ControlId::Resolution)};
+  const std::int16_t mode = ListIndex(ControlId::Mode);  // -1, typed over: WSPR
+  const CalcInputs inputs{view_.Text(ControlId::Ref),
+                          view_.Text(ControlId::PLLMult),
+                          view_.Text(ControlId::Fout),
+                          view_.Text(ControlId::RFMult),
+                          ListIndex(ControlId::ClkUnits),
+                          ListIndex(ControlId::Funits),
+                          ListIndex(ControlId::Resolution),
+                          beacon::kModeNames[mode < 0 ? 0 : static_cast<std::size_t>(mode)].mode};
   const CalcOutputs outputs = Calculate(inputs, state_, view_.DecimalSeparator());
   if (outputs.Clock) {
     ShowValue(ControlId::Clock, *outputs.Clock);

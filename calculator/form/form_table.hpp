@@ -1,4 +1,4 @@
-// The calculator form as a table: the window's caption and size and its sixteen controls, in the
+// The calculator form as a table: the window's caption and size and its eighteen controls, in the
 // order they are created, with their kinds, places in twips, fonts, initial texts, lists and tab
 // order. Every window of the calculator builds itself from this one table.
 #pragma once
@@ -9,6 +9,7 @@
 #include <span>
 #include <string_view>
 
+#include "beacon_mode.hpp"
 #include "tuneworks_core.hpp"
 
 namespace tuneworks {
@@ -31,8 +32,10 @@ enum class ControlId : std::uint8_t {
   Label3,
   Label2,
   Label1,
+  Mode,    // what the beacon sends: WSPR or FST4W with its period
+  Label7,
 };
-inline constexpr std::size_t kControlCount = 16;
+inline constexpr std::size_t kControlCount = 18;
 
 constexpr std::size_t Index(ControlId id) { return static_cast<std::size_t>(id); }
 
@@ -75,6 +78,14 @@ inline constexpr std::array<std::string_view, 4> kUnitItems{"Hz", "kHz", "MHz", 
 // The three accumulators, then the Si5351 clock generator (index kSi5351Resolution).
 inline constexpr std::array<std::string_view, 4> kResolutionItems{"24 Bit PIC", "32 Bit AD9850/51",
                                                                   "48 Bit AD9852", "Si5351"};
+
+// The modes in beacon::kModeNames' order, by their labels: "WSPR", "FST4W-120" ...
+inline constexpr std::array<std::string_view, beacon::kModeNames.size()> kModeItems = [] {
+  std::array<std::string_view, beacon::kModeNames.size()> items{};
+  for (std::size_t k = 0; k < items.size(); ++k) items[k] = beacon::kModeNames[k].label;
+  return items;
+}();
+inline constexpr std::int16_t kDefaultModeIndex = 0;  // WSPR
 
 struct ControlEntry {
   ControlId id;
@@ -130,14 +141,18 @@ inline constexpr std::array<ControlEntry, kControlCount> kControls{{
      { 240,  720, 1215,  255},  4, kDefaultFontPoints, true,  false, false, 0},
   {ControlId::Label1,     "Label1",     ControlKind::kLabel,    "Reference",         {},
      { 120,  360, 1335,  255},  3, kDefaultFontPoints, true,  false, false, 0},
+  {ControlId::Mode,       "Mode",       ControlKind::kComboBox, "WSPR",              kModeItems,
+     {4140, 1440, 1455,  315}, 16, kDefaultFontPoints, true,  false, false, kInputMaxChars},
+  {ControlId::Label7,     "Label7",     ControlKind::kLabel,    "Mode",              {},
+     {3480, 1440,  600,  255}, 17, kDefaultFontPoints, true,  false, false, 0},
 }};
 // clang-format on
 
 constexpr const ControlEntry& Entry(ControlId id) { return kControls[Index(id)]; }
 
 // The controls that take focus (no labels, no disabled boxes) in the order Tab visits them:
-// Ref, PLLMult, RFMult, Resolution, Fout, Funits, Results, ClkUnits.
-inline constexpr std::size_t kFocusStopCount = 8;
+// Ref, PLLMult, RFMult, Resolution, Fout, Funits, Results, ClkUnits, Mode.
+inline constexpr std::size_t kFocusStopCount = 9;
 std::array<ControlId, kFocusStopCount> TabOrder();
 
 // Pixels at `dpi` dots per inch for a length in twips, rounded down as the layout always has been

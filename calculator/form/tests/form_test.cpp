@@ -440,7 +440,43 @@ TEST(FormTable, TabVisitsTheInputsInOrder) {
   EXPECT_EQ(TabOrder(),
             (std::array<ControlId, kFocusStopCount>{
                 ControlId::Ref, ControlId::PLLMult, ControlId::RFMult, ControlId::Resolution,
-                ControlId::Fout, ControlId::Funits, ControlId::Results, ControlId::ClkUnits}));
+                ControlId::Fout, ControlId::Funits, ControlId::Results, ControlId::ClkUnits,
+                ControlId::Mode}));
+}
+
+TEST(Form, ModeChoiceRecalculatesForItsToneStepAndBands) {
+  Window window;
+  EXPECT_EQ(window.Text(ControlId::Mode), "WSPR");
+  EXPECT_EQ(window.form.ListIndex(ControlId::Mode), 0);
+  window.Retype(ControlId::Fout, "0.1375");  // tone 0 at 2200 m's dial + 1500 Hz
+  const struct {
+    int index;
+    std::string interval_line;  // in Results, worked by hand
+    std::string status_start;
+    std::string status_end;
+  } cases[] = {
+      {2, "FST4W Interval     0x 00000078\r\n",  // 0.5580 Hz x 2^32 / 20 MHz + 1/2 = 120.3
+       "Tones 137500.0 \u2026 137501.7 Hz, step 0.5588 Hz (+0.14 %)", "2200 m window +98.3 Hz"},
+      {4, "FST4W Interval     0x 00000014\r\n", "Tones 137500.0 \u2026 137500.3 Hz, step 0.0931 Hz (+4.31 %)",
+       "2200 m window +99.7 Hz"},  // 20 MHz over 2^32 is 4.66 mHz: the step is 21 of them
+      {0, "WSPR Interval      0x 0000013B\r\n",
+       "Tones 137497.8 \u2026 137502.2 Hz, step 1.4668 Hz (+0.14 %)", "2200 m window +97.8 Hz"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.index);
+    const int before = window.Count();
+    window.form.Click(ControlId::Mode, c.index);
+    EXPECT_EQ(window.Count() - before, 1);
+    EXPECT_NE(window.Text(ControlId::Results).find(c.interval_line), std::string::npos)
+        << window.Text(ControlId::Results);
+    EXPECT_TRUE(window.view.status.text.starts_with(c.status_start)) << window.view.status.text;
+    EXPECT_TRUE(window.view.status.text.ends_with(c.status_end)) << window.view.status.text;
+  }
+  // Typed over, the mode selects nothing and reads as WSPR.
+  window.form.Click(ControlId::Mode, 3);
+  window.Type(ControlId::Mode, "x");
+  EXPECT_EQ(window.form.ListIndex(ControlId::Mode), -1);
+  EXPECT_TRUE(window.view.status.text.starts_with("Tones 137497.8")) << window.view.status.text;
 }
 
 }  // namespace

@@ -179,6 +179,7 @@ TEST_F(FormWindowTest, OpensWithTheDefaultsAndTheLoadsResult) {
       {ControlId::ClkUnits, L"MHz"},
       {ControlId::Funits, L"MHz"},
       {ControlId::Resolution, L"32 Bit AD9850/51"},
+      {ControlId::Mode, L"WSPR"},
       {ControlId::Clock, L" 20000000"},
       {ControlId::DDSFreq, L" 1000000"},
       {ControlId::Results, kDefaultReport},
@@ -215,7 +216,8 @@ TEST_F(FormWindowTest, OpensWithTheDefaultsAndTheLoadsResult) {
   // Tab visits the controls that take focus in the table's order, and comes round again.
   const std::vector<ControlId> tab_order = {
       ControlId::PLLMult, ControlId::RFMult,  ControlId::Resolution, ControlId::Fout,
-      ControlId::Funits,  ControlId::Results, ControlId::ClkUnits,   ControlId::Ref};
+      ControlId::Funits,  ControlId::Results, ControlId::ClkUnits,   ControlId::Mode,
+      ControlId::Ref};
   HWND at = Item(ControlId::Ref);
   for (const ControlId next : tab_order) {
     at = GetNextDlgTabItem(window_, at, FALSE);
@@ -324,14 +326,14 @@ TEST_F(FormWindowTest, EveryFindingFitsTheStripAndClockShowsNineDigits) {
     const wchar_t* ref;
     const wchar_t* fout;
     int resolution;
-  } cases[] = {{L"20", L"7.0386", 0},
-               {L"3000", L"1296.5014", 2},
-               {L"20", L"1", 0},
-               {L"125", L"70", 1},
-               {L"20", L"1E400", 1}};
+    int mode;  // index in the Mode list: 0 WSPR, 2 FST4W-300, 4 FST4W-1800
+  } cases[] = {{L"20", L"7.0386", 0, 0},   {L"3000", L"1296.5014", 2, 0}, {L"20", L"1", 0, 0},
+               {L"125", L"70", 1, 0},      {L"20", L"1E400", 1, 0},       {L"20", L"0.1375", 1, 2},
+               {L"20", L"0.4758", 0, 4}};
   for (const auto& c : cases) {
     Retype(ControlId::Ref, c.ref);
     Choose(ControlId::Resolution, c.resolution);
+    Choose(ControlId::Mode, c.mode);
     Retype(ControlId::Fout, c.fout);
     RECT room{};
     GetClientRect(Status(), &room);
@@ -351,6 +353,7 @@ TEST_F(FormWindowTest, EveryFindingFitsTheStripAndClockShowsNineDigits) {
   if (wanted == nullptr) return;
   Retype(ControlId::Ref, cases[0].ref);
   Choose(ControlId::Resolution, cases[0].resolution);
+  Choose(ControlId::Mode, cases[0].mode);
   Retype(ControlId::Fout, cases[0].fout);
   RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   SaveClientPicture(window_, "tuneworks_strip_" + std::to_string(dpi) + "dpi.bmp");

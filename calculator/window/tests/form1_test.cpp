@@ -209,8 +209,8 @@ class Form1Test : public QObject {
     window.form.show();
     QVERIFY(QTest::qWaitForWindowActive(&window.form));
     QCOMPARE(QApplication::focusWidget(), window.Box("Ref"));
-    const QStringList expected{"PLLMult", "RFMult",  "Resolution", "Fout",
-                               "Funits",  "Results", "ClkUnits",   "Ref"};
+    const QStringList expected{"PLLMult", "RFMult",   "Resolution", "Fout", "Funits",
+                               "Results", "ClkUnits", "Mode",       "Ref"};
     for (const QString& next : expected) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       QWidget* focus = QApplication::focusWidget();
@@ -237,7 +237,8 @@ class Form1Test : public QObject {
     }
     QCOMPARE(names, QStringList({"ClkUnits", "DDSFreq", "Clock", "Results", "Funits", "Fout",
                                  "Resolution", "RFMult", "PLLMult", "Ref", "Label6", "Label5",
-                                 "Label4", "Label3", "Label2", "Label1", "StatusLine"}));
+                                 "Label4", "Label3", "Label2", "Label1", "Mode", "Label7",
+                                 "StatusLine"}));
     QCOMPARE(window.Results()->geometry(), QRect(40, 184, 273, 113));
     QCOMPARE(window.Box("Ref")->font().pixelSize(), 13);
     QCOMPARE(window.Box("Fout")->font().pixelSize(), 16);
@@ -259,25 +260,33 @@ class Form1Test : public QObject {
     QTest::addColumn<QString>("ref");
     QTest::addColumn<QString>("fout");
     QTest::addColumn<int>("resolution");
+    QTest::addColumn<int>("mode");
     QTest::newRow("dial, 24 bit") << "20"
-                                  << "7.0386" << 0;
+                                  << "7.0386" << 0 << 0;
     QTest::newRow("23 cm") << "3000"
-                           << "1296.5014" << 2;
+                           << "1296.5014" << 2 << 0;
     QTest::newRow("far step") << "20"
-                              << "1" << 0;
+                              << "1" << 0 << 0;
     QTest::newRow("alias") << "125"
-                           << "70" << 1;
+                           << "70" << 1 << 0;
     QTest::newRow("overflow") << "20"
-                              << "1E400" << 1;
+                              << "1E400" << 1 << 0;
+    QTest::newRow("FST4W-300, 2200 m") << "20"
+                                       << "0.1375" << 1 << 2;
+    QTest::newRow("FST4W-1800 above 630 m, 24 bit") << "20"
+                                                    << "0.4758" << 0 << 4;
   }
   void everyFindingFitsTheStrip() {
     QFETCH(QString, ref);
     QFETCH(QString, fout);
     QFETCH(int, resolution);
+    QFETCH(int, mode);
     Window window;
     Retype(window.Box("Ref"), ref);
     window.Combo("Resolution")->ShowItem(resolution);
     emit window.Combo("Resolution")->activated(resolution);
+    window.Combo("Mode")->ShowItem(mode);
+    emit window.Combo("Mode")->activated(mode);
     Retype(window.Box("Fout"), fout);
     const QLabel* strip = window.Status();
     const QRect room = strip->contentsRect();
