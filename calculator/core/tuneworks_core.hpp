@@ -78,19 +78,19 @@ void LongHex(double& value, std::string& text, std::int16_t resolution_index);
 // Frequencies in Hz at the RF output (after the RF multiplication).
 struct ActualFrequencies {
   beacon::Mode mode = beacon::Mode::kWspr;  // the mode the tones are for
-  double wantedHz = 0;                  // the wanted RF frequency, Fout in its unit
-  double settingHz = 0;                 // the DDS Setting word S
-  double settingErrorHz = 0;            // settingHz - wanted
-  std::array<double, 4> tonesHz{};      // lowest-tone word L plus 0..3 interval words I
-  double stepHz = 0;                    // the interval word I
-  double stepErrorPercent = 0;          // (stepHz / the mode's step - 1) x 100
-  double centreErrorHz = 0;             // where the decoder reports the tones, minus wanted:
-                                        // WSPR the middle of tones 1 and 2, FST4W tone 0
-  std::optional<double> decoderLossDb;  // extra SNR the decoder needs for this step; empty when
-                                        // it cannot follow (or the loss was not measured there)
-  bool decodable = false;               // wsprd still decodes a clean signal with this step
-  bool stepMeasured = true;             // the decoder's tolerance of the step was measured (not
-                                        // for FST4W: then decodable is true, decoderLossDb empty)
+  double wantedHz = 0;                      // the wanted RF frequency, Fout in its unit
+  double settingHz = 0;                     // the DDS Setting word S
+  double settingErrorHz = 0;                // settingHz - wanted
+  std::array<double, 4> tonesHz{};          // lowest-tone word L plus 0..3 interval words I
+  double stepHz = 0;                        // the interval word I
+  double stepErrorPercent = 0;              // (stepHz / the mode's step - 1) x 100
+  double centreErrorHz = 0;                 // where the decoder reports the tones, minus wanted:
+                                            // WSPR the middle of tones 1 and 2, FST4W tone 0
+  std::optional<double> decoderLossDb;      // extra SNR the decoder needs for this step; empty when
+                                            // it cannot follow (or the loss was not measured there)
+  bool decodable = false;                   // wsprd still decodes a clean signal with this step
+  bool stepMeasured = true;                 // the decoder's tolerance of the step was measured (not
+                             // for FST4W: then decodable is true, decoderLossDb empty)
 };
 
 // Why the words of a calculation give no tones that a beacon can send, though there was a

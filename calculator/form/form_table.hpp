@@ -32,7 +32,7 @@ enum class ControlId : std::uint8_t {
   Label3,
   Label2,
   Label1,
-  Mode,    // what the beacon sends: WSPR or FST4W with its period
+  Mode,  // what the beacon sends: WSPR or FST4W with its period
   Label7,
 };
 inline constexpr std::size_t kControlCount = 18;

@@ -36,12 +36,12 @@ struct Fst4wWords {
 
 Fst4wWords WordsOf(beacon::Mode mode, const fst4w::Period& period) {
   const std::size_t samples = period.samples_per_symbol;
-  return {"an " + std::string(beacon::NameOf(mode).label) + " symbol lasts " +
-              std::to_string(samples) + "/12000 s = " +
-              tuneworks::FixedText(fst4w::SymbolPeriodS(period) * 1000.0, 6) + " ms",
-          "A transmission is 160 symbols (" +
-              tuneworks::FixedText(fst4w::TransmissionS(period), 1) + " s)",
-          std::to_string(period.seconds / 60) + "-minute"};
+  return {
+      "an " + std::string(beacon::NameOf(mode).label) + " symbol lasts " + std::to_string(samples) +
+          "/12000 s = " + tuneworks::FixedText(fst4w::SymbolPeriodS(period) * 1000.0, 6) + " ms",
+      "A transmission is 160 symbols (" + tuneworks::FixedText(fst4w::TransmissionS(period), 1) +
+          " s)",
+      std::to_string(period.seconds / 60) + "-minute"};
 }
 
 std::string TimerText(double clock_hz, std::span<const tuneworks::SymbolTimerRow> rows,

@@ -3,10 +3,10 @@
 #include <optional>
 #include <string_view>
 
+#include "beacon_signal.hpp"
 #include "checked_math.hpp"
 #include "tuneworks_core.hpp"
 #include "tuning_words.hpp"
-#include "beacon_signal.hpp"
 #include "wsprd_limits.hpp"
 
 namespace tuneworks {
@@ -67,7 +67,8 @@ ActualTones DdsTones(const DdsWords& w) {
   };
   std::array<double, 4> tones{};
   for (int k = 0; k < 4; ++k) tones[k] = rf_hz(w.lowTone + k * w.interval);
-  return {Figures(w.mode, w.wantedHz, rf_hz(w.setting), tones, rf_hz(w.interval)), ToneFault::kNone};
+  return {Figures(w.mode, w.wantedHz, rf_hz(w.setting), tones, rf_hz(w.interval)),
+          ToneFault::kNone};
 }
 
 ActualTones Si5351Tones(const Si5351Plan& plan, double wanted_hz, beacon::Mode mode) {

@@ -3,10 +3,10 @@
 #include <string>
 #include <string_view>
 
+#include "beacon_signal.hpp"
 #include "checked_math.hpp"
 #include "tuneworks_core.hpp"
 #include "tuning_words.hpp"
-#include "beacon_signal.hpp"
 
 namespace tuneworks {
 namespace {

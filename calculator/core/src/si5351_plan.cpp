@@ -1,5 +1,5 @@
-// The Si5351 plan: the PLL, multisynth and R settings that make the four WSPR or FST4W tones on CLK0,
-// following AN619 and the chip's limits.
+// The Si5351 plan: the PLL, multisynth and R settings that make the four WSPR or FST4W tones on
+// CLK0, following AN619 and the chip's limits.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -10,10 +10,10 @@
 #include <string>
 #include <utility>
 
+#include "beacon_signal.hpp"
 #include "nearest_fraction.hpp"
 #include "si5351_registers.hpp"
 #include "tuneworks_core.hpp"
-#include "beacon_signal.hpp"
 
 namespace tuneworks {
 namespace {
@@ -39,15 +39,15 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
 // What a plan's search works with: frequencies at the chip's output.
 struct Target {
-  double crystalHz;     // the crystal or CLKIN
-  int clkinDivider;     // CLKIN's divider before the PLL
-  double rfMultiplier;  // after the chip
-  double pllInputHz;    // the crystal, or CLKIN after its divider
-  double lowHz;         // the lowest tone
-  double highHz;        // the highest tone
-  double wantedHz;      // the wanted frequency itself
-  double stepHz;        // the mode's step (12000/8192 Hz) divided by the RF multiplication
-  std::uint64_t stepNumerator;    // the mode's step as a fraction in lowest terms: 375/256 Hz
+  double crystalHz;             // the crystal or CLKIN
+  int clkinDivider;             // CLKIN's divider before the PLL
+  double rfMultiplier;          // after the chip
+  double pllInputHz;            // the crystal, or CLKIN after its divider
+  double lowHz;                 // the lowest tone
+  double highHz;                // the highest tone
+  double wantedHz;              // the wanted frequency itself
+  double stepHz;                // the mode's step (12000/8192 Hz) divided by the RF multiplication
+  std::uint64_t stepNumerator;  // the mode's step as a fraction in lowest terms: 375/256 Hz
   std::uint64_t stepDenominator;  // for WSPR, 60/41 Hz for FST4W-120 ...
   double centreHz;                // the middle of the four tones: WSPR's wanted frequency itself,
                                   // FST4W's 1.5 steps above its tone 0
@@ -93,10 +93,10 @@ std::optional<std::pair<std::uint64_t, std::uint64_t>> Fit(double k, double low,
 }
 
 // The step n/c of the PLL numerator is the mode's step S/D (375/256 Hz) exactly when n/c = S x MSR
-// x div / (D x m x crystal), MSR the multisynth times R and div the CLKIN divider: for a whole crystal
-// and RF multiplication, when that fraction in lowest terms has a denominator of at most 1048575.
-// `reduced` is the denominator without the multisynth, `least` the common factor MSR must then
-// share with it.
+// x div / (D x m x crystal), MSR the multisynth times R and div the CLKIN divider: for a whole
+// crystal and RF multiplication, when that fraction in lowest terms has a denominator of at most
+// 1048575. `reduced` is the denominator without the multisynth, `least` the common factor MSR must
+// then share with it.
 struct ExactSteps {
   std::uint64_t numerator = 0;  // S x div over their common factor with the denominator
   std::uint64_t reduced = 0;    // D x m x crystal over that factor; 0: never exact
@@ -291,9 +291,7 @@ std::string Mhz(double hz) { return FixedText(hz / 1e6, 6) + " MHz"; }
 
 // The mode's tone step as the texts give it: "1.46484375 Hz" for WSPR, "1.46341463 Hz" for
 // FST4W-120.
-std::string StepText(beacon::Mode mode) {
-  return FixedText(beacon::ToneStepHz(mode), 8) + " Hz";
-}
+std::string StepText(beacon::Mode mode) { return FixedText(beacon::ToneStepHz(mode), 8) + " Hz"; }
 
 std::string PercentText(double error) { return FixedText(error * 100.0, 2, true) + " %"; }
 
@@ -370,8 +368,9 @@ Si5351Plan Plan(double reference_hz, double wanted_hz, double m, beacon::Mode mo
     return plan;
   }
   if (!(std::abs(chosen.error) * 100.0 <= kUsablePercent)) {
-    plan.problem = "The Si5351 cannot bring the tone step within 1 % of " + StepText(mode) + " at " +
-                   Mhz(wanted_hz) + ": the closest it comes is " + PercentText(chosen.error);
+    plan.problem = "The Si5351 cannot bring the tone step within 1 % of " + StepText(mode) +
+                   " at " + Mhz(wanted_hz) + ": the closest it comes is " +
+                   PercentText(chosen.error);
     if (t.highHz * kFractionalLow > kVcoHighHz) {
       *plan.problem +=
           ", as its multisynth must be 4 or 6 there and one unit of the PLL "

@@ -36,7 +36,7 @@ std::string ShortMegahertz(double hz) {
 // The bands and the window of a mode, and what the texts call it: "WSPR", "FST4W-300".
 struct ModeBands {
   std::span<const WsprBand> bands;
-  double low;     // the window above the dial
+  double low;  // the window above the dial
   double high;
   double centre;  // where the decoder reports the tones: their centre, or FST4W's tone 0
   std::string_view label;
@@ -63,9 +63,8 @@ std::string Note(const BandCheck& c, double wanted_hz, std::string_view mode) {
   const std::string audio = FixedText(c.audioHz, 1) + " Hz";
   if (c.inside) {
     return "The tones lie in the " + std::string(c.band.label) + " " + std::string(mode) +
-           " window, " + window + ", " +
-           by + " from its " + (below ? "lower" : "upper") + " edge; a decoder shows them at " +
-           audio;
+           " window, " + window + ", " + by + " from its " + (below ? "lower" : "upper") +
+           " edge; a decoder shows them at " + audio;
   }
   return std::string(below ? "The lowest tone lies " + by + " below"
                            : "The highest tone lies " + by + " above") +
@@ -112,8 +111,7 @@ std::optional<BandCheck> CheckBand(const ActualFrequencies& actual, std::string_
   const double low_tone = actual.tonesHz[0];
   const double high_tone = actual.tonesHz[3];
   // Where the decoder shows the tones: WSPR's centre, FST4W's tone 0.
-  const double centre =
-      actual.mode == beacon::Mode::kWspr ? (low_tone + high_tone) / 2 : low_tone;
+  const double centre = actual.mode == beacon::Mode::kWspr ? (low_tone + high_tone) / 2 : low_tone;
   const WsprBand* best = nullptr;
   double best_distance = std::numeric_limits<double>::infinity();
   for (const WsprBand& band : mode.bands) {

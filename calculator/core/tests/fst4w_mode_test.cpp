@@ -27,16 +27,14 @@ CalcInputs Dds(std::string fout_hz, std::int16_t resolution, Mode mode) {
 
 struct StepCase {
   Mode mode;
-  double stepHz;             // 12000 / samples per symbol
+  double stepHz;              // 12000 / samples per symbol
   std::int64_t intervalWord;  // step x 2^48 / 100 MHz, plus one half, rounded
 };
 
 // The 48-bit words worked exactly in fractions: step x 2^48 / 1e8 + 1/2, rounded.
 const StepCase kSteps[] = {
-    {Mode::kWspr, 12000.0 / 8192, 4123169},
-    {Mode::kFst4w120, 12000.0 / 8200, 4119147},
-    {Mode::kFst4w300, 12000.0 / 21504, 1570731},
-    {Mode::kFst4w900, 12000.0 / 66560, 507467},
+    {Mode::kWspr, 12000.0 / 8192, 4123169},       {Mode::kFst4w120, 12000.0 / 8200, 4119147},
+    {Mode::kFst4w300, 12000.0 / 21504, 1570731},  {Mode::kFst4w900, 12000.0 / 66560, 507467},
     {Mode::kFst4w1800, 12000.0 / 134400, 251317},
 };
 
@@ -52,7 +50,8 @@ TEST(Fst4wMode, StepWordsAndToneZeroAtTheWantedFrequency) {
     EXPECT_NEAR(a.stepHz, k.stepHz, 1e-6);
     EXPECT_NEAR(a.stepErrorPercent, 0.0, 1e-4);
     // WSPR's wanted frequency is its centre, FST4W's is tone 0: each as its decoder reports it.
-    const double reported = k.mode == Mode::kWspr ? (a.tonesHz[1] + a.tonesHz[2]) / 2 : a.tonesHz[0];
+    const double reported =
+        k.mode == Mode::kWspr ? (a.tonesHz[1] + a.tonesHz[2]) / 2 : a.tonesHz[0];
     EXPECT_NEAR(reported, 137500.0, 1e-5);
     EXPECT_EQ(a.stepMeasured, k.mode == Mode::kWspr);
   }
@@ -65,7 +64,8 @@ TEST(Fst4wMode, ReportNamesTheModeOnlyForFst4w) {
   const std::string fst4w = *Calculate(Dds("137500", 1, Mode::kFst4w120), state).Results;
   EXPECT_NE(fst4w.find("FST4W Interval     0x "), std::string::npos);
   EXPECT_NE(fst4w.find("FST4W    Setting   0x "), std::string::npos);
-  const std::string figures = ActualFiguresText(*CalculateActual(Dds("137500", 1, Mode::kFst4w300)));
+  const std::string figures =
+      ActualFiguresText(*CalculateActual(Dds("137500", 1, Mode::kFst4w300)));
   EXPECT_NE(figures.find("FST4W-300 tones    137500."), std::string::npos) << figures;
   EXPECT_NE(figures.find("% from 0.55803571 Hz)"), std::string::npos) << figures;
 }
@@ -133,7 +133,10 @@ struct TimerCase {
 // Worked by hand: the ideal count is clock x samples / (12000 x prescaler).
 const TimerCase kTimers[] = {
     {16e6, Mode::kFst4w300, 1024, 28000, {}},  // 16e6 x 21504 / 12288000, exact
-    {16e6, Mode::kFst4w120, 1024, 10677,       // 10677 1/12
+    {16e6,
+     Mode::kFst4w120,
+     1024,
+     10677,  // 10677 1/12
      {10677, 10677, 10677, 10677, 10677, 10677, 10677, 10677, 10677, 10677, 10677, 10678}},
     {4e6, Mode::kFst4w900, 1024, 21667, {21666, 21667, 21667}},  // 21666 2/3
     {1e6, Mode::kFst4w1800, 256, 43750, {}},                     // exact
@@ -143,8 +146,9 @@ TEST(Fst4wMode, SymbolTimerCountsEachPeriodsSymbol) {
   for (const TimerCase& k : kTimers) {
     SCOPED_TRACE(std::string(beacon::NameOf(k.mode).name));
     const auto rows = SymbolTimer(k.clockHz, k.mode);
-    const auto row = std::find_if(rows.begin(), rows.end(),
-                                  [&](const SymbolTimerRow& r) { return r.prescaler == k.prescaler; });
+    const auto row = std::find_if(rows.begin(), rows.end(), [&](const SymbolTimerRow& r) {
+      return r.prescaler == k.prescaler;
+    });
     ASSERT_NE(row, rows.end());
     EXPECT_EQ(row->count, k.count);
     EXPECT_EQ(row->pattern, k.pattern);

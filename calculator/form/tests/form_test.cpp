@@ -437,11 +437,10 @@ TEST(Form, LongHexCutsToTheSelectedResolution) {
 }
 
 TEST(FormTable, TabVisitsTheInputsInOrder) {
-  EXPECT_EQ(TabOrder(),
-            (std::array<ControlId, kFocusStopCount>{
-                ControlId::Ref, ControlId::PLLMult, ControlId::RFMult, ControlId::Resolution,
-                ControlId::Fout, ControlId::Funits, ControlId::Results, ControlId::ClkUnits,
-                ControlId::Mode}));
+  EXPECT_EQ(TabOrder(), (std::array<ControlId, kFocusStopCount>{
+                            ControlId::Ref, ControlId::PLLMult, ControlId::RFMult,
+                            ControlId::Resolution, ControlId::Fout, ControlId::Funits,
+                            ControlId::Results, ControlId::ClkUnits, ControlId::Mode}));
 }
 
 TEST(Form, ModeChoiceRecalculatesForItsToneStepAndBands) {
@@ -457,7 +456,8 @@ TEST(Form, ModeChoiceRecalculatesForItsToneStepAndBands) {
   } cases[] = {
       {2, "FST4W Interval     0x 00000078\r\n",  // 0.5580 Hz x 2^32 / 20 MHz + 1/2 = 120.3
        "Tones 137500.0 \u2026 137501.7 Hz, step 0.5588 Hz (+0.14 %)", "2200 m window +98.3 Hz"},
-      {4, "FST4W Interval     0x 00000014\r\n", "Tones 137500.0 \u2026 137500.3 Hz, step 0.0931 Hz (+4.31 %)",
+      {4, "FST4W Interval     0x 00000014\r\n",
+       "Tones 137500.0 \u2026 137500.3 Hz, step 0.0931 Hz (+4.31 %)",
        "2200 m window +99.7 Hz"},  // 20 MHz over 2^32 is 4.66 mHz: the step is 21 of them
       {0, "WSPR Interval      0x 0000013B\r\n",
        "Tones 137497.8 \u2026 137502.2 Hz, step 1.4668 Hz (+0.14 %)", "2200 m window +97.8 Hz"},

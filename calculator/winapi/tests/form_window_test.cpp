@@ -215,9 +215,9 @@ TEST_F(FormWindowTest, OpensWithTheDefaultsAndTheLoadsResult) {
 
   // Tab visits the controls that take focus in the table's order, and comes round again.
   const std::vector<ControlId> tab_order = {
-      ControlId::PLLMult, ControlId::RFMult,  ControlId::Resolution, ControlId::Fout,
-      ControlId::Funits,  ControlId::Results, ControlId::ClkUnits,   ControlId::Mode,
-      ControlId::Ref};
+      ControlId::PLLMult,  ControlId::RFMult, ControlId::Resolution,
+      ControlId::Fout,     ControlId::Funits, ControlId::Results,
+      ControlId::ClkUnits, ControlId::Mode,   ControlId::Ref};
   HWND at = Item(ControlId::Ref);
   for (const ControlId next : tab_order) {
     at = GetNextDlgTabItem(window_, at, FALSE);
@@ -327,8 +327,8 @@ TEST_F(FormWindowTest, EveryFindingFitsTheStripAndClockShowsNineDigits) {
     const wchar_t* fout;
     int resolution;
     int mode;  // index in the Mode list: 0 WSPR, 2 FST4W-300, 4 FST4W-1800
-  } cases[] = {{L"20", L"7.0386", 0, 0},   {L"3000", L"1296.5014", 2, 0}, {L"20", L"1", 0, 0},
-               {L"125", L"70", 1, 0},      {L"20", L"1E400", 1, 0},       {L"20", L"0.1375", 1, 2},
+  } cases[] = {{L"20", L"7.0386", 0, 0}, {L"3000", L"1296.5014", 2, 0}, {L"20", L"1", 0, 0},
+               {L"125", L"70", 1, 0},    {L"20", L"1E400", 1, 0},       {L"20", L"0.1375", 1, 2},
                {L"20", L"0.4758", 0, 4}};
   for (const auto& c : cases) {
     Retype(ControlId::Ref, c.ref);

@@ -235,10 +235,10 @@ class Form1Test : public QObject {
         names << child->objectName();
       }
     }
-    QCOMPARE(names, QStringList({"ClkUnits", "DDSFreq", "Clock", "Results", "Funits", "Fout",
-                                 "Resolution", "RFMult", "PLLMult", "Ref", "Label6", "Label5",
-                                 "Label4", "Label3", "Label2", "Label1", "Mode", "Label7",
-                                 "StatusLine"}));
+    QCOMPARE(names,
+             QStringList({"ClkUnits", "DDSFreq", "Clock", "Results", "Funits", "Fout", "Resolution",
+                          "RFMult", "PLLMult", "Ref", "Label6", "Label5", "Label4", "Label3",
+                          "Label2", "Label1", "Mode", "Label7", "StatusLine"}));
     QCOMPARE(window.Results()->geometry(), QRect(40, 184, 273, 113));
     QCOMPARE(window.Box("Ref")->font().pixelSize(), 13);
     QCOMPARE(window.Box("Fout")->font().pixelSize(), 16);
