@@ -331,4 +331,54 @@ TEST(TunecalcProcess, NoTableLeavesTheFilesAlone) {
   fs::remove_all(dir);
 }
 
+TEST(TunecalcProcess, ModeNamesFst4wInEveryOutput) {
+  const struct {
+    std::vector<std::string> arguments;
+    std::vector<std::string> shown;  // each somewhere in the standard output
+  } cases[] = {
+      {{"--mode", "fst4w-300", "--band", "630m"},
+       {"FST4W Interval     0x 00000078\n", "FST4W-300 tones    475700.0040 / ",
+        "% from 0.55803571 Hz)", "Decoder (jt9)      ",
+        "FST4W band         The tones lie in the 630 m FST4W-300 window, 0.475600 to 0.475800"}},
+      {{"--json", "--mode", "FST4W-120", "--fout", "137.5kHz"},
+       {"{\"mode\":\"fst4w-120\",\"clock\"", "\"name\":\"2200m\""}},
+      {{"--mode", "fst4w-1800", "--timer-clock", "1MHz"},
+       {"an FST4W-1800 symbol lasts 134400/12000 s = 11200.000000 ms",
+        "      256  43750 11200.000000", "A transmission is 160 symbols (1792.0 s)",
+        "the 30-minute slots"}},
+      {{"--json", "--mode", "fst4w-900", "--timer-clock", "1MHz"}, {"{\"mode\":\"fst4w-900\""}},
+      {{"--bands", "--mode", "fst4w-120"},
+       {"FST4W window MHz\n", "160m     1.836800      1.838200 to    1.838400\n"}},
+  };
+  for (const auto& c : cases) {
+    const ProcessResult run = RunTunecalc(c.arguments);
+    EXPECT_EQ(run.status, 0) << c.arguments[1] << run.err;
+    for (const std::string& text : c.shown)
+      EXPECT_NE(run.out.find(text), std::string::npos) << text;
+  }
+  const ProcessResult wspr = RunTunecalc({"--mode", "wspr", "--band", "630m"});
+  EXPECT_EQ(wspr.out, RunTunecalc({"--band", "630m"}).out);
+
+  const std::vector<std::vector<std::string>> wrong = {
+      {"--mode", "fst4w-60"}, {"--mode", "fst4w-120", "--band", "40m"}, {"--mode"}};
+  for (const auto& arguments : wrong) {
+    const ProcessResult run = RunTunecalc(arguments);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+  }
+  EXPECT_EQ(RunTunecalc({"--mode", "fst4w-120", "--band", "40m"})
+                .err.rfind(
+                    "tunecalc: \"40m\" is not an FST4W-120 band (tunecalc --bands --mode fst4w-120 "
+                    "lists them)\n",
+                    0),
+            0U);
+
+  const fs::path dir = NewTempDir();
+  const ProcessResult table = RunTunecalc(
+      {"--mode", "fst4w-120", "--band", "2200m,630m", "--inc", (dir / "hop.inc").string()});
+  EXPECT_EQ(table.status, 0) << table.err;
+  EXPECT_EQ(ReadFile(dir / "hop.inc").rfind("  ; FST4W-120 tone table for ", 0), 0U);
+  fs::remove_all(dir);
+}
+
 }  // namespace
