@@ -12,7 +12,8 @@
 namespace tuneworks {
 namespace {
 
-constexpr std::uint64_t kMillihertzPerSample = 12000 * 1000;  // the samples' rate in mHz
+constexpr std::uint64_t kMillihertzPerSample =
+    std::uint64_t{12000} * 1000;  // the samples' rate in mHz
 constexpr double kHourMs = 3600.0 * 1000.0;
 constexpr std::uint64_t kLargestCount = 65535;
 

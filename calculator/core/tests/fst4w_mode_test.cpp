@@ -152,7 +152,7 @@ TEST(Fst4wMode, SymbolTimerCountsEachPeriodsSymbol) {
     ASSERT_NE(row, rows.end());
     EXPECT_EQ(row->count, k.count);
     EXPECT_EQ(row->pattern, k.pattern);
-    const double symbol_ms = beacon::Fst4wPeriodOf(k.mode)->samples_per_symbol / 12.0;
+    const double symbol_ms = fst4w::SymbolPeriodS(*beacon::Fst4wPeriodOf(k.mode)) * 1000.0;
     EXPECT_NEAR(row->driftPerTransmissionMs, 160 * (row->periodMs - symbol_ms), 1e-6);
   }
   // FST4W-1800 at 16 MHz: 175000 counts by 1024 do not fit 16 bits.
