@@ -39,9 +39,8 @@ std::string WithoutComments(std::string_view text) {
   return out;
 }
 
-// Where the definition of wspr_symbols + suffix begins: the name as a whole word.
-std::size_t FindArray(std::string_view text, std::string_view suffix) {
-  const std::string name = std::string(kArrayName) + std::string(suffix);
+// Where the definition of an array begins: its name as a whole word.
+std::size_t FindName(std::string_view text, std::string_view name) {
   for (std::size_t at = text.find(name); at != std::string_view::npos;
        at = text.find(name, at + 1)) {
     const std::size_t end = at + name.size();
@@ -51,6 +50,11 @@ std::size_t FindArray(std::string_view text, std::string_view suffix) {
     }
   }
   return std::string_view::npos;
+}
+
+// Where the definition of wspr_symbols + suffix begins.
+std::size_t FindArray(std::string_view text, std::string_view suffix) {
+  return FindName(text, std::string(kArrayName) + std::string(suffix));
 }
 
 // A C integer constant without suffix: decimal, 0x hex or 0 octal; nullopt for anything else,
@@ -79,7 +83,7 @@ std::optional<unsigned> CInteger(std::string_view word) {
 
 // Reads the initialiser after `at` into `symbols`; an empty string, or the problem.
 std::string ReadInitialiser(std::string_view text, std::size_t at, std::string_view name,
-                            ChannelSymbols& symbols) {
+                            std::span<std::uint8_t> symbols) {
   const std::string where = std::string(name) + " (line " + std::to_string(LineOf(text, at)) + ")";
   const std::size_t open = text.find('{', at);
   const std::size_t semicolon = text.find(';', at);
@@ -107,18 +111,27 @@ std::string ReadInitialiser(std::string_view text, std::size_t at, std::string_v
       why.append(", line ").append(std::to_string(LineOf(text, start))).append(": ");
       return why.append(word).append(" is no symbol (0 to 3)");
     }
-    if (count < kSymbolCount) symbols[count] = static_cast<std::uint8_t>(*value);
+    if (count < symbols.size()) symbols[count] = static_cast<std::uint8_t>(*value);
     ++count;
     while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])) != 0) ++i;
     if (i < text.size() && text[i] == ',') ++i;
   }
-  if (count != kSymbolCount) {
-    return where + " holds " + std::to_string(count) + " symbols, not 162";
+  if (count != symbols.size()) {
+    return where + " holds " + std::to_string(count) + " symbols, not " +
+           std::to_string(symbols.size());
   }
   return {};
 }
 
 }  // namespace
+
+std::string ReadSymbolArray(std::string_view original, std::string_view name,
+                            std::span<std::uint8_t> symbols) {
+  const std::string text = WithoutComments(original);
+  const std::size_t at = FindName(text, name);
+  if (at == std::string_view::npos) return "it defines no array " + std::string(name);
+  return ReadInitialiser(text, at, name, symbols);
+}
 
 bool IsCHeaderText(std::string_view text) {
   return FindArray(WithoutComments(text), "") != std::string_view::npos;

@@ -3,6 +3,8 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -21,6 +23,11 @@ struct CHeaderReading {
 // commas. Each must hold exactly 162 values, each 0 to 3. The packed arrays are not read: they
 // say the same again.
 CHeaderReading ReadCHeaderText(std::string_view text);
+
+// Reads the initialiser of the array `name` in the same way into `symbols`, which it must fill
+// exactly; an empty string, or the problem.
+std::string ReadSymbolArray(std::string_view text, std::string_view name,
+                            std::span<std::uint8_t> symbols);
 
 // Whether the text looks like a C header of transmissions rather than an include file.
 bool IsCHeaderText(std::string_view text);

@@ -98,10 +98,8 @@ std::optional<unsigned> ParseValue(std::string_view item) {
 
 }  // namespace
 
-IncludeReading ReadIncludeText(std::string_view text) {
-  IncludeReading out;
-  PackedSymbols packed{};
-  std::size_t count = 0;
+IncludeBytes ReadIncludeBytes(std::string_view text) {
+  IncludeBytes out;
   std::size_t line_number = 0;
   while (!text.empty()) {
     ++line_number;
@@ -143,18 +141,30 @@ IncludeReading ReadIncludeText(std::string_view text) {
         out.problem = where + Quoted(item) + " is larger than a byte";
         return out;
       }
-      if (count < packed.size()) packed[count] = static_cast<std::uint8_t>(*value);
-      ++count;
+      // More than a transmission's bytes are counted, not kept.
+      if (out.bytes.size() < kKeptBytes) out.bytes.push_back(static_cast<std::uint8_t>(*value));
+      ++out.count;
       if (comma == std::string_view::npos) break;
       rest.remove_prefix(comma + 1);
     }
   }
-  if (count == 0) {
+  return out;
+}
+
+IncludeReading ReadIncludeText(std::string_view text) {
+  IncludeReading out;
+  const IncludeBytes bytes = ReadIncludeBytes(text);
+  const std::size_t count = bytes.count;
+  PackedSymbols packed{};
+  if (!bytes.problem.empty()) {
+    out.problem = bytes.problem;
+  } else if (count == 0) {
     out.problem = "it holds no \"de\" lines: not a WSPR include file";
   } else if (count != packed.size()) {
     out.problem = "its \"de\" lines hold " + std::to_string(count) +
                   " bytes; the 162 symbols of a transmission, four to a byte, are 41";
   } else {
+    std::copy(bytes.bytes.begin(), bytes.bytes.end(), packed.begin());
     out.packed = packed;
   }
   return out;

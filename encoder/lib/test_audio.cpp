@@ -8,15 +8,6 @@
 namespace tonepak {
 namespace {
 
-constexpr std::array<std::uint8_t, kAudioHeaderBytes> kHeader = {
-    0x2E, 0x73, 0x6E, 0x64,  // ".snd"
-    0x00, 0x00, 0x00, 0x18,  // sample data starts after these 24 bytes
-    0xFF, 0xFF, 0xFF, 0xFF,  // data size not given
-    0x00, 0x00, 0x00, 0x03,  // 16-bit linear PCM
-    0x00, 0x00, 0x2E, 0xE0,  // 12000 samples per second
-    0x00, 0x00, 0x00, 0x01,  // mono
-};
-
 constexpr double kAmplitude = 32767.0;
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
 
@@ -24,7 +15,7 @@ constexpr double kTwoPi = 2.0 * std::numbers::pi;
 
 std::vector<std::uint8_t> TestAudioFile(const ChannelSymbols& symbols, double tone_spacing_hz) {
   std::vector<std::uint8_t> file(kTestAudioFileBytes, 0);
-  std::copy(kHeader.begin(), kHeader.end(), file.begin());
+  std::copy(kAudioHeader.begin(), kAudioHeader.end(), file.begin());
 
   // The time is accumulated, not n * dt: symbol changes fall where a beacon that counts the same
   // way would make them, at sample 8192 * m - 1 or 8192 * m.

@@ -1,6 +1,7 @@
 // a.au: two minutes of the four-tone WSPR signal around 1500 Hz, for playing into a decoder.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -12,6 +13,16 @@ namespace tonepak {
 inline constexpr std::size_t kSampleCount = 1'440'000;  // 120 s, one WSPR transmission period
 inline constexpr std::size_t kAudioHeaderBytes = 24;
 inline constexpr std::size_t kTestAudioFileBytes = kAudioHeaderBytes + 2 * kSampleCount;
+
+// The Sun/NeXT header every a.au starts with, WSPR's and FST4W's.
+inline constexpr std::array<std::uint8_t, kAudioHeaderBytes> kAudioHeader = {
+    0x2E, 0x73, 0x6E, 0x64,  // ".snd"
+    0x00, 0x00, 0x00, 0x18,  // sample data starts after these 24 bytes
+    0xFF, 0xFF, 0xFF, 0xFF,  // data size not given
+    0x00, 0x00, 0x00, 0x03,  // 16-bit linear PCM
+    0x00, 0x00, 0x2E, 0xE0,  // 12000 samples per second
+    0x00, 0x00, 0x00, 0x01,  // mono
+};
 
 inline constexpr double kSampleIntervalS = 1.0 / wspr::kSampleRateHz;  // dt
 inline constexpr double kCentreHz = 1500.0;
