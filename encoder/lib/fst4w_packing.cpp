@@ -103,6 +103,13 @@ std::optional<std::uint32_t> AffixCode(std::string_view affix, bool prefix) {
   return kSuffixBase + code;
 }
 
+// The call beside a prefix or suffix, as WSJT-X checks it: a standard call that has a letter
+// among its first two characters, does not start with Q, and ends in one to three letters.
+bool IsCompoundBase(std::string_view call) {
+  return IsStandardCall(call) && (IsLetter(call[0]) || IsLetter(call[1])) && call[0] != 'Q' &&
+         IsLetter(call.back());
+}
+
 PackingRefusal CallRefusal(const std::string& call, const char* why) {
   return {"call", "\"" + call + "\" " + why};
 }
@@ -139,7 +146,7 @@ std::variant<PackedMessage, PackingRefusal> CompoundCallPower(const std::vector<
   const bool prefix = slash <= 3;
   const std::string base = prefix ? call.substr(slash + 1) : call.substr(0, slash);
   const std::string affix = prefix ? call.substr(0, slash) : call.substr(slash + 1);
-  if (!IsStandardCall(base)) {
+  if (!IsCompoundBase(base)) {
     return CallRefusal(call, "has no standard call beside its prefix or suffix");
   }
   const std::optional<std::uint32_t> code = AffixCode(affix, prefix);

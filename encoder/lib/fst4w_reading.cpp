@@ -60,7 +60,8 @@ Fst4wReading CheckFst4wSymbols(const ChannelSymbols& symbols) {
   if (!out.crc_matches) {
     out.problems.push_back("CRC: the 24 CRC bits are not the CRC of the 50 message bits");
   }
-  if (out.problems.empty()) {
+  // A wrong sync group does not stop the message from being read: the code bits carry it.
+  if (out.failed_checks == 0 && out.crc_matches) {
     MessageBits bits{};
     std::copy_n(word.begin(), bits.size(), bits.begin());
     out.message = UnpackFst4wMessage(bits);

@@ -19,7 +19,7 @@ struct Fst4wReading {
   std::size_t sync_errors = 0;    // of the 40 sync symbols
   std::size_t failed_checks = 0;  // of the 166 parity checks
   bool crc_matches = false;
-  std::optional<UnpackedMessage> message;  // set only when sync, checks and CRC all hold
+  std::optional<UnpackedMessage> message;  // set only when the parity checks and CRC hold
   std::vector<std::string> problems;       // one sentence for each thing that fails
 };
 
