@@ -38,7 +38,8 @@ int main(int argc, char** argv) {
                  refusal->reason.c_str());
     return 2;
   }
-  const auto e = tonepak::fst4w::EncodeFst4w(std::get<tonepak::fst4w::PackedMessage>(packed), *mode);
+  const auto e =
+      tonepak::fst4w::EncodeFst4w(std::get<tonepak::fst4w::PackedMessage>(packed), *mode);
   const tonepak::fst4w::Shape shape{
       keying == "plain" ? tonepak::fst4w::Keying::kPlain : tonepak::fst4w::Keying::kGaussian, 1.0};
   const std::vector<float> clean = tonepak::fst4w::Fst4wSamples(e.symbols, e.period, 1500.0, shape);
