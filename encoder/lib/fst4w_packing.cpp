@@ -235,7 +235,7 @@ std::uint32_t Call28(std::string_view call) {
   for (std::size_t i = 0; i < call.size(); ++i) c[i + shift] = call[i];
   constexpr std::string_view kA1 = " 0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
   constexpr std::string_view kA4 = " ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-  std::uint32_t n = static_cast<std::uint32_t>(kA1.find(c[0]));
+  auto n = static_cast<std::uint32_t>(kA1.find(c[0]));
   n = n * 36 + static_cast<std::uint32_t>(kAlnum.find(c[1]));
   n = n * 10 + static_cast<std::uint32_t>(c[2] - '0');
   for (std::size_t i = 3; i < 6; ++i) n = n * 27 + static_cast<std::uint32_t>(kA4.find(c[i]));

@@ -58,14 +58,14 @@ Fst4wReading CheckFst4wSymbols(const ChannelSymbols& symbols) {
                            " of the 166 LDPC parity checks fail");
   }
   if (!out.crc_matches) {
-    out.problems.push_back("CRC: the 24 CRC bits are not the CRC of the 50 message bits");
+    out.problems.emplace_back("CRC: the 24 CRC bits are not the CRC of the 50 message bits");
   }
   // A wrong sync group does not stop the message from being read: the code bits carry it.
   if (out.failed_checks == 0 && out.crc_matches) {
     MessageBits bits{};
     std::copy_n(word.begin(), bits.size(), bits.begin());
     out.message = UnpackFst4wMessage(bits);
-    if (!out.message) out.problems.push_back("the 50 message bits hold no beacon message");
+    if (!out.message) out.problems.emplace_back("the 50 message bits hold no beacon message");
   }
   return out;
 }

@@ -45,11 +45,13 @@ std::string HashText(std::uint16_t hash) { return std::to_string(hash); }
 // An FST4W file: its mode, message and the result of each check; true when all hold.
 bool ReadFst4w(const char* file_name, std::string_view text) {
   const fst4w::Fst4wReading reading = fst4w::ReadFst4wText(text);
-  const std::string mode = reading.mode
-                               ? std::string(beacon::NameOf(*reading.mode).label) + " (" +
-                                     std::to_string(beacon::Fst4wPeriodOf(*reading.mode)->seconds) +
-                                     " s period)"
-                               : std::string("FST4W (the file names no period)");
+  std::string mode = "FST4W (the file names no period)";
+  if (reading.mode) {
+    mode = std::string(beacon::NameOf(*reading.mode).label);
+    mode.append(" (")
+        .append(std::to_string(beacon::Fst4wPeriodOf(*reading.mode)->seconds))
+        .append(" s period)");
+  }
   for (const std::string& problem : reading.problems) {
     Complain(std::string(file_name) + ": " + mode + ": " + problem);
   }
