@@ -52,9 +52,8 @@ bool ReadFst4w(const char* file_name, std::string_view text) {
         .append(std::to_string(beacon::Fst4wPeriodOf(*reading.mode)->seconds))
         .append(" s period)");
   }
-  for (const std::string& problem : reading.problems) {
-    Complain(std::string(file_name) + ": " + mode + ": " + problem);
-  }
+  const std::string where = std::string(file_name).append(": ").append(mode).append(": ");
+  for (const std::string& problem : reading.problems) Complain(where + problem);
   if (!reading.message) return false;
   std::string out = reading.message->text + "\n" + mode + ": sync ";
   out += std::to_string(40 - reading.sync_errors) +
