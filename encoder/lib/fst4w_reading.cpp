@@ -36,8 +36,10 @@ std::optional<beacon::Mode> NamedMode(std::string_view text) {
 
 bool IsFst4wText(std::string_view text) {
   if (NamedMode(text) || text.find(kArrayName) != std::string_view::npos) return true;
+  // 40 bytes in a file that says it is WSPR's is a WSPR table a byte short, not FST4W.
   const IncludeBytes bytes = ReadIncludeBytes(text);
-  return bytes.problem.empty() && bytes.count == kPackedByteCount;
+  return bytes.problem.empty() && bytes.count == kPackedByteCount &&
+         text.find("WSPR") == std::string_view::npos;
 }
 
 Fst4wReading CheckFst4wSymbols(const ChannelSymbols& symbols) {

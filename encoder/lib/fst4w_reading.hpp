@@ -24,7 +24,8 @@ struct Fst4wReading {
 };
 
 // Whether the text is an FST4W file rather than a WSPR one: it names an FST4W mode
-// ("FST4W-300") or defines fst4w_symbols, or its "de" lines hold 40 bytes, not WSPR's 41.
+// ("FST4W-300") or defines fst4w_symbols, or its "de" lines hold 40 bytes, not WSPR's 41, and
+// it does not say it is WSPR's.
 bool IsFst4wText(std::string_view text);
 
 Fst4wReading ReadFst4wText(std::string_view text);

@@ -117,6 +117,12 @@ TEST(Fst4wFiles, IncludeAndHeaderReadBackWithTheirMode) {
     EXPECT_TRUE(r.problems.empty());
   }
   EXPECT_EQ(std::count(e.include_file.begin(), e.include_file.end(), '\n'), 7);
+  // Told by its 40 bytes alone, the comments gone; a WSPR table a byte short is none.
+  std::string bare = e.include_file.substr(e.include_file.find("  de "));
+  bare = bare.substr(0, bare.find("  ;"));
+  EXPECT_TRUE(IsFst4wText(bare));
+  EXPECT_FALSE(ReadFst4wText(bare).mode);
+  EXPECT_FALSE(IsFst4wText("  ; WSPR Data Packed 4 symbols per byte\r\n" + bare));
   EXPECT_TRUE(e.include_file.ends_with(", 0x4B  ;  End of FST4W Data\r\n"));
 }
 
