@@ -119,7 +119,7 @@ TEST(Fst4wFiles, IncludeAndHeaderReadBackWithTheirMode) {
   EXPECT_EQ(std::count(e.include_file.begin(), e.include_file.end(), '\n'), 7);
   // Told by its 40 bytes alone, the comments gone; a WSPR table a byte short is none.
   std::string bare = e.include_file.substr(e.include_file.find("  de "));
-  bare = bare.substr(0, bare.find("  ;"));
+  bare.resize(bare.find("  ;"));
   EXPECT_TRUE(IsFst4wText(bare));
   EXPECT_FALSE(ReadFst4wText(bare).mode);
   EXPECT_FALSE(IsFst4wText("  ; WSPR Data Packed 4 symbols per byte\r\n" + bare));
