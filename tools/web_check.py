@@ -22,7 +22,7 @@ from selenium.common.exceptions import TimeoutException
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
-from selenium.webdriver.support.ui import WebDriverWait
+from selenium.webdriver.support.ui import Select, WebDriverWait
 
 site, one_file, reference, pictures = (pathlib.Path(a).resolve() for a in sys.argv[1:5])
 tunecalc = reference / "tunecalc"
@@ -124,6 +124,40 @@ def encode(driver, words, reference, names):
         check(same, f"{message}: {name} byte-identical to the Linux tonepak's")
     trace = driver.find_element(By.ID, "Trace").get_property("textContent")
     check(trace == (reference / "trace.txt").read_text(), f"{message}: the trace is tonepak's")
+
+
+def fst4w(driver, reference):
+    """FST4W-300 chosen, a compound call with its power (the locator left empty): tonepak's
+    files and trace; its wsptones.inc read back with its checks; then WSPR again."""
+    Select(driver.find_element(By.ID, "Mode")).select_by_value("fst4w-300")
+    for field, text in (("Callsign", "PJ4/K1ABC"), ("Locator", ""), ("Power", "37")):
+        type_into(driver, field, text)
+    driver.find_element(By.ID, "Power").send_keys(Keys.ENTER)
+    expected = (reference / "trace.txt").read_text()
+    try:
+        WebDriverWait(driver, 20).until(
+            lambda d: d.find_element(By.ID, "Trace").get_property("textContent") == expected)
+    except TimeoutException:
+        pass
+    trace = driver.find_element(By.ID, "Trace").get_property("textContent")
+    check(trace == expected, "FST4W-300 PJ4/K1ABC 37: the trace is tonepak --mode's")
+    links = driver.find_elements(By.CSS_SELECTOR, "#Downloads a")
+    names = [a.get_attribute("download") for a in links]
+    check(names == ["wsptones.inc", "a.au", "wsptones.h"], f"FST4W-300: the files ({names})")
+    for link in links:
+        name = link.get_attribute("download")
+        check(blob_bytes(driver, link) == (reference / name).read_bytes(),
+              f"FST4W-300: {name} byte-identical to the Linux tonepak's")
+    driver.find_element(By.ID, "ReadFile").send_keys(str(reference / "wsptones.inc"))
+    want = ("PJ4/K1ABC 37\nFST4W-300: sync 40 of 40, LDPC parity checks 166 of 166, "
+            "CRC-24 matches")
+    try:
+        WebDriverWait(driver, 20).until(lambda d: d.find_element(By.ID, "ReadMessage").text == want)
+    except TimeoutException:
+        pass
+    read = driver.find_element(By.ID, "ReadMessage").text
+    check(read == want, f"FST4W wsptones.inc read back ({read})")
+    Select(driver.find_element(By.ID, "Mode")).select_by_value("wspr")
 
 
 def main():
@@ -324,6 +358,7 @@ def run(driver, base, served):
            ["wsptones.inc", "a.au", "wsptones2.inc", "a2.au", "wsptones.h"])
     encode(driver, ("K1ABC", "FN42", "37"), reference / "single",
            ["wsptones.inc", "a.au", "wsptones.h"])
+    fst4w(driver, reference / "fst4w")
 
     driver.find_element(By.ID, "ReadFile").send_keys(str(reference / "single" / "wsptones.inc"))
     WebDriverWait(driver, 20).until(lambda d: d.find_element(By.ID, "ReadMessage").text != "")

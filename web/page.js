@@ -193,6 +193,10 @@ const emptyBox = {
 // The box a complaint of tonepak's is about, by the field it names; a note about a compound
 // call is about its locator.
 function boxOf(complaint) {
+  // FST4W names the field: "cannot send .. in FST4W-120: locator: ..".
+  const field = /^cannot send .* in FST4W-\d+: (call|locator|power): /.exec(complaint);
+  if (field) return { call: 'Callsign', locator: 'Locator', power: 'Power' }[field[1]];
+  if (/dBm is sent as/.test(complaint)) return 'Power';
   if (/call sign/.test(complaint)) return 'Callsign';
   if (/^warning: power/.test(complaint)) return 'Power';
   if (/^(warning: locator|note:)/.test(complaint)) return 'Locator';
@@ -218,13 +222,42 @@ function showSays(says) {
 }
 
 function kindOf(complaint) {
-  if (complaint.startsWith('warning:')) return 'warning';
+  if (complaint.startsWith('warning:') || /dBm is sent as|goes as a 22-bit hash/.test(complaint)) {
+    return 'warning';
+  }
   if (complaint.startsWith('note:')) return 'note';
   return 'error';
 }
 
+// FST4W: the boxes' words as one message, as fst4sim takes it; an empty Locator or Power is
+// left out ("PJ4/K1ABC 37", "<PJ4/K1ABC> FK52UD"), so only an empty Callsign stops it.
+function encodeFst4w(mode) {
+  if ($('Callsign').value.trim() === '') {
+    showSays([{ box: 'Callsign', kind: 'error', text: emptyBox.Callsign }]);
+    showTrace([]);
+    offerFiles([]);
+    $('Callsign').focus();
+    return;
+  }
+  const message = boxes.map((id) => $(id).value.trim()).filter((w) => w !== '').join(' ');
+  const name = utf8.encode(mode);
+  const text = utf8.encode(message);
+  const all = new Uint8Array(name.length + text.length);
+  all.set(name, 0);
+  all.set(text, name.length);
+  put(all);
+  const run = answer(wasm._tp_encode_fst4w(name.length, text.length));
+  showTrace(run.trace);
+  offerFiles(run.files);
+  showSays(run.complaints.map((text) => ({ box: boxOf(text), kind: kindOf(text), text })));
+}
+
 $('MessageForm').addEventListener('submit', (event) => {
   event.preventDefault();
+  if ($('Mode').value !== 'wspr') {
+    encodeFst4w($('Mode').value);
+    return;
+  }
   const empty = boxes.filter((id) => $(id).value.trim() === '');
   if (empty.length > 0) {
     // A box not yet filled in: nothing is encoded, and no earlier message's files stay offered.
@@ -253,8 +286,12 @@ async function readBack(file) {
   const limit = wasm._tp_read_limit();
   const bytes = new Uint8Array(await file.slice(0, limit).arrayBuffer());
   const result = answer(wasm._tp_read(put(bytes), file.size > limit ? 1 : 0));
-  shown.classList.toggle('problem', !result.message);
-  shown.textContent = result.message ?? result.problems.map((p) => `${file.name}: ${p}`).join('\n');
+  const problems = (result.problems ?? []).map((p) => `${file.name}: ${p}`);
+  shown.classList.toggle('problem', !result.message || problems.length > 0);
+  // An FST4W file: its mode and the checks with the message, and any check that failed.
+  const lines = result.message ? [result.message] : [];
+  if (result.checks && problems.length === 0) lines.push(`${result.mode.toUpperCase()}: ${result.checks}`);
+  shown.textContent = [...lines, ...problems].join('\n');
 }
 
 // A file chosen in `input` or dropped on `zone` goes to `take`.

@@ -54,13 +54,15 @@ std::string Fst4wCHeaderText(const Fst4wEncoding& e) {
   const std::string label(beacon::NameOf(e.mode).label);
   std::string out = "/* " + label + " transmission for the beacon firmware, written by tonepak:\n";
   out += " *   " + CommentText(e.message.text) + "\n";
-  out += " * Send it from 1 s into each " + std::to_string(e.period.seconds) +
-         " s period (an even minute's start for 120 s).\n"
+  out += " * Start it 1 s into each " + std::to_string(e.period.seconds) +
+         " s period, the periods counted from the hour in UTC.\n"
          " * The symbols are the tone numbers 0 to 3, each held for " +
-         std::to_string(e.period.samples_per_symbol) + "/12000 s, tone n n * 12000/" +
          std::to_string(e.period.samples_per_symbol) +
-         " Hz above tone 0;\n"
-         " * the packed bytes hold four symbols each, the earliest in the two highest bits. */\n"
+         "/12000 s;\n"
+         " * tone n lies n * 12000/" +
+         std::to_string(e.period.samples_per_symbol) +
+         " Hz above tone 0. The packed bytes hold four\n"
+         " * symbols each, the earliest in the two highest bits. */\n"
          "#ifndef WSPTONES_H\n"
          "#define WSPTONES_H\n\n"
          "#include <stdint.h>\n\n"

@@ -103,6 +103,13 @@ std::optional<std::uint32_t> AffixCode(std::string_view affix, bool prefix) {
   return kSuffixBase + code;
 }
 
+// The call beside a prefix or suffix, as WSJT-X checks it: a standard call that has a letter
+// among its first two characters, does not start with Q, and ends in one to three letters.
+bool IsCompoundBase(std::string_view call) {
+  return IsStandardCall(call) && (IsLetter(call[0]) || IsLetter(call[1])) && call[0] != 'Q' &&
+         IsLetter(call.back());
+}
+
 PackingRefusal CallRefusal(const std::string& call, const char* why) {
   return {"call", "\"" + call + "\" " + why};
 }
@@ -139,7 +146,7 @@ std::variant<PackedMessage, PackingRefusal> CompoundCallPower(const std::vector<
   const bool prefix = slash <= 3;
   const std::string base = prefix ? call.substr(slash + 1) : call.substr(0, slash);
   const std::string affix = prefix ? call.substr(0, slash) : call.substr(slash + 1);
-  if (!IsStandardCall(base)) {
+  if (!IsCompoundBase(base)) {
     return CallRefusal(call, "has no standard call beside its prefix or suffix");
   }
   const std::optional<std::uint32_t> code = AffixCode(affix, prefix);
@@ -228,7 +235,7 @@ std::uint32_t Call28(std::string_view call) {
   for (std::size_t i = 0; i < call.size(); ++i) c[i + shift] = call[i];
   constexpr std::string_view kA1 = " 0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ";
   constexpr std::string_view kA4 = " ABCDEFGHIJKLMNOPQRSTUVWXYZ";
-  std::uint32_t n = static_cast<std::uint32_t>(kA1.find(c[0]));
+  auto n = static_cast<std::uint32_t>(kA1.find(c[0]));
   n = n * 36 + static_cast<std::uint32_t>(kAlnum.find(c[1]));
   n = n * 10 + static_cast<std::uint32_t>(c[2] - '0');
   for (std::size_t i = 3; i < 6; ++i) n = n * 27 + static_cast<std::uint32_t>(kA4.find(c[i]));

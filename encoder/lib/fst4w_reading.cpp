@@ -36,8 +36,10 @@ std::optional<beacon::Mode> NamedMode(std::string_view text) {
 
 bool IsFst4wText(std::string_view text) {
   if (NamedMode(text) || text.find(kArrayName) != std::string_view::npos) return true;
+  // 40 bytes in a file that says it is WSPR's is a WSPR table a byte short, not FST4W.
   const IncludeBytes bytes = ReadIncludeBytes(text);
-  return bytes.problem.empty() && bytes.count == kPackedByteCount;
+  return bytes.problem.empty() && bytes.count == kPackedByteCount &&
+         text.find("WSPR") == std::string_view::npos;
 }
 
 Fst4wReading CheckFst4wSymbols(const ChannelSymbols& symbols) {
@@ -58,13 +60,14 @@ Fst4wReading CheckFst4wSymbols(const ChannelSymbols& symbols) {
                            " of the 166 LDPC parity checks fail");
   }
   if (!out.crc_matches) {
-    out.problems.push_back("CRC: the 24 CRC bits are not the CRC of the 50 message bits");
+    out.problems.emplace_back("CRC: the 24 CRC bits are not the CRC of the 50 message bits");
   }
-  if (out.problems.empty()) {
+  // A wrong sync group does not stop the message from being read: the code bits carry it.
+  if (out.failed_checks == 0 && out.crc_matches) {
     MessageBits bits{};
     std::copy_n(word.begin(), bits.size(), bits.begin());
     out.message = UnpackFst4wMessage(bits);
-    if (!out.message) out.problems.push_back("the 50 message bits hold no beacon message");
+    if (!out.message) out.problems.emplace_back("the 50 message bits hold no beacon message");
   }
   return out;
 }

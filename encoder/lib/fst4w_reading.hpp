@@ -19,12 +19,13 @@ struct Fst4wReading {
   std::size_t sync_errors = 0;    // of the 40 sync symbols
   std::size_t failed_checks = 0;  // of the 166 parity checks
   bool crc_matches = false;
-  std::optional<UnpackedMessage> message;  // set only when sync, checks and CRC all hold
+  std::optional<UnpackedMessage> message;  // set only when the parity checks and CRC hold
   std::vector<std::string> problems;       // one sentence for each thing that fails
 };
 
 // Whether the text is an FST4W file rather than a WSPR one: it names an FST4W mode
-// ("FST4W-300") or defines fst4w_symbols, or its "de" lines hold 40 bytes, not WSPR's 41.
+// ("FST4W-300") or defines fst4w_symbols, or its "de" lines hold 40 bytes, not WSPR's 41, and
+// it does not say it is WSPR's.
 bool IsFst4wText(std::string_view text);
 
 Fst4wReading ReadFst4wText(std::string_view text);

@@ -10,6 +10,7 @@
 #include "field_warnings.hpp"
 #include "include_file.hpp"
 #include "message_unpacking.hpp"
+#include "step_list.hpp"
 #include "test_audio.hpp"
 #include "trace.hpp"
 #include "transmissions.hpp"
@@ -17,28 +18,8 @@
 namespace tonepak {
 namespace {
 
-class Steps {
- public:
-  void Print(TextRole role, std::string text) {
-    steps_.push_back({RunStep::Kind::kPrint, role, std::move(text), nullptr, {}});
-  }
-  void Complain(TextRole role, std::string text) {
-    steps_.push_back({RunStep::Kind::kComplain, role, std::move(text), nullptr, {}});
-  }
-  void Write(const char* name, std::vector<std::uint8_t> bytes) {
-    steps_.push_back({RunStep::Kind::kWrite, TextRole::kPlain, {}, name, std::move(bytes)});
-  }
-  void Write(const char* name, const std::string& text) {
-    Write(name, std::vector<std::uint8_t>(text.begin(), text.end()));
-  }
-  std::vector<RunStep> Take() { return std::move(steps_); }
-
- private:
-  std::vector<RunStep> steps_;
-};
-
 // The box that opens the run, and what is worth a word about the fields.
-void Summary(Steps& steps, const Transmissions& plan) {
+void Summary(StepList& steps, const Transmissions& plan) {
   const Message& first = plan.messages[0];
   if (first.type == MessageType::kStandard) {
     steps.Print(TextRole::kHeading, SummaryBox(first.fields));
@@ -65,7 +46,7 @@ void Summary(Steps& steps, const Transmissions& plan) {
 RunSteps PlanRun(std::string_view call, std::string_view locator, std::string_view power,
                  bool c_header) {
   const Transmissions plan = ChooseTransmissions(call, locator, power);
-  Steps steps;
+  StepList steps;
   if (plan.count == 0) {
     steps.Complain(TextRole::kPlain, plan.refusal);
     return {steps.Take(), true};

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "beacon_mode.hpp"
 #include "text_role.hpp"
 
 namespace tonepak {
@@ -37,5 +38,11 @@ struct RunSteps {
 // for a pair the lines that tell how the firmware sends the two. Pure: no I/O.
 RunSteps PlanRun(std::string_view call, std::string_view locator, std::string_view power,
                  bool c_header);
+
+// The same for FST4W in one of its four modes: the summary, every stage from the 50 message bits
+// to the 160 symbols, wsptones.inc, a.au a period long and with c_header wsptones.h. The message
+// is as fst4sim takes it ("K1ABC FN42 37", "PJ4/K1ABC 37", "<PJ4/K1ABC> FK52UD"); one it cannot
+// carry is refused with one complaint naming the field, and no file.
+RunSteps PlanFst4wRun(std::string_view message, beacon::Mode mode, bool c_header);
 
 }  // namespace tonepak

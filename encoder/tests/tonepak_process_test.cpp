@@ -310,6 +310,12 @@ TEST_F(TonepakProcessTest, RefusalsAndUsageErrorsWriteNothing) {
       {{"--read"}, "usage: tonepak CALL LOC POWER\n"},
       {{"--read", "a", "b", "c"}, "usage: tonepak CALL LOC POWER\n"},
       {{"--c-header", "K1ABC", "FN42"}, "usage: tonepak CALL LOC POWER\n"},
+      {{"--mode", "fst4w-300", "K1ABC/P/Q", "37"},
+       "tonepak: cannot send \"K1ABC/P/Q 37\" in FST4W-300: call: "},
+      {{"--mode", "fst4w-120", "--c-header", "K1ABC", "FN42", "61"},
+       "tonepak: cannot send \"K1ABC FN42 61\" in FST4W-120: power: "},
+      {{"--mode", "fst4w-12", "K1ABC", "FN42", "37"}, "tonepak: no mode is called \"fst4w-12\""},
+      {{"--mode"}, "tonepak: --mode needs a name"},
   };
   for (const auto& c : cases) {
     const ProcessResult run = Tonepak(c.args, "Q1ABC\nAA00\n10\n");
@@ -320,6 +326,29 @@ TEST_F(TonepakProcessTest, RefusalsAndUsageErrorsWriteNothing) {
       EXPECT_FALSE(fs::exists(dir_ / file)) << file;
     }
   }
+}
+
+TEST_F(TonepakProcessTest, Fst4wWritesItsPeriodAndReadsBack) {
+  const ProcessResult run = Tonepak({"--mode=FST4W-300", "--c-header", "PJ4/K1ABC", "38"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err,
+            "tonepak: 38 dBm is sent as 37 dBm: FST4W carries the power in steps of 10/3 dB\n");
+  EXPECT_NE(run.out.find("|   Message  PJ4/K1ABC 37   |"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("Tone step 0.5580 Hz (12000/21504), symbol period 1.7920 s"),
+            std::string::npos);
+  EXPECT_NE(run.out.find("  S  38  2 3 1 0 3 2 0 1\n"), std::string::npos);
+  EXPECT_EQ(fs::file_size(dir_ / "a.au"), 24U + 2U * 300U * 12000U);
+  for (const char* file : {"wsptones.inc", "wsptones.h"}) {
+    const ProcessResult back = Tonepak({"--read", file});
+    EXPECT_EQ(back.status, 0) << back.err;
+    EXPECT_EQ(back.out,
+              "PJ4/K1ABC 37\nFST4W-300 (300 s period): sync 40 of 40, LDPC parity checks 166 of "
+              "166, CRC-24 matches\n");
+  }
+  // The prompt takes the whole message on one line.
+  const ProcessResult asked = Tonepak({"--mode", "fst4w-120"}, "<PJ4/K1ABC> FK52UD\n");
+  EXPECT_EQ(asked.status, 0) << asked.err;
+  EXPECT_NE(asked.out.find("Message  <PJ4/K1ABC> FK52UD"), std::string::npos);
 }
 
 TEST_F(TonepakProcessTest, CHeaderIsWrittenBesideTheUsualFiles) {

@@ -26,7 +26,10 @@ int main(int argc, char** argv) {
     case tonepak::Mode::kRead:
       return tonepak::ReadBack(command_line.file, command_line.file2);
     case tonepak::Mode::kUsageError: {
-      const std::string usage = tonepak::UsageText();
+      std::string usage = tonepak::UsageText();
+      if (!command_line.usage_problem.empty()) {
+        usage = "tonepak: " + command_line.usage_problem + "\n" + usage;
+      }
       std::fwrite(usage.data(), 1, usage.size(), stderr);
       return tonepak::kRefusedStatus;
     }

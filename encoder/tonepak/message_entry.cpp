@@ -23,6 +23,8 @@ std::string Prompt(const char* prompt, std::FILE* in) {
   return ReadWord(in);
 }
 
+constexpr const char* kMessagePrompt = "\n\n     Message     ";
+
 }  // namespace
 
 std::string ReadWord(std::FILE* in) {
@@ -45,6 +47,22 @@ MessageWords AskForMessageWords(std::FILE* in) {
   words.power = Prompt(kPowerPrompt, in);
   std::fputs("\n", stdout);
   return words;
+}
+
+std::string AskForFst4wMessage(beacon::Mode mode, std::FILE* in) {
+  ConsoleColour(kErrorWhiteOnRed);
+  const std::string usage = "\nNo message given.   Usage ...  'TONEPAK --mode " +
+                            std::string(beacon::NameOf(mode).name) + " CALL LOC POWER'";
+  std::fputs(usage.c_str(), stdout);
+  ConsoleColour(kPromptCyan);
+  std::fputs(kMessagePrompt, stdout);
+  std::fflush(stdout);
+  std::string line;
+  for (int c = std::getc(in); c != EOF && c != '\n'; c = std::getc(in)) {
+    if (line.size() < kMaxKeptWordBytes) line += static_cast<char>(c);
+  }
+  std::fputs("\n", stdout);
+  return line;
 }
 
 }  // namespace tonepak

@@ -20,4 +20,8 @@ std::string ReadWord(std::FILE* in);
 // `in`. The colour is left as the prompts set it.
 MessageWords AskForMessageWords(std::FILE* in);
 
+// FST4W's message asked for as one line (up to kMaxKeptWordBytes bytes kept), after a line that
+// says how the command line gives it.
+std::string AskForFst4wMessage(beacon::Mode mode, std::FILE* in);
+
 }  // namespace tonepak

@@ -2,12 +2,15 @@
 #include "options.hpp"
 
 #include <string_view>
+#include <vector>
 
 #include "project_version.hpp"
 
 namespace tonepak {
 
-CommandLine ParseCommandLine(int argc, const char* const* argv) {
+namespace {
+
+CommandLine ParseWithoutMode(int argc, const char* const* argv) {
   CommandLine out;
   const std::string_view first = argc >= 2 ? argv[1] : "";
   if (argc == 2 && (first == "--help" || first == "--version")) {
@@ -33,9 +36,76 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
   return out;
 }
 
+// FST4W: [--c-header] MESSAGE WORDS, or --read.
+CommandLine ParseFst4w(beacon::Mode mode, int argc, const char* const* argv) {
+  const std::string_view first = argc >= 2 ? argv[1] : "";
+  if (first == "--read" || first == "--help" || first == "--version") {
+    CommandLine out = ParseWithoutMode(argc, argv);
+    out.beacon_mode = mode;
+    return out;
+  }
+  CommandLine out;
+  out.beacon_mode = mode;
+  int i = 1;
+  if (first == "--c-header") {
+    out.c_header = true;
+    ++i;
+  }
+  if (out.c_header && i >= argc) out.mode = Mode::kUsageError;
+  for (; i < argc; ++i) {
+    if (std::string_view(argv[i]).starts_with("--")) {
+      out.mode = Mode::kUsageError;
+      out.usage_problem = "unknown option \"" + std::string(argv[i]) + "\"";
+      return out;
+    }
+    if (!out.fst4w_message.empty()) out.fst4w_message += ' ';
+    out.fst4w_message += argv[i];
+  }
+  return out;
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(int argc, const char* const* argv) {
+  std::string_view first = argc >= 2 ? argv[1] : "";
+  std::string_view name;
+  int used = 0;
+  if (first == "--mode") {
+    if (argc < 3) {
+      CommandLine out;
+      out.mode = Mode::kUsageError;
+      out.usage_problem =
+          "--mode needs a name: wspr, fst4w-120, fst4w-300, fst4w-900 or fst4w-1800";
+      return out;
+    }
+    name = argv[2];
+    used = 2;
+  } else if (first.starts_with("--mode=")) {
+    name = first.substr(7);
+    used = 1;
+  } else {
+    return ParseWithoutMode(argc, argv);
+  }
+  const std::optional<beacon::Mode> mode = beacon::ModeNamed(name);
+  if (!mode) {
+    CommandLine out;
+    out.mode = Mode::kUsageError;
+    out.usage_problem = "no mode is called \"" + std::string(name) +
+                        "\": wspr, fst4w-120, fst4w-300, fst4w-900 or fst4w-1800";
+    return out;
+  }
+  // The rest as a command line of its own, with the program's name in front.
+  std::vector<const char*> rest{argv[0]};
+  for (int i = used + 1; i < argc; ++i) rest.push_back(argv[i]);
+  const int rest_count = static_cast<int>(rest.size());
+  if (*mode == beacon::Mode::kWspr) return ParseWithoutMode(rest_count, rest.data());
+  return ParseFst4w(*mode, rest_count, rest.data());
+}
+
 std::string UsageText() {
   return "usage: tonepak CALL LOC POWER\n"
          "       tonepak --c-header CALL LOC POWER\n"
+         "       tonepak --mode MODE [--c-header] MESSAGE\n"
          "       tonepak --read FILE [FILE2]\n"
          "       tonepak --help | --version\n";
 }
@@ -52,11 +122,16 @@ std::string HelpText() {
          "  LOC          Maidenhead locator, e.g. FN42 or FN42AX\n"
          "  POWER        transmitter power in dBm, e.g. 37\n"
          "  --c-header   also write wsptones.h, the transmissions as C arrays\n"
-         "  --read FILE  read a wsptones.inc or an a.au back and print its message as a\n"
+         "  --mode MODE  wspr (the default), or FST4W for LF and MF beacons: fst4w-120,\n"
+         "               fst4w-300, fst4w-900 or fst4w-1800 (the period in seconds);\n"
+         "               the MESSAGE is then CALL LOC POWER, PFX/CALL POWER,\n"
+         "               CALL/SFX POWER or '<CALL> LOC6', wsptones.inc holds its\n"
+         "               160 symbols in 40 bytes, and a.au is one whole period\n"
+         "  --read FILE  read a wsptones.inc (or .h) or an a.au back and print its message as a\n"
          "               decoder shows it; a FILE2 after it is read next, and a hashed call\n"
          "               in it is filled in from FILE; a damaged file is refused with the reason\n"
          "exit status: 0 done; 1 a file could not be written, or FILE holds no valid message;\n"
-         "2 a usage error, or a compound call that cannot be sent\n";
+         "2 a usage error, or a compound call or FST4W message that cannot be sent\n";
 }
 
 std::string VersionText() {

@@ -36,8 +36,16 @@ int RunTonepak(const CommandLine& command_line, std::FILE* in) {
 
   // The message words, then every step the run takes for them, carried out in order, each in
   // its role's colour.
-  const MessageWords words = command_line.words ? *command_line.words : AskForMessageWords(in);
-  const RunSteps run = PlanRun(words.callsign, words.locator, words.power, command_line.c_header);
+  RunSteps run;
+  if (command_line.beacon_mode == beacon::Mode::kWspr) {
+    const MessageWords words = command_line.words ? *command_line.words : AskForMessageWords(in);
+    run = PlanRun(words.callsign, words.locator, words.power, command_line.c_header);
+  } else {
+    const std::string message = command_line.fst4w_message.empty()
+                                    ? AskForFst4wMessage(command_line.beacon_mode, in)
+                                    : command_line.fst4w_message;
+    run = PlanFst4wRun(message, command_line.beacon_mode, command_line.c_header);
+  }
   std::optional<std::uint8_t> colour;
   bool all_written = true;
   for (const RunStep& step : run.steps) {

@@ -6,9 +6,12 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "beacon_mode.hpp"
 #include "call_buffer.hpp"
+#include "fst4w_reading.hpp"
 #include "json_writer.hpp"
 #include "message_unpacking.hpp"
 #include "run_steps.hpp"
@@ -59,28 +62,13 @@ const char* FileType(std::string_view name) {
   return "text/plain";
 }
 
-}  // namespace
-
-extern "C" {
-
-// Encodes the call sign, locator and power held one after another in the input buffer, as
-// `tonepak --c-header` does. Answers
-// {"refused":B,"trace":[{"class":"heading"|"value"|"warning"|"","text":".."}..],
-//  "complaints":[".."..],"files":[{"name":..,"type":..,"address":..,"size":..}..]}
-// with the trace in the order tonepak prints it on standard output, each piece in its role's
-// class, and what it says on standard error (a warning about a field, a note, a refused call),
-// one line each, apart: the page shows those at the box they concern.
-EMSCRIPTEN_KEEPALIVE const char* tp_encode(std::size_t call_size, std::size_t locator_size,
-                                           std::size_t power_size) {
-  const auto call = wspr_web::InputText(0, call_size);
-  const auto locator = wspr_web::InputText(call_size, locator_size);
-  const auto power = wspr_web::InputText(call_size + locator_size, power_size);
-  tonepak::RunSteps run = tonepak::PlanRun(call, locator, power, true);
-
+// The answer to an encoding: the run's trace, complaints and files, and the mode it was in.
+std::string RunAnswer(tonepak::RunSteps run, beacon::Mode mode) {
   auto& files = Files();
   files.clear();
   JsonWriter json;
   json.BeginObject();
+  json.Key("mode").String(beacon::NameOf(mode).name);
   json.Key("refused").Bool(run.refused);
   std::vector<std::string> complaints;
   json.Key("trace").BeginArray();
@@ -112,15 +100,74 @@ EMSCRIPTEN_KEEPALIVE const char* tp_encode(std::size_t call_size, std::size_t lo
   }
   json.EndArray();
   json.EndObject();
-  return wspr_web::Answer(json.Text());
+  return json.Text();
+}
+
+// An FST4W file read back: {"mode":"fst4w-300","message":"..","checks":".."} with the checks
+// that fail, if any, as "problems"; "mode" is "fst4w" when the file names no period.
+std::string Fst4wReadAnswer(const tonepak::fst4w::Fst4wReading& reading) {
+  JsonWriter json;
+  json.BeginObject();
+  json.Key("mode").String(reading.mode ? beacon::NameOf(*reading.mode).name : "fst4w");
+  if (reading.message) {
+    json.Key("message").String(reading.message->text);
+    json.Key("checks").String("sync " + std::to_string(40 - reading.sync_errors) +
+                              " of 40, LDPC parity checks 166 of 166, CRC-24 matches");
+  }
+  if (!reading.problems.empty()) {
+    json.Key("problems").BeginArray();
+    for (const std::string& problem : reading.problems) json.String(problem);
+    json.EndArray();
+  }
+  json.EndObject();
+  return json.Text();
+}
+
+}  // namespace
+
+extern "C" {
+
+// Encodes the call sign, locator and power held one after another in the input buffer, as
+// `tonepak --c-header` does. Answers
+// {"mode":"wspr","refused":B,"trace":[{"class":"heading"|"value"|"warning"|"","text":".."}..],
+//  "complaints":[".."..],"files":[{"name":..,"type":..,"address":..,"size":..}..]}
+// with the trace in the order tonepak prints it on standard output, each piece in its role's
+// class, and what it says on standard error (a warning about a field, a note, a refused call),
+// one line each, apart: the page shows those at the box they concern.
+EMSCRIPTEN_KEEPALIVE const char* tp_encode(std::size_t call_size, std::size_t locator_size,
+                                           std::size_t power_size) {
+  const auto call = wspr_web::InputText(0, call_size);
+  const auto locator = wspr_web::InputText(call_size, locator_size);
+  const auto power = wspr_web::InputText(call_size + locator_size, power_size);
+  tonepak::RunSteps run = tonepak::PlanRun(call, locator, power, true);
+
+  return wspr_web::Answer(RunAnswer(std::move(run), beacon::Mode::kWspr));
+}
+
+// Encodes an FST4W message in one of its modes: the mode's name ("fst4w-300") and the message
+// as fst4sim takes it ("K1ABC FN42 37"), one after another in the input buffer, as
+// `tonepak --mode MODE --c-header MESSAGE` does. Answers as tp_encode, "mode" its name; an
+// unknown mode is taken as FST4W-120.
+EMSCRIPTEN_KEEPALIVE const char* tp_encode_fst4w(std::size_t mode_size, std::size_t message_size) {
+  const auto name = wspr_web::InputText(0, mode_size);
+  const auto message = wspr_web::InputText(mode_size, message_size);
+  beacon::Mode mode = beacon::ModeNamed(name).value_or(beacon::Mode::kFst4w120);
+  if (mode == beacon::Mode::kWspr) mode = beacon::Mode::kFst4w120;
+  return wspr_web::Answer(RunAnswer(tonepak::PlanFst4wRun(message, mode, true), mode));
 }
 
 // Reads back the `size` bytes in the input buffer, the start of a file; `longer` says that the
 // file goes on beyond them. Answers {"message":"CALL LOC POWER"} or {"problems":[..]}.
 EMSCRIPTEN_KEEPALIVE const char* tp_read(std::size_t size, int longer) {
+  const auto bytes = wspr_web::Input(0, size);
+  const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  if (longer == 0 && !text.starts_with(".snd") && tonepak::fst4w::IsFst4wText(text)) {
+    return wspr_web::Answer(Fst4wReadAnswer(tonepak::fst4w::ReadFst4wText(text)));
+  }
   const tonepak::Decoded decoded = tonepak::ReadTransmission(wspr_web::Input(0, size), longer != 0);
   JsonWriter json;
   json.BeginObject();
+  json.Key("mode").String("wspr");
   if (decoded.message) {
     json.Key("message").String(tonepak::MessageText(*decoded.message));
   } else {
