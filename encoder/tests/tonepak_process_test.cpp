@@ -338,9 +338,9 @@ TEST_F(TonepakProcessTest, Fst4wWritesItsPeriodAndReadsBack) {
             std::string::npos);
   EXPECT_NE(run.out.find("  S  38  2 3 1 0 3 2 0 1\n"), std::string::npos);
   EXPECT_EQ(fs::file_size(dir_ / "a.au"), 24U + 2U * 300U * 12000U);
-  for (const char* file : {"wsptones.inc", "wsptones.h"}) {
+  for (const char* file : {"wsptones.inc", "wsptones.h", "a.au"}) {
     const ProcessResult back = Tonepak({"--read", file});
-    EXPECT_EQ(back.status, 0) << back.err;
+    EXPECT_EQ(back.status, 0) << file << ": " << back.err;
     EXPECT_EQ(back.out,
               "PJ4/K1ABC 37\nFST4W-300 (300 s period): sync 40 of 40, LDPC parity checks 166 of "
               "166, CRC-24 matches\n");
@@ -349,6 +349,10 @@ TEST_F(TonepakProcessTest, Fst4wWritesItsPeriodAndReadsBack) {
   const ProcessResult asked = Tonepak({"--mode", "fst4w-120"}, "<PJ4/K1ABC> FK52UD\n");
   EXPECT_EQ(asked.status, 0) << asked.err;
   EXPECT_NE(asked.out.find("Message  <PJ4/K1ABC> FK52UD"), std::string::npos);
+  // Two minutes of FST4W-120 are as long as WSPR's a.au: heard as FST4W all the same.
+  const ProcessResult heard = Tonepak({"--read", "a.au"});
+  EXPECT_EQ(heard.status, 0) << heard.err;
+  EXPECT_EQ(heard.out.substr(0, heard.out.find('\n') + 10), "<...> FK52UD\nFST4W-120");
 }
 
 TEST_F(TonepakProcessTest, CHeaderIsWrittenBesideTheUsualFiles) {

@@ -11,6 +11,7 @@
 #include "decoding.hpp"
 #include "file_start.hpp"
 #include "fst4w_reading.hpp"
+#include "fst4w_tone_demodulation.hpp"
 #include "message_unpacking.hpp"
 #include "tonepak.hpp"
 #include "transmission_reading.hpp"
@@ -43,8 +44,7 @@ bool PrintLine(const Message& message) {
 std::string HashText(std::uint16_t hash) { return std::to_string(hash); }
 
 // An FST4W file: its mode, message and the result of each check; true when all hold.
-bool ReadFst4w(const char* file_name, std::string_view text) {
-  const fst4w::Fst4wReading reading = fst4w::ReadFst4wText(text);
+bool ReportFst4w(const char* file_name, const fst4w::Fst4wReading& reading) {
   std::string mode = "FST4W (the file names no period)";
   if (reading.mode) {
     mode = std::string(beacon::NameOf(*reading.mode).label);
@@ -62,6 +62,22 @@ bool ReadFst4w(const char* file_name, std::string_view text) {
   return std::fflush(stdout) == 0 && reading.problems.empty();
 }
 
+bool ReadFst4w(const char* file_name, std::string_view text) {
+  return ReportFst4w(file_name, fst4w::ReadFst4wText(text));
+}
+
+// An a.au that is no WSPR transmission may be an FST4W one, a whole period long; nothing when
+// it holds no FST4W tones either.
+std::optional<fst4w::Fst4wReading> HearFst4w(const char* file_name) {
+  const wspr::FileStart in = wspr::ReadFileStart(file_name, fst4w::kAudioReadLimitBytes);
+  if (!in.error.empty() || in.longer) return std::nullopt;
+  const fst4w::HeardFst4w heard = fst4w::HearFst4wTestAudio(in.bytes);
+  if (!heard.symbols) return std::nullopt;
+  fst4w::Fst4wReading reading = fst4w::CheckFst4wSymbols(*heard.symbols);
+  reading.mode = heard.mode;
+  return reading;
+}
+
 }  // namespace
 
 int ReadBack(const char* file_name, const char* second_file_name) {
@@ -70,6 +86,13 @@ int ReadBack(const char* file_name, const char* second_file_name) {
     const std::string_view text(reinterpret_cast<const char*>(in.bytes.data()), in.bytes.size());
     if (in.error.empty() && !in.longer && !text.starts_with(".snd") && fst4w::IsFst4wText(text)) {
       return ReadFst4w(file_name, text) ? 0 : 1;
+    }
+    // WSPR's a.au and FST4W-120's are both two minutes long: WSPR is heard first.
+    if (in.error.empty() && text.starts_with(".snd") &&
+        (in.longer || !ReadTransmission(in.bytes, in.longer).message)) {
+      if (const auto reading = HearFst4w(file_name)) {
+        return ReportFst4w(file_name, *reading) ? 0 : 1;
+      }
     }
   }
   const std::optional<Message> first = ReadOne(file_name);
