@@ -107,6 +107,7 @@ enum class ToneFault {
 struct ActualTones {
   std::optional<ActualFrequencies> frequencies;  // empty when there is nothing to report
   ToneFault fault = ToneFault::kNone;            // why, when it is a fault of the words
+  beacon::Mode mode = beacon::Mode::kWspr;       // the mode the tones are for
 };
 
 // ---- The Si5351 clock generator -------------------------------------------------------------
@@ -269,6 +270,8 @@ std::string_view ToneFaultText(ToneFault fault);
 // What the windows' strip and tunecalc say, in red, instead of tones that the DDS cannot make;
 // ToneFaultText follows.
 inline constexpr std::string_view kNoTonesReport = "No WSPR tones: ";
+// The same for any mode: "No FST4W-300 tones: " in FST4W.
+std::string NoTonesReport(beacon::Mode mode);
 
 // ---- The WSPR bands ---------------------------------------------------------------------------
 

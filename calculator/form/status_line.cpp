@@ -51,11 +51,11 @@ StatusLine StatusAfter(const CalcInputs& inputs, const CalcOutputs& outputs) {
     return Report(std::string(kOverflowReport), {std::string(first), "Overflow"});
   }
   if (!(ReadNumber(inputs.RFMult) > 0)) {
-    return StatusLine{std::string(kNoTonesReport) + std::string(kNoRfMultiplication), true, {}};
+    return StatusLine{NoTonesReport(inputs.Mode) + std::string(kNoRfMultiplication), true, {}};
   }
   const ActualTones& tones = outputs.Tones;
   if (tones.fault != ToneFault::kNone) {
-    const std::string report(kNoTonesReport);
+    const std::string report = NoTonesReport(inputs.Mode);
     return Report(
         report + std::string(ToneFaultText(tones.fault)),
         {report + std::string(ShortFaultText(tones.fault)), report.substr(0, report.find(':'))});

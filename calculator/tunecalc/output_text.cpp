@@ -169,7 +169,7 @@ std::string PlainOutput(const tuneworks::CalcOutputs& out, const tuneworks::Actu
               band->note + "\n";
     }
   } else if (tones.fault != tuneworks::ToneFault::kNone) {
-    text += "\n" + std::string(tuneworks::kNoTonesReport) +
+    text += "\n" + tuneworks::NoTonesReport(tones.mode) +
             std::string(tuneworks::ToneFaultText(tones.fault)) + "\n";
   }
   return text;

@@ -51,14 +51,15 @@ ActualTones DdsTones(const DdsWords& w) {
   // At or above half its clock a DDS makes only the alias clock - f; above the clock the report
   // even shows the word 0. Either way the words do not give the wanted tones.
   const double nyquist_hz = w.clockHz / 2;
-  if (w.ddsOutHz >= nyquist_hz || w.lowToneDdsHz >= nyquist_hz) return {{}, ToneFault::kAlias};
+  if (w.ddsOutHz >= nyquist_hz || w.lowToneDdsHz >= nyquist_hz)
+    return {{}, ToneFault::kAlias, w.mode};
   const auto fits = [&](std::int64_t word) { return static_cast<double>(word) < w.span; };
   if (w.belowZero || !fits(w.setting) || !fits(w.lowTone) || !fits(w.interval) ||
       static_cast<double>(w.interval) >= kIntervalLineSpan) {
-    return {{}, ToneFault::kWordCut};
+    return {{}, ToneFault::kWordCut, w.mode};
   }
   if (static_cast<double>(w.lowTone + 3 * w.interval) >= w.span / 2) {
-    return {{}, ToneFault::kAlias};  // the highest tone
+    return {{}, ToneFault::kAlias, w.mode};  // the highest tone
   }
   // Word x clock / 2^N x m; the division by 2^N is exact, so it may come first, which keeps
   // word x clock from overflowing where the calculation did not.
@@ -67,15 +68,15 @@ ActualTones DdsTones(const DdsWords& w) {
   };
   std::array<double, 4> tones{};
   for (int k = 0; k < 4; ++k) tones[k] = rf_hz(w.lowTone + k * w.interval);
-  return {Figures(w.mode, w.wantedHz, rf_hz(w.setting), tones, rf_hz(w.interval)),
-          ToneFault::kNone};
+  return {Figures(w.mode, w.wantedHz, rf_hz(w.setting), tones, rf_hz(w.interval)), ToneFault::kNone,
+          w.mode};
 }
 
 ActualTones Si5351Tones(const Si5351Plan& plan, double wanted_hz, beacon::Mode mode) {
-  if (plan.problem) return {{}, ToneFault::kSi5351};
+  if (plan.problem) return {{}, ToneFault::kSi5351, mode};
   std::array<double, 4> tones{};
   for (int k = 0; k < 4; ++k) tones[k] = plan.tones[k].hz;
-  return {Figures(mode, wanted_hz, plan.setting.hz, tones, plan.stepHz), ToneFault::kNone};
+  return {Figures(mode, wanted_hz, plan.setting.hz, tones, plan.stepHz), ToneFault::kNone, mode};
 }
 
 }  // namespace detail
@@ -101,6 +102,11 @@ std::string_view ToneFaultText(ToneFault fault) {
       break;
   }
   return {};
+}
+
+std::string NoTonesReport(beacon::Mode mode) {
+  if (mode == beacon::Mode::kWspr) return std::string(kNoTonesReport);
+  return "No " + std::string(beacon::NameOf(mode).label) + " tones: ";
 }
 
 }  // namespace tuneworks

@@ -229,6 +229,9 @@ TEST(TunecalcProcess, NamedOptionsGiveTheBandLineAndMember) {
             std::string::npos);
   EXPECT_NE(RunTunecalc({"--fout", "30"}).out.find("\nNo WSPR tones: at or above half its clock"),
             std::string::npos);
+  EXPECT_NE(RunTunecalc({"--mode", "fst4w-300", "--fout", "30"})
+                .out.find("\nNo FST4W-300 tones: at or above half its clock"),
+            std::string::npos);
 }
 
 // The Si5351 plan for 40 m from a 25 MHz crystal: PLL A 28 + 164241/1024000 is P1 = 128 x 28 +
