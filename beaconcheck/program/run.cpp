@@ -4,10 +4,14 @@
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "beaconcheck.hpp"
 #include "file_start.hpp"
+#include "fst4w_encoding.hpp"
+#include "fst4w_reading.hpp"
+#include "fst4w_report.hpp"
 #include "intended_transmissions.hpp"
 #include "options.hpp"
 #include "plot.hpp"
@@ -49,6 +53,56 @@ std::optional<tonepak::IntendedTransmissions> Intended(const std::string& expect
   return intended;
 }
 
+// --expect's argument for an FST4W recording: an FST4W wsptones.inc or wsptones.h, else a
+// message encoded for `mode`.
+std::optional<Fst4wExpected> Fst4wIntended(const std::string& expect, beacon::Mode mode,
+                                           std::string& problem) {
+  if (std::FILE* probe = std::fopen(expect.c_str(), "rb")) {
+    std::fclose(probe);
+    const wspr::FileStart file = wspr::ReadFileStart(expect, tonepak::kReadLimitBytes);
+    if (!file.error.empty()) {
+      problem = file.error;
+      return std::nullopt;
+    }
+    const std::string text(file.bytes.begin(), file.bytes.end());
+    const tonepak::fst4w::Fst4wReading reading = tonepak::fst4w::ReadFst4wText(text);
+    if (!reading.symbols || !reading.message) {
+      problem = expect + ": " +
+                (reading.problems.empty() ? std::string("it holds no FST4W transmission")
+                                          : reading.problems.front());
+      return std::nullopt;
+    }
+    const auto packed = tonepak::fst4w::PackFst4wMessage(reading.message->text);
+    Fst4wExpected expected{reading.message->text, {}, *reading.symbols};
+    if (const auto* message = std::get_if<tonepak::fst4w::PackedMessage>(&packed)) {
+      expected.bits = message->bits;
+    }
+    return expected;
+  }
+  const auto packed = tonepak::fst4w::PackFst4wMessage(expect);
+  if (const auto* refusal = std::get_if<tonepak::fst4w::PackingRefusal>(&packed)) {
+    problem = "--expect \"" + expect + "\": the " + refusal->field + ": " + refusal->reason;
+    return std::nullopt;
+  }
+  const auto& message = std::get<tonepak::fst4w::PackedMessage>(packed);
+  const tonepak::fst4w::Fst4wEncoding encoding = tonepak::fst4w::EncodeFst4w(message, mode);
+  return Fst4wExpected{message.text, message.bits, encoding.symbols};
+}
+
+int RunFst4w(const Options& options, const Recording& recording, beacon::Mode mode) {
+  std::optional<Fst4wExpected> expected;
+  if (!options.expect.empty()) {
+    std::string problem;
+    expected = Fst4wIntended(options.expect, mode, problem);
+    if (!problem.empty()) return CannotRead(problem);
+  }
+  const Fst4wReport report =
+      MakeFst4wReport(options.file, recording, mode, options.dial_mhz, expected);
+  const std::string text = options.json ? Fst4wJsonReport(report) : Fst4wTextReport(report);
+  if (Print(stdout, text) != 0) return kCannotReadStatus;
+  return Fst4wExitStatus(report);
+}
+
 }  // namespace
 
 int RunBeaconcheck(int argc, const char* const* argv) {
@@ -64,13 +118,6 @@ int RunBeaconcheck(int argc, const char* const* argv) {
     case Mode::kCheck:
       break;
   }
-  tonepak::IntendedTransmissions intended;
-  if (!options.expect.empty()) {
-    std::string problem;
-    const auto read = Intended(options.expect, problem);
-    if (!problem.empty()) return CannotRead(problem);
-    intended = *read;
-  }
   wspr::FileStart file = wspr::ReadFileStart(options.file, kLargestRecordingBytes);
   if (!file.error.empty()) return CannotRead(file.error);
   if (file.longer) return CannotRead(options.file + ": it is longer than 30 minutes");
@@ -78,6 +125,16 @@ int RunBeaconcheck(int argc, const char* const* argv) {
   // The samples are all the analysis needs: the file's bytes go before it takes its memory.
   file.bytes = std::vector<std::uint8_t>();
   if (!read.recording) return CannotRead(options.file + ": " + read.problem);
+  const beacon::Mode mode = options.beacon_mode.value_or(ModeForLength(read.recording->Seconds()));
+  if (mode != beacon::Mode::kWspr) return RunFst4w(options, *read.recording, mode);
+
+  tonepak::IntendedTransmissions intended;
+  if (!options.expect.empty()) {
+    std::string problem;
+    const auto expected_read = Intended(options.expect, problem);
+    if (!problem.empty()) return CannotRead(problem);
+    intended = *expected_read;
+  }
 
   const Report report = MakeReport(options.file, *read.recording, options.dial_mhz, intended);
 
