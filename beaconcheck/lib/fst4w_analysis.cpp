@@ -27,11 +27,19 @@ namespace {
 constexpr double kBandRateHz = 600.0;
 constexpr double kSearchMarginHz = 10.0;  // beyond the window's edges
 constexpr std::size_t kCandidates = 24;
-// The soft bits' scale: ratios about as large as the true ones for the decoder.
-constexpr std::array<double, 2> kRatioScales{2.5, 4.0};
+constexpr std::ptrdiff_t kThoroughCandidates = 8;  // the strongest, given ordered statistics
+// The soft bits tried in turn: coherent over 1, 2 and 4 symbols, propagation alone on each,
+// then ordered statistics on the ones that did best; the scale makes ratios about as large as
+// the true ones for the decoder.
+constexpr double kRatioScale = 2.8;
+constexpr std::array<std::size_t, 3> kSpans{1, 2, 4};
 // The tones' power in one symbol over the whole signal's: what the Gaussian keying's smoothed
 // tone changes leave in the tone at the symbol's middle, measured on WSJT-X's waveform.
-constexpr double kToneShare = 0.82;
+constexpr double kToneShare = 0.94;
+// The Gaussian keying pulls each tone's symbols a little towards the tones around them: the
+// four tones measured one by one lie closer together than they are sent, by this share of the
+// step (fst4sim's recordings of every period: 1.5 % to 1.6 % closer).
+constexpr double kApparentStepShare = 0.9845;
 
 using tonepak::fst4w::ChannelSymbols;
 
@@ -137,6 +145,8 @@ void Measure(const Baseband& band, const fst4w::Period& period, const Fst4wSearc
     const double nominal = place.tone_zero_hz + k * step;
     tones[k] = PeakNear(power, PeakNear(power, nominal, step / 8.0), step / 32.0);
   }
+  const double middle = (tones[0] + tones[3]) / 2.0;
+  for (double& tone : tones) tone = middle + (tone - middle) / kApparentStepShare;
   t.tones_hz = tones;
   constexpr std::array<double, 4> kToneNumbers{0.0, 1.0, 2.0, 3.0};
   const Line line = FitLine(kToneNumbers, tones);
@@ -153,6 +163,18 @@ void Measure(const Baseband& band, const fst4w::Period& period, const Fst4wSearc
   const double ratio = std::max(signal / noise - 1.0, 1e-3) / kToneShare;
   t.snr_db = 10.0 * std::log10(ratio / (fst4w::kSnrBandwidthHz * per_symbol));
   t.sync = SyncShare(a, sent);
+}
+
+// Propagation on each span's ratios, then (when `thorough`) ordered statistics.
+std::optional<tonepak::fst4w::LdpcDecoded> Decode(const Fst4wAmplitudes& a, bool thorough) {
+  for (std::size_t span : kSpans) {
+    if (auto d = tonepak::fst4w::DecodeLdpc(BitRatios(a, span, kRatioScale), 0)) return d;
+  }
+  if (!thorough) return std::nullopt;
+  for (std::size_t span : {std::size_t{2}, std::size_t{1}}) {
+    if (auto d = tonepak::fst4w::DecodeLdpc(BitRatios(a, span, kRatioScale), 2)) return d;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -187,15 +209,30 @@ std::vector<Fst4wTransmission> AnalyseFst4w(const Recording& recording, beacon::
                            step / 4.0, 4);
     Fst4wTransmission t;
     t.mode = mode;
-    const Fst4wAmplitudes a = SymbolAmplitudes(band, period, place.start_s, place.tone_zero_hz);
+    // The fit on forty sync symbols wanders at the limit of decoding: the decoder tries it,
+    // the search's own place and a few around both.
+    std::vector<Place> tries{place, {candidate.start_s, candidate.tone_zero_hz}};
+    for (int i = -1; i <= 1; ++i) {
+      for (int k = -1; k <= 1; ++k) {
+        if (i != 0 || k != 0) {
+          tries.push_back({place.start_s + i * symbol_s / 8.0, place.tone_zero_hz + k * step / 8.0});
+        }
+      }
+    }
+    const bool thorough = &candidate - search.candidates.data() < kThoroughCandidates;
+    Fst4wAmplitudes a{};
+    for (const Place& p : tries) {
+      a = SymbolAmplitudes(band, period, p.start_s, p.tone_zero_hz);
+      t.decoded = Decode(a, thorough);
+      if (t.decoded) {
+        place = p;
+        break;
+      }
+    }
+    if (!t.decoded) a = SymbolAmplitudes(band, period, place.start_s, place.tone_zero_hz);
     t.heard = StrongestTones(a);
     t.sync_errors = tonepak::fst4w::SyncErrors(t.heard);
     t.sync = SyncShare(a, sync);
-    for (double scale : kRatioScales) {
-      const int order = scale == kRatioScales.back() ? 2 : 0;
-      t.decoded = tonepak::fst4w::DecodeLdpc(BitRatios(a, scale), order);
-      if (t.decoded) break;
-    }
     if (t.decoded) {
       tonepak::fst4w::MessageBits bits{};
       std::copy_n(t.decoded->info.begin(), bits.size(), bits.begin());
@@ -227,6 +264,14 @@ std::vector<Fst4wTransmission> AnalyseFst4w(const Recording& recording, beacon::
     }
     out.push_back(std::move(t));
   }
+  // A place that did not decode but sits on a decoded transmission's tones is that one heard
+  // again, not a transmission of its own.
+  std::erase_if(out, [&](const Fst4wTransmission& t) {
+    return !t.decoded && std::any_of(out.begin(), out.end(), [&](const Fst4wTransmission& o) {
+      return o.decoded && std::fabs(o.tones_hz[0] - t.tones_hz[0]) < 4.0 * step &&
+             std::fabs(o.start_s - t.start_s) < fst4w::TransmissionS(period) / 2.0;
+    });
+  });
   std::sort(out.begin(), out.end(), [](const Fst4wTransmission& x, const Fst4wTransmission& y) {
     if (std::fabs(x.start_s - y.start_s) > 1.0) return x.start_s < y.start_s;
     return x.tones_hz[0] < y.tones_hz[0];

@@ -20,18 +20,23 @@ using Fst4wAmplitudes = std::array<std::array<std::complex<double>, 4>, fst4w::k
 Fst4wAmplitudes SymbolAmplitudes(const Baseband& band, const fst4w::Period& period,
                                  double start_s, double tone_zero_hz);
 
-// The sum over the given symbols of the power in tone `tones[n]` of symbol n, at tone 0 =
-// tone_zero_hz: what a fit of time or frequency maximises. `first`..`last` (inclusive).
+// The power in tone `tones[n]` of symbols first..last (inclusive), at tone 0 = tone_zero_hz:
+// what a fit of time or frequency maximises. The keying keeps the phase from one symbol to the
+// next (a whole number of cycles a symbol), so runs of `coherent` symbols are summed as
+// amplitudes before their power is taken; the sync groups (`sync_only`) are summed whole.
 double KnownTonePower(const Baseband& band, const fst4w::Period& period, double start_s,
                       double tone_zero_hz, const tonepak::fst4w::ChannelSymbols& tones,
-                      std::size_t first, std::size_t last, bool sync_only);
+                      std::size_t first, std::size_t last, bool sync_only,
+                      std::size_t coherent = 1);
 
 // The strongest tone of each symbol.
 tonepak::fst4w::ChannelSymbols StrongestTones(const Fst4wAmplitudes& amplitudes);
 
-// The 240 code bits' log-likelihood ratios from the 120 data symbols' tone magnitudes: for each
-// bit the strongest tone that has it 0 against the strongest that has it 1, scaled by the spread
-// of the magnitudes.
-tonepak::fst4w::BitLlrs BitRatios(const Fst4wAmplitudes& amplitudes, double scale);
+// The 240 code bits' log-likelihood ratios from the symbols' tone amplitudes, `span` (1, 2 or 4)
+// symbols at a time summed coherently: for each bit the strongest sum of tones that has it 0
+// against the strongest that has it 1, the sync symbols in a span held to their own tones.
+// Scaled to `scale` over the ratios' spread.
+tonepak::fst4w::BitLlrs BitRatios(const Fst4wAmplitudes& amplitudes, std::size_t span,
+                                  double scale);
 
 }  // namespace beaconcheck
