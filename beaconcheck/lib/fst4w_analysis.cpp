@@ -219,11 +219,12 @@ std::vector<Fst4wTransmission> AnalyseFst4w(const Recording& recording, beacon::
         }
       }
     }
-    const bool thorough = &candidate - search.candidates.data() < kThoroughCandidates;
+    // Ordered statistics, the costly part, at the fit and the search's place of the strongest.
+    const bool strong = &candidate - search.candidates.data() < kThoroughCandidates;
     Fst4wAmplitudes a{};
     for (const Place& p : tries) {
       a = SymbolAmplitudes(band, period, p.start_s, p.tone_zero_hz);
-      t.decoded = Decode(a, thorough);
+      t.decoded = Decode(a, strong && &p - tries.data() < 2);
       if (t.decoded) {
         place = p;
         break;

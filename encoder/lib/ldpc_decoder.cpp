@@ -14,6 +14,7 @@
 namespace tonepak::fst4w {
 namespace {
 
+constexpr std::size_t kKeptTotals = 3;
 constexpr std::size_t kWords = (kCodewordBitCount + 63) / 64;  // 240 bits in four words
 using Row = std::array<std::uint64_t, kWords>;
 
@@ -52,11 +53,12 @@ const std::array<Row, kInfoBitCount>& GeneratorRows() {
   return rows;
 }
 
-std::optional<LdpcDecoded> Propagate(const BitLlrs& llrs) {
+// `early`: the bits' totals after the first iterations, kept for ordered statistics, which
+// does better on them than on the channel's ratios alone.
+std::optional<LdpcDecoded> Propagate(const BitLlrs& llrs, std::array<BitLlrs, kKeptTotals>& early) {
   // Messages from each check to each of its bits, and the bits' totals.
   std::array<std::array<float, kBitsPerCheck>, kParityCheckCount> to_bit{};
-  std::array<float, kCodewordBitCount> total{};
-  std::copy(llrs.begin(), llrs.end(), total.begin());
+  BitLlrs total = llrs;
   Codeword word{};
   for (std::size_t iteration = 1; iteration <= kPropagationIterations; ++iteration) {
     for (std::size_t c = 0; c < kParityCheckCount; ++c) {
@@ -77,6 +79,7 @@ std::optional<LdpcDecoded> Propagate(const BitLlrs& llrs) {
         to_bit[c][k] = message;
       }
     }
+    if (iteration <= kKeptTotals) early[iteration - 1] = total;
     for (std::size_t b = 0; b < kCodewordBitCount; ++b) word[b] = total[b] < 0 ? 1 : 0;
     if (FailedChecks(word) == 0) {
       const InfoBits info = InfoOf(word);
@@ -87,7 +90,9 @@ std::optional<LdpcDecoded> Propagate(const BitLlrs& llrs) {
   return std::nullopt;
 }
 
-std::optional<LdpcDecoded> OrderedStatistics(const BitLlrs& llrs, int order) {
+// The reliabilities come from `llrs`; the distance limit is judged against `channel`.
+std::optional<LdpcDecoded> OrderedStatistics(const BitLlrs& llrs, const BitLlrs& channel,
+                                             int order) {
   std::array<std::size_t, kCodewordBitCount> by_reliability{};
   std::iota(by_reliability.begin(), by_reliability.end(), std::size_t{0});
   std::stable_sort(by_reliability.begin(), by_reliability.end(), [&](std::size_t a, std::size_t b) {
@@ -160,7 +165,7 @@ std::optional<LdpcDecoded> OrderedStatistics(const BitLlrs& llrs, int order) {
   if (!best) return std::nullopt;
   Codeword word{};
   for (std::size_t b = 0; b < kCodewordBitCount; ++b) word[b] = Get(*best, b) ? 1 : 0;
-  const std::size_t errors = HardErrors(word, llrs);
+  const std::size_t errors = HardErrors(word, channel);
   if (errors > kOrderedStatisticsMaxErrors) return std::nullopt;
   return LdpcDecoded{InfoOf(word), word, LdpcMethod::kOrderedStatistics, 0, errors};
 }
@@ -168,9 +173,15 @@ std::optional<LdpcDecoded> OrderedStatistics(const BitLlrs& llrs, int order) {
 }  // namespace
 
 std::optional<LdpcDecoded> DecodeLdpc(const BitLlrs& llrs, int order) {
-  if (auto decoded = Propagate(llrs)) return decoded;
+  std::array<BitLlrs, kKeptTotals> early{};
+  early.fill(llrs);
+  if (auto decoded = Propagate(llrs, early)) return decoded;
   if (order <= 0) return std::nullopt;
-  return OrderedStatistics(llrs, order);
+  if (auto decoded = OrderedStatistics(llrs, llrs, order)) return decoded;
+  for (const BitLlrs& totals : early) {
+    if (auto decoded = OrderedStatistics(totals, llrs, order)) return decoded;
+  }
+  return std::nullopt;
 }
 
 }  // namespace tonepak::fst4w
