@@ -17,7 +17,8 @@ inline constexpr double kFst4wUndecodedSync = 0.6;
 std::vector<Fst4wTransmission> AnalyseFst4w(const Recording& recording, beacon::Mode mode);
 
 // The mode a recording's length suggests: 300, 900 and 1800 s periods for recordings of about
-// their length; two minutes is WSPR's length too, and stays WSPR's unless asked.
+// their length; two minutes is WSPR's length too, and stays WSPR's unless asked. A long WSPR
+// recording has these lengths too: the programs try FST4W and fall back to WSPR.
 beacon::Mode ModeForLength(double seconds);
 
 }  // namespace beaconcheck

@@ -78,8 +78,9 @@ std::string HelpText() {
          "                  (wsptones.inc, wsptones.h, a.au): picked out among the others\n"
          "                  and shown first; which symbols differ, and why\n"
          "  --mode MODE     wspr, fst4w-120, fst4w-300, fst4w-900 or fst4w-1800; without it\n"
-         "                  a recording of about 300, 900 or 1800 s is taken as FST4W of that\n"
-         "                  period, any other as WSPR (two minutes are WSPR's, as FST4W-120's)\n"
+         "                  a recording of about 300, 900 or 1800 s is checked for FST4W of that\n"
+         "                  period first, and as WSPR when none decodes; any other as WSPR\n"
+         "                  (two minutes are WSPR's length, and FST4W-120's)\n"
          "Exit status: 0 all decodable (with --expect: the expected beacon heard, as\n"
          "intended), 1 none found or a problem, 2 usage or a file that cannot be read.\n";
 }

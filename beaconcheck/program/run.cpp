@@ -1,6 +1,7 @@
 // Carrying out one run: read the recording and --expect's file, analyse, report, plot.
 #include "run.hpp"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -89,15 +90,25 @@ std::optional<Fst4wExpected> Fst4wIntended(const std::string& expect, beacon::Mo
   return Fst4wExpected{message.text, message.bits, encoding.symbols};
 }
 
-int RunFst4w(const Options& options, const Recording& recording, beacon::Mode mode) {
+// With `only_if_heard` (the mode guessed from the length) nothing is printed and -1 returned
+// unless an FST4W transmission decoded: the recording is then WSPR's, as long ones can be.
+int RunFst4w(const Options& options, const Recording& recording, beacon::Mode mode,
+             bool only_if_heard) {
   std::optional<Fst4wExpected> expected;
   if (!options.expect.empty()) {
     std::string problem;
     expected = Fst4wIntended(options.expect, mode, problem);
-    if (!problem.empty()) return CannotRead(problem);
+    if (!problem.empty()) {
+      if (only_if_heard) return -1;
+      return CannotRead(problem);
+    }
   }
   const Fst4wReport report =
       MakeFst4wReport(options.file, recording, mode, options.dial_mhz, expected);
+  if (only_if_heard && std::none_of(report.transmissions.begin(), report.transmissions.end(),
+                                    [](const Fst4wTransmission& t) { return t.decoded; })) {
+    return -1;
+  }
   const std::string text = options.json ? Fst4wJsonReport(report) : Fst4wTextReport(report);
   if (Print(stdout, text) != 0) return kCannotReadStatus;
   return Fst4wExitStatus(report);
@@ -125,8 +136,15 @@ int RunBeaconcheck(int argc, const char* const* argv) {
   // The samples are all the analysis needs: the file's bytes go before it takes its memory.
   file.bytes = std::vector<std::uint8_t>();
   if (!read.recording) return CannotRead(options.file + ": " + read.problem);
-  const beacon::Mode mode = options.beacon_mode.value_or(ModeForLength(read.recording->Seconds()));
-  if (mode != beacon::Mode::kWspr) return RunFst4w(options, *read.recording, mode);
+  if (options.beacon_mode && *options.beacon_mode != beacon::Mode::kWspr) {
+    return RunFst4w(options, *read.recording, *options.beacon_mode, false);
+  }
+  if (const beacon::Mode guess = ModeForLength(read.recording->Seconds());
+      !options.beacon_mode && guess != beacon::Mode::kWspr) {
+    if (const int status = RunFst4w(options, *read.recording, guess, true); status >= 0) {
+      return status;
+    }
+  }
 
   tonepak::IntendedTransmissions intended;
   if (!options.expect.empty()) {

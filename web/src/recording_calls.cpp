@@ -2,6 +2,7 @@
 // with the program's text report and the waterfall of each transmission.
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -99,11 +100,7 @@ std::optional<beaconcheck::Fst4wExpected> ExpectedFst4w(std::string_view bytes, 
                                     tonepak::fst4w::EncodeFst4w(message, mode).symbols};
 }
 
-const char* CheckFst4w(const std::string& name, const beaconcheck::Recording& recording,
-                       beacon::Mode mode, std::optional<double> dial_mhz,
-                       const std::optional<beaconcheck::Fst4wExpected>& expected) {
-  const beaconcheck::Fst4wReport report =
-      beaconcheck::MakeFst4wReport(name, recording, mode, dial_mhz, expected);
+const char* Fst4wAnswer(const beaconcheck::Fst4wReport& report) {
   JsonWriter json;
   json.BeginObject();
   json.Key("report").String(beaconcheck::Fst4wTextReport(report));
@@ -164,13 +161,26 @@ EMSCRIPTEN_KEEPALIVE const char* bc_check(std::size_t recording_size, std::size_
     wspr_web::InputBuffer(0);
     return Refuse("recording", read.problem);
   }
+  // A guessed FST4W mode stands only when a transmission decodes: long WSPR recordings have
+  // those lengths too.
+  const bool guessed = !mode;
   const beacon::Mode used = mode.value_or(beaconcheck::ModeForLength(read.recording->Seconds()));
   if (used != beacon::Mode::kWspr) {
     std::string problem;
     const auto expected = ExpectedFst4w(expect_bytes, expect_kind, used, problem);
-    wspr_web::InputBuffer(0);
-    if (!problem.empty()) return Refuse("expect", problem);
-    return CheckFst4w(name, *read.recording, used, dial_mhz, expected);
+    if (!problem.empty() && !guessed) {
+      wspr_web::InputBuffer(0);
+      return Refuse("expect", problem);
+    }
+    if (problem.empty()) {
+      beaconcheck::Fst4wReport report =
+          beaconcheck::MakeFst4wReport(name, *read.recording, used, dial_mhz, expected);
+      if (!guessed || std::any_of(report.transmissions.begin(), report.transmissions.end(),
+                                  [](const auto& t) { return t.decoded.has_value(); })) {
+        wspr_web::InputBuffer(0);
+        return Fst4wAnswer(report);
+      }
+    }
   }
   if (maybe_fst4w) {
     if (expect_kind != 0) {
