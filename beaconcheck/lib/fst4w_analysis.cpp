@@ -219,12 +219,12 @@ std::vector<Fst4wTransmission> AnalyseFst4w(const Recording& recording, beacon::
         }
       }
     }
-    // Ordered statistics, the costly part, at the fit and the search's place of the strongest.
+    // Ordered statistics, the costly part, for the strongest places only.
     const bool strong = &candidate - search.candidates.data() < kThoroughCandidates;
     Fst4wAmplitudes a{};
     for (const Place& p : tries) {
       a = SymbolAmplitudes(band, period, p.start_s, p.tone_zero_hz);
-      t.decoded = Decode(a, strong && &p - tries.data() < 2);
+      t.decoded = Decode(a, strong);
       if (t.decoded) {
         place = p;
         break;
