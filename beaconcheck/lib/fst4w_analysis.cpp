@@ -70,7 +70,8 @@ Place FitPlace(const Baseband& band, const fst4w::Period& period, const ChannelS
   double best_power = -1.0;
   for (int i = -steps; i <= steps; ++i) {
     for (int k = -steps; k <= steps; ++k) {
-      const Place p{from.start_s + time_range * i / steps, from.tone_zero_hz + freq_range * k / steps};
+      const Place p{from.start_s + time_range * i / steps,
+                    from.tone_zero_hz + freq_range * k / steps};
       const double value = power(p.start_s, p.tone_zero_hz);
       if (value > best_power) {
         best_power = value;
@@ -199,14 +200,13 @@ std::vector<Fst4wTransmission> AnalyseFst4w(const Recording& recording, beacon::
   const double step = fst4w::ToneStepHz(period);
   const Baseband band =
       MixDown(recording, wspr::kWindowCentreHz, 0.0, recording.Seconds(), kBandRateHz);
-  const Fst4wSearch search =
-      SearchFst4w(band, period, wspr::kWindowLowHz - kSearchMarginHz,
-                  wspr::kWindowHighHz + kSearchMarginHz, kCandidates);
+  const Fst4wSearch search = SearchFst4w(band, period, wspr::kWindowLowHz - kSearchMarginHz,
+                                         wspr::kWindowHighHz + kSearchMarginHz, kCandidates);
   const ChannelSymbols sync = SyncOnly();
   for (const Fst4wCandidate& candidate : search.candidates) {
-    Place place = FitPlace(band, period, sync, 0, fst4w::kSymbolCount - 1, true,
-                           {candidate.start_s, candidate.tone_zero_hz}, symbol_s / 4.0,
-                           step / 4.0, 4);
+    Place place =
+        FitPlace(band, period, sync, 0, fst4w::kSymbolCount - 1, true,
+                 {candidate.start_s, candidate.tone_zero_hz}, symbol_s / 4.0, step / 4.0, 4);
     Fst4wTransmission t;
     t.mode = mode;
     // The fit on forty sync symbols wanders at the limit of decoding: the decoder tries it,
@@ -215,7 +215,8 @@ std::vector<Fst4wTransmission> AnalyseFst4w(const Recording& recording, beacon::
     for (int i = -1; i <= 1; ++i) {
       for (int k = -1; k <= 1; ++k) {
         if (i != 0 || k != 0) {
-          tries.push_back({place.start_s + i * symbol_s / 8.0, place.tone_zero_hz + k * step / 8.0});
+          tries.push_back(
+              {place.start_s + i * symbol_s / 8.0, place.tone_zero_hz + k * step / 8.0});
         }
       }
     }
@@ -243,8 +244,7 @@ std::vector<Fst4wTransmission> AnalyseFst4w(const Recording& recording, beacon::
       t.sent = tonepak::fst4w::ChannelSymbolsOf(t.decoded->codeword);
       for (std::size_t n = 0; n < t.sent.size(); ++n) t.symbol_errors += t.heard[n] != t.sent[n];
       const bool again = std::any_of(out.begin(), out.end(), [&](const Fst4wTransmission& o) {
-        return o.message == t.message &&
-               std::fabs(o.tones_hz[0] - place.tone_zero_hz) < 4.0 * step;
+        return o.message == t.message && std::fabs(o.tones_hz[0] - place.tone_zero_hz) < 4.0 * step;
       });
       if (again) continue;
       Measure(band, period, search, place, t);

@@ -38,7 +38,8 @@ struct SymbolSpan {
 SymbolSpan SpanOf(const Baseband& band, const fst4w::Period& period, double start_s,
                   std::size_t n) {
   const double per_symbol = fst4w::SymbolPeriodS(period) * band.rate_hz;
-  const double first = (start_s - band.first_s) * band.rate_hz + static_cast<double>(n) * per_symbol;
+  const double first =
+      (start_s - band.first_s) * band.rate_hz + static_cast<double>(n) * per_symbol;
   return {std::llround(first), static_cast<std::size_t>(std::lround(per_symbol)),
           (start_s - band.first_s) * band.rate_hz};
 }
@@ -50,8 +51,8 @@ bool IsSync(std::size_t n) {
 
 }  // namespace
 
-Fst4wAmplitudes SymbolAmplitudes(const Baseband& band, const fst4w::Period& period,
-                                 double start_s, double tone_zero_hz) {
+Fst4wAmplitudes SymbolAmplitudes(const Baseband& band, const fst4w::Period& period, double start_s,
+                                 double tone_zero_hz) {
   Fst4wAmplitudes out{};
   const double step = fst4w::ToneStepHz(period);
   for (std::size_t n = 0; n < fst4w::kSymbolCount; ++n) {

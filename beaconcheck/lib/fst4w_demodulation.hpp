@@ -17,8 +17,8 @@ using Fst4wAmplitudes = std::array<std::array<std::complex<double>, 4>, fst4w::k
 
 // Symbol n is taken from start_s + n symbol periods over one symbol period (unit-free complex
 // sums of the band's samples, not scaled by their number); a symbol partly outside the band is 0.
-Fst4wAmplitudes SymbolAmplitudes(const Baseband& band, const fst4w::Period& period,
-                                 double start_s, double tone_zero_hz);
+Fst4wAmplitudes SymbolAmplitudes(const Baseband& band, const fst4w::Period& period, double start_s,
+                                 double tone_zero_hz);
 
 // The power in tone `tones[n]` of symbols first..last (inclusive), at tone 0 = tone_zero_hz:
 // what a fit of time or frequency maximises. The keying keeps the phase from one symbol to the

@@ -25,7 +25,8 @@ ChannelSymbols WithFst4wFault(const ChannelSymbols& symbols, SymbolFault fault, 
         out[n] = static_cast<std::uint8_t>(3 - s);
         break;
       case SymbolFault::kShifted:
-        out[n] = i + shift >= 0 && i + shift < count ? symbols[static_cast<std::size_t>(i + shift)] : 0;
+        out[n] =
+            i + shift >= 0 && i + shift < count ? symbols[static_cast<std::size_t>(i + shift)] : 0;
         break;
       default:
         break;
@@ -66,7 +67,8 @@ Fst4wExplanation ExplainFst4wSymbols(const ChannelSymbols& heard, const ChannelS
     return plain;
   }
   if (best.differing.size() * 2 > count || best.differing.size() * 2 > plain.differing.size()) {
-    plain.fault = plain.differing.size() * 4 > count ? SymbolFault::kUnexplained : SymbolFault::kNone;
+    plain.fault =
+        plain.differing.size() * 4 > count ? SymbolFault::kUnexplained : SymbolFault::kNone;
     return plain;
   }
   return best;

@@ -54,8 +54,8 @@ Fst4wSearch SearchFst4w(const Baseband& band, const fst4w::Period& period, doubl
   const double step_hz = fst4w::ToneStepHz(period);
   // Bins from tone 0's lowest to tone 3's highest, relative to the band's centre.
   const auto low_bin = static_cast<long long>(std::floor((low_hz - band.centre_hz) / out.bin_hz));
-  const auto high_bin = static_cast<long long>(
-      std::ceil((high_hz + 3.0 * step_hz - band.centre_hz) / out.bin_hz));
+  const auto high_bin =
+      static_cast<long long>(std::ceil((high_hz + 3.0 * step_hz - band.centre_hz) / out.bin_hz));
   const auto bins = static_cast<std::size_t>(high_bin - low_bin + 1);
   out.first_bin_hz = band.centre_hz + static_cast<double>(low_bin) * out.bin_hz;
   const double frame_step = per_symbol / kFramesPerSymbol;
@@ -107,8 +107,8 @@ Fst4wSearch SearchFst4w(const Baseband& band, const fst4w::Period& period, doubl
       for (std::size_t g : fst4w::kSyncStarts) {
         for (std::size_t k = 0; k < fst4w::kSyncLength; ++k) {
           const float* row = &power[(j0 + kFramesPerSymbol * (g + k)) * bins + b];
-          const float all = row[0] + row[kBinsPerStep] + row[2 * kBinsPerStep] +
-                            row[3 * kBinsPerStep];
+          const float all =
+              row[0] + row[kBinsPerStep] + row[2 * kBinsPerStep] + row[3 * kBinsPerStep];
           score += 4.0 * row[kBinsPerStep * tones[g + k]] - all;
         }
       }

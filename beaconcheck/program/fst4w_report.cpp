@@ -51,7 +51,7 @@ void AddTransmission(std::string& out, const Fst4wReport& report, std::size_t n)
   if (t.decoded) {
     Add(out, "  message     %s (%s, %zu of 160 symbols heard otherwise)\n", t.message.c_str(),
         t.decoded->method == tonepak::fst4w::LdpcMethod::kPropagation ? "belief propagation"
-                                                                     : "ordered statistics",
+                                                                      : "ordered statistics",
         t.symbol_errors);
   } else {
     out += "  message     (not decoded)\n";
@@ -94,9 +94,8 @@ Fst4wReport MakeFst4wReport(std::string file, const Recording& recording, beacon
     for (const Fst4wTransmission& t : report.transmissions) {
       const bool same = t.decoded && std::equal(expected->bits.begin(), expected->bits.end(),
                                                 t.decoded->info.begin());
-      report.explanations.push_back(ExplainFst4wSymbols(t.decoded ? t.sent : t.heard,
-                                                        expected->symbols, same,
-                                                        t.decoded && !same));
+      report.explanations.push_back(ExplainFst4wSymbols(
+          t.decoded ? t.sent : t.heard, expected->symbols, same, t.decoded && !same));
     }
   }
   return report;

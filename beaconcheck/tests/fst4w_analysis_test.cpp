@@ -48,8 +48,8 @@ TEST(Fst4wAnalysis, FindsDecodesAndMeasures) {
                         Case{beacon::Mode::kFst4w300, "DL1XYZ JO62 23", 1500.0, -22.0}}) {
     const fst4w::Period period = *beacon::Fst4wPeriodOf(c.mode);
     const auto encoding = Encoded(c.message, c.mode);
-    const auto found = AnalyseFst4w(Noisy(encoding.symbols, period, c.tone_zero_hz, c.snr_db, 5),
-                                    c.mode);
+    const auto found =
+        AnalyseFst4w(Noisy(encoding.symbols, period, c.tone_zero_hz, c.snr_db, 5), c.mode);
     ASSERT_EQ(found.size(), 1U) << c.message;
     const Fst4wTransmission& t = found[0];
     const double step = fst4w::ToneStepHz(period);
@@ -76,11 +76,10 @@ TEST(Fst4wAnalysis, NoiseAloneHoldsNoTransmission) {
 
 TEST(Fst4wFaults, EachTableFaultIsToldApart) {
   const auto expected = Encoded("K1ABC FN42 37", beacon::Mode::kFst4w120).symbols;
-  for (const auto& [fault, shift] : {std::pair{SymbolFault::kReversedInByte, 0},
-                                    std::pair{SymbolFault::kBitsSwapped, 0},
-                                    std::pair{SymbolFault::kTonesInverted, 0},
-                                    std::pair{SymbolFault::kShifted, 3},
-                                    std::pair{SymbolFault::kShifted, -1}}) {
+  for (const auto& [fault, shift] :
+       {std::pair{SymbolFault::kReversedInByte, 0}, std::pair{SymbolFault::kBitsSwapped, 0},
+        std::pair{SymbolFault::kTonesInverted, 0}, std::pair{SymbolFault::kShifted, 3},
+        std::pair{SymbolFault::kShifted, -1}}) {
     const auto heard = WithFst4wFault(expected, fault, shift);
     const Fst4wExplanation e = ExplainFst4wSymbols(heard, expected, false, false);
     EXPECT_EQ(e.fault, fault) << tonepak::FaultName(fault);

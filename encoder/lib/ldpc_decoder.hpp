@@ -20,8 +20,8 @@ struct LdpcDecoded {
   InfoBits info{};  // passes the CRC
   Codeword codeword{};
   LdpcMethod method = LdpcMethod::kPropagation;
-  std::size_t iterations = 0;     // of propagation, when it decoded
-  std::size_t hard_errors = 0;    // bits where the codeword and the signs of the ratios differ
+  std::size_t iterations = 0;   // of propagation, when it decoded
+  std::size_t hard_errors = 0;  // bits where the codeword and the signs of the ratios differ
 };
 
 inline constexpr std::size_t kPropagationIterations = 60;

@@ -84,8 +84,8 @@ std::optional<beaconcheck::Fst4wExpected> ExpectedFst4w(std::string_view bytes, 
   if (expect_kind != 0) {
     const tonepak::fst4w::Fst4wReading reading = tonepak::fst4w::ReadFst4wText(text);
     if (!reading.symbols || !reading.message) {
-      problem = reading.problems.empty() ? "It holds no FST4W transmission."
-                                         : reading.problems.front();
+      problem =
+          reading.problems.empty() ? "It holds no FST4W transmission." : reading.problems.front();
       return std::nullopt;
     }
     text = reading.message->text;
@@ -133,8 +133,7 @@ EMSCRIPTEN_KEEPALIVE const char* bc_check(std::size_t recording_size, std::size_
   const std::string name(wspr_web::InputText(recording_size, name_size));
   const std::size_t expect_at = recording_size + name_size;
   const std::string dial(wspr_web::InputText(expect_at + expect_size, dial_size));
-  const std::string mode_name(
-      wspr_web::InputText(expect_at + expect_size + dial_size, mode_size));
+  const std::string mode_name(wspr_web::InputText(expect_at + expect_size + dial_size, mode_size));
   const std::optional<beacon::Mode> mode = beacon::ModeNamed(mode_name);
   if (!mode_name.empty() && !mode) return Refuse("recording", "No such mode: " + mode_name + ".");
 
@@ -184,7 +183,8 @@ EMSCRIPTEN_KEEPALIVE const char* bc_check(std::size_t recording_size, std::size_
   }
   if (maybe_fst4w) {
     if (expect_kind != 0) {
-      intended = tonepak::IntendedFromFile(wspr_web::Input(expect_at, expect_size), expect_kind == 2);
+      intended =
+          tonepak::IntendedFromFile(wspr_web::Input(expect_at, expect_size), expect_kind == 2);
     } else if (expect_size > 0) {
       intended = tonepak::IntendedFromText(expect_bytes);
     }
