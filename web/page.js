@@ -423,15 +423,17 @@ async function check(file) {
     const name = utf8.encode(file.name);
     const expect = await expectation();
     const dial = utf8.encode($('Dial').value.trim());
+    const mode = utf8.encode($('CheckMode').value);
     // Straight into the buffer, one after another: a long recording is not copied once more.
-    let at = wasm._wspr_input(bytes.length + name.length + expect.bytes.length + dial.length);
-    for (const piece of [bytes, name, expect.bytes, dial]) {
+    let at = wasm._wspr_input(bytes.length + name.length + expect.bytes.length + dial.length +
+      mode.length);
+    for (const piece of [bytes, name, expect.bytes, dial, mode]) {
       wasm.HEAPU8.set(piece, at);
       at += piece.length;
     }
     performance.mark('check-start');
     const result = answer(wasm._bc_check(bytes.length, name.length, expect.bytes.length,
-      expect.kind, dial.length));
+      expect.kind, dial.length, mode.length));
     performance.measure('recording-check', 'check-start');
     if (result.problem) {
       const where = result.about === 'recording' ? file.name : expectFile?.name;
@@ -463,6 +465,9 @@ $('ExpectFile').addEventListener('change', () => {
   if (!expectFile) return;
   $('Expect').value = '';
   $('Expect').placeholder = expectFile.name;
+  if (recording) check(recording);
+});
+$('CheckMode').addEventListener('change', () => {
   if (recording) check(recording);
 });
 $('Expect').addEventListener('input', () => {

@@ -1,16 +1,21 @@
 // Benchmarks of the whole analysis: a two-minute 12000 Hz recording in noise (what WSJT-X saves
 // and wsprd decodes: tools/beaconcheck-bench times wsprd on the same file), the same with a
 // crowded band of 24 beacons (busy_band's seed 1, the file the bench script times wsprd on too),
-// and a ten-minute 48000 Hz one with five transmissions. Peak memory is reported as a counter
-// (Linux).
+// and a ten-minute 48000 Hz one with five transmissions; FST4W-120 and FST4W-1800 recordings of
+// one transmission at -20 dB. Peak memory is reported as a counter (Linux).
 #include <benchmark/benchmark.h>
 
+#include <variant>
 #include <vector>
 
 #include "analysis.hpp"
 #include "band_plan.hpp"
 #include "band_recording.hpp"
 #include "encoding.hpp"
+#include "fst4w_analysis.hpp"
+#include "fst4w_audio.hpp"
+#include "fst4w_encoding.hpp"
+#include "fst4w_packing.hpp"
 #include "message_fields.hpp"
 #include "noisy_signal.hpp"
 #include "wspr_signal.hpp"
@@ -78,5 +83,38 @@ void BM_TenMinutes48kHz(benchmark::State& state) {
 BENCHMARK(BM_TenMinutes48kHz)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
+
+beaconcheck::Recording Fst4w(beacon::Mode mode) {
+  const fst4w::Period period = *beacon::Fst4wPeriodOf(mode);
+  const auto packed = tonepak::fst4w::PackFst4wMessage("K1ABC FN42 37");
+  const auto encoding =
+      tonepak::fst4w::EncodeFst4w(std::get<tonepak::fst4w::PackedMessage>(packed), mode);
+  const std::vector<float> clean = tonepak::fst4w::Fst4wSamples(encoding.symbols, period);
+  const std::vector<double> signal(clean.begin(), clean.end());
+  const std::vector<double> noisy =
+      measure::AddWhiteNoise(signal, measure::NoiseSigma(0.5, -20.0, 12000.0), 3);
+  beaconcheck::Recording recording;
+  recording.sample_rate_hz = 12000.0;
+  recording.audio.assign(noisy.begin(), noisy.end());
+  return recording;
+}
+
+void BM_Fst4w120(benchmark::State& state) {
+  const beaconcheck::Recording recording = Fst4w(beacon::Mode::kFst4w120);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(beaconcheck::AnalyseFst4w(recording, beacon::Mode::kFst4w120));
+  }
+  ReportPeakMemory(state);
+}
+BENCHMARK(BM_Fst4w120)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_Fst4w1800(benchmark::State& state) {
+  const beaconcheck::Recording recording = Fst4w(beacon::Mode::kFst4w1800);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(beaconcheck::AnalyseFst4w(recording, beacon::Mode::kFst4w1800));
+  }
+  ReportPeakMemory(state);
+}
+BENCHMARK(BM_Fst4w1800)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 BENCHMARK_MAIN();

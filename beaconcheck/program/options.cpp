@@ -35,6 +35,13 @@ Options ParseOptions(int argc, const char* const* argv) {
       o.json = true;
     } else if (arg == "--verbose") {
       o.verbose = true;
+    } else if (arg == "--mode") {
+      if (!has_value) return Refuse("--mode needs a value");
+      const std::string_view value = argv[++i];
+      if (!(o.beacon_mode = beacon::ModeNamed(value))) {
+        return Refuse("--mode takes wspr, fst4w-120, fst4w-300, fst4w-900 or fst4w-1800, not " +
+                      std::string(value));
+      }
     } else if (arg == "--plot" || arg == "--dial" || arg == "--expect") {
       if (!has_value) return Refuse(std::string(arg) + " needs a value");
       const std::string_view value = argv[++i];
@@ -59,9 +66,10 @@ Options ParseOptions(int argc, const char* const* argv) {
 
 std::string HelpText() {
   return "usage: beaconcheck [--json] [--verbose] [--plot FILE.png] [--dial MHZ]\n"
-         "                   [--expect MESSAGE|FILE] RECORDING\n"
-         "Measures every WSPR transmission in a recording (WAV, .au or wsprd's .c2) and says\n"
-         "what keeps decoders from hearing it; with two or more, a table of them first.\n"
+         "                   [--expect MESSAGE|FILE] [--mode MODE] RECORDING\n"
+         "Measures every WSPR or FST4W transmission in a recording (WAV, .au or wsprd's .c2)\n"
+         "and says what keeps decoders from hearing it; with two or more WSPR ones, a table\n"
+         "of them first.\n"
          "  --json          one JSON object instead of the text\n"
          "  --verbose       also list the steady carriers that are no transmission (hum)\n"
          "  --plot FILE     a waterfall of the first transmission shown, as a PNG picture\n"
@@ -69,6 +77,10 @@ std::string HelpText() {
          "  --expect M      the message meant (\"K1ABC FN42 37\") or a file tonepak wrote\n"
          "                  (wsptones.inc, wsptones.h, a.au): picked out among the others\n"
          "                  and shown first; which symbols differ, and why\n"
+         "  --mode MODE     wspr, fst4w-120, fst4w-300, fst4w-900 or fst4w-1800; without it\n"
+         "                  a recording of about 300, 900 or 1800 s is checked for FST4W of that\n"
+         "                  period first, and as WSPR when none decodes; any other as WSPR\n"
+         "                  (two minutes are WSPR's length, and FST4W-120's)\n"
          "Exit status: 0 all decodable (with --expect: the expected beacon heard, as\n"
          "intended), 1 none found or a problem, 2 usage or a file that cannot be read.\n";
 }

@@ -1,8 +1,11 @@
-// beaconcheck's command line: the recording, --json, --verbose, --plot, --dial and --expect.
+// beaconcheck's command line: the recording, --json, --verbose, --plot, --dial, --expect
+// and --mode.
 #pragma once
 
 #include <optional>
 #include <string>
+
+#include "beacon_mode.hpp"
 
 namespace beaconcheck {
 
@@ -16,6 +19,7 @@ struct Options {
   std::string plot;                // PNG to write, or empty
   std::optional<double> dial_mhz;  // --dial MHZ
   std::string expect;              // --expect MESSAGE|FILE, or empty
+  std::optional<beacon::Mode> beacon_mode;  // --mode NAME; else from the recording's length
   std::string problem;             // with kUsageError: what is wrong
 };
 
