@@ -129,7 +129,7 @@ def encode(driver, words, reference, names):
 def fst4w(driver, reference):
     """FST4W-300 chosen, a compound call with its power (the locator left empty): tonepak's
     files and trace; its wsptones.inc read back with its checks; then WSPR again."""
-    Select(driver.find_element(By.ID, "Mode")).select_by_value("fst4w-300")
+    Select(driver.find_element(By.ID, "EncodeMode")).select_by_value("fst4w-300")
     for field, text in (("Callsign", "PJ4/K1ABC"), ("Locator", ""), ("Power", "37")):
         type_into(driver, field, text)
     driver.find_element(By.ID, "Power").send_keys(Keys.ENTER)
@@ -157,7 +157,7 @@ def fst4w(driver, reference):
         pass
     read = driver.find_element(By.ID, "ReadMessage").text
     check(read == want, f"FST4W wsptones.inc read back ({read})")
-    Select(driver.find_element(By.ID, "Mode")).select_by_value("wspr")
+    Select(driver.find_element(By.ID, "EncodeMode")).select_by_value("wspr")
 
 
 def main():

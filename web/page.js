@@ -254,8 +254,8 @@ function encodeFst4w(mode) {
 
 $('MessageForm').addEventListener('submit', (event) => {
   event.preventDefault();
-  if ($('Mode').value !== 'wspr') {
-    encodeFst4w($('Mode').value);
+  if ($('EncodeMode').value !== 'wspr') {
+    encodeFst4w($('EncodeMode').value);
     return;
   }
   const empty = boxes.filter((id) => $(id).value.trim() === '');
