@@ -42,9 +42,7 @@ bool Follows(const Tolerance& tolerance, double value) {
   return value >= tolerance.low && value <= tolerance.high;
 }
 
-bool WsprdFollows(WsprdFault fault, double value) {
-  return Follows(WsprdTolerance(fault), value);
-}
+bool WsprdFollows(WsprdFault fault, double value) { return Follows(WsprdTolerance(fault), value); }
 
 std::optional<Cost> WsprdCost(WsprdFault fault, double value) {
   return CostOf(WsprdTolerance(fault), value);

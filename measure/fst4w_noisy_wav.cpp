@@ -1,7 +1,7 @@
 // fst4w_noisy_wav: one period of tonepak's FST4W signal, Gaussian-keyed as WSJT-X sends it or in
 // plain tone steps as a DDS given only the tones sends it, in white noise at an SNR in 2500 Hz,
-// as a 16-bit WAV file for jt9 -W. --step SCALE sends tone steps SCALE times the true one (1: right),
-// as a DDS whose tuning-word step is off does. Used by tools/measure-fst4w-plain and
+// as a 16-bit WAV file for jt9 -W. --step SCALE makes the tone step SCALE times the true one (1
+// is right), as a DDS whose tuning-word step is off does. Used by tools/measure-fst4w-plain and
 // tools/measure-jt9-limits.
 //   fst4w_noisy_wav [--step SCALE] PERIOD_S gaussian|plain SNR_DB SEED OUT.wav MESSAGE...
 #include <cstdint>

@@ -36,8 +36,7 @@ TEST(Jt9Limits, TableEqualsTheDataFile) {
     const Jt9Fault fault = quantity == "offset_hz" ? Jt9Fault::kOffset
                            : quantity == "dt_s"    ? Jt9Fault::kDt
                                                    : Jt9Fault::kStepError;
-    ASSERT_TRUE(quantity == "offset_hz" || quantity == "dt_s" ||
-                quantity == "step_error_percent");
+    ASSERT_TRUE(quantity == "offset_hz" || quantity == "dt_s" || quantity == "step_error_percent");
     const wspr::Tolerance* compiled = Jt9Tolerance(*beacon::Fst4wPeriodOf(*mode), fault);
     ASSERT_NE(compiled, nullptr);
     if (table == "clean_low") {

@@ -101,7 +101,8 @@ TEST(Fst4wMode, Jt9sVerdictOnTheStep) {
     ASSERT_TRUE(actual);
     EXPECT_EQ(actual->decodable, k.decodable);
     const std::string figures = ActualFiguresText(*actual);
-    EXPECT_NE(figures.find("\nDecoder (jt9)      " + k.figure + "\n"), std::string::npos) << figures;
+    EXPECT_NE(figures.find("\nDecoder (jt9)      " + k.figure + "\n"), std::string::npos)
+        << figures;
     const ActualSummary line = ActualStatusLine(actual);
     EXPECT_EQ(line.text.substr(line.tones.size()), k.status);
     EXPECT_EQ(line.warn, !line.warning.empty());
