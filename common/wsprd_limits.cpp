@@ -38,14 +38,18 @@ const Tolerance& WsprdTolerance(WsprdFault fault) {
   return kSymbolError;
 }
 
-bool WsprdFollows(WsprdFault fault, double value) {
-  const Tolerance& t = WsprdTolerance(fault);
-  return value >= t.low && value <= t.high;
+bool Follows(const Tolerance& tolerance, double value) {
+  return value >= tolerance.low && value <= tolerance.high;
 }
 
+bool WsprdFollows(WsprdFault fault, double value) { return Follows(WsprdTolerance(fault), value); }
+
 std::optional<Cost> WsprdCost(WsprdFault fault, double value) {
-  if (!WsprdFollows(fault, value)) return std::nullopt;
-  const Tolerance& t = WsprdTolerance(fault);
+  return CostOf(WsprdTolerance(fault), value);
+}
+
+std::optional<Cost> CostOf(const Tolerance& t, double value) {
+  if (!Follows(t, value)) return std::nullopt;
   if (t.points.empty()) return std::nullopt;
   const auto at_zero = Threshold(t.points, 0.0);
   const bool at_least = value < t.points.front().value || value > t.points.back().value;

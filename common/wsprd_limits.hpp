@@ -33,6 +33,9 @@ struct Tolerance {
 // The measured table, as compiled in.
 const Tolerance& WsprdTolerance(WsprdFault fault);
 
+// Does a clean signal decode with this value of a measured fault? Never for NaN.
+bool Follows(const Tolerance& tolerance, double value);
+
 // Does wsprd decode a clean signal with this fault? Never for NaN.
 bool WsprdFollows(WsprdFault fault, double value);
 
@@ -45,5 +48,8 @@ struct Cost {
   bool at_least;
 };
 std::optional<Cost> WsprdCost(WsprdFault fault, double value);
+
+// The same for any decoder's measured table (jt9's too).
+std::optional<Cost> CostOf(const Tolerance& tolerance, double value);
 
 }  // namespace wspr

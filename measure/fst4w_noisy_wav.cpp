@@ -1,7 +1,9 @@
 // fst4w_noisy_wav: one period of tonepak's FST4W signal, Gaussian-keyed as WSJT-X sends it or in
 // plain tone steps as a DDS given only the tones sends it, in white noise at an SNR in 2500 Hz,
-// as a 16-bit WAV file for jt9 -W. Used by tools/measure-fst4w-plain.
-//   fst4w_noisy_wav PERIOD_S gaussian|plain SNR_DB SEED OUT.wav MESSAGE...
+// as a 16-bit WAV file for jt9 -W. --step SCALE makes the tone step SCALE times the true one (1
+// is right), as a DDS whose tuning-word step is off does. Used by tools/measure-fst4w-plain and
+// tools/measure-jt9-limits.
+//   fst4w_noisy_wav [--step SCALE] PERIOD_S gaussian|plain SNR_DB SEED OUT.wav MESSAGE...
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -17,6 +19,13 @@
 #include "wav_file.hpp"
 
 int main(int argc, char** argv) {
+  double step_scale = 1.0;
+  bool step_ok = true;
+  if (argc > 2 && std::string(argv[1]) == "--step") {
+    step_ok = measure::ParseNumber(argv[2], step_scale) && step_scale > 0.0;
+    argc -= 2;
+    argv += 2;
+  }
   int period_s = 0;
   double snr_db = 0.0;
   std::uint64_t seed = 0;
@@ -24,10 +33,12 @@ int main(int argc, char** argv) {
   const auto mode = argc > 1 && measure::ParseNumber(argv[1], period_s)
                         ? beacon::Fst4wModeOf(period_s)
                         : std::nullopt;
-  if (argc < 7 || !mode || (keying != "gaussian" && keying != "plain") ||
+  if (!step_ok || argc < 7 || !mode || (keying != "gaussian" && keying != "plain") ||
       !measure::ParseNumber(argv[3], snr_db) || !measure::ParseNumber(argv[4], seed)) {
-    std::fputs("usage: fst4w_noisy_wav PERIOD_S gaussian|plain SNR_DB SEED OUT.wav MESSAGE...\n",
-               stderr);
+    std::fputs(
+        "usage: fst4w_noisy_wav [--step SCALE] PERIOD_S gaussian|plain SNR_DB SEED OUT.wav "
+        "MESSAGE...\n",
+        stderr);
     return 2;
   }
   std::string text;
@@ -41,7 +52,8 @@ int main(int argc, char** argv) {
   const auto e =
       tonepak::fst4w::EncodeFst4w(std::get<tonepak::fst4w::PackedMessage>(packed), *mode);
   const tonepak::fst4w::Shape shape{
-      keying == "plain" ? tonepak::fst4w::Keying::kPlain : tonepak::fst4w::Keying::kGaussian, 1.0};
+      keying == "plain" ? tonepak::fst4w::Keying::kPlain : tonepak::fst4w::Keying::kGaussian,
+      step_scale};
   const std::vector<float> clean = tonepak::fst4w::Fst4wSamples(e.symbols, e.period, 1500.0, shape);
   std::vector<double> samples(clean.begin(), clean.end());
 

@@ -88,9 +88,11 @@ struct ActualFrequencies {
                                             // WSPR the middle of tones 1 and 2, FST4W tone 0
   std::optional<double> decoderLossDb;      // extra SNR the decoder needs for this step; empty when
                                             // it cannot follow (or the loss was not measured there)
-  bool decodable = false;                   // wsprd still decodes a clean signal with this step
+  bool decodable = false;                   // the decoder (wsprd, jt9) still decodes a clean signal
+                                            // with this step
   bool stepMeasured = true;                 // the decoder's tolerance of the step was measured (not
-                             // for FST4W: then decodable is true, decoderLossDb empty)
+                             // for an FST4W period without jt9's measurement: then decodable is
+                             // true, decoderLossDb empty)
 };
 
 // Why the words of a calculation give no tones that a beacon can send, though there was a

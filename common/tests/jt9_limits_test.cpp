@@ -33,8 +33,10 @@ TEST(Jt9Limits, TableEqualsTheDataFile) {
     SCOPED_TRACE(line);
     const auto mode = beacon::Fst4wModeOf(std::stoi(period_text));
     ASSERT_TRUE(mode);
-    const Jt9Fault fault = quantity == "offset_hz" ? Jt9Fault::kOffset : Jt9Fault::kDt;
-    ASSERT_TRUE(quantity == "offset_hz" || quantity == "dt_s");
+    const Jt9Fault fault = quantity == "offset_hz" ? Jt9Fault::kOffset
+                           : quantity == "dt_s"    ? Jt9Fault::kDt
+                                                   : Jt9Fault::kStepError;
+    ASSERT_TRUE(quantity == "offset_hz" || quantity == "dt_s" || quantity == "step_error_percent");
     const wspr::Tolerance* compiled = Jt9Tolerance(*beacon::Fst4wPeriodOf(*mode), fault);
     ASSERT_NE(compiled, nullptr);
     if (table == "clean_low") {

@@ -5,6 +5,7 @@
 
 #include "beacon_signal.hpp"
 #include "checked_math.hpp"
+#include "decoder_step.hpp"
 #include "tuneworks_core.hpp"
 #include "tuning_words.hpp"
 #include "wsprd_limits.hpp"
@@ -27,19 +28,18 @@ ActualFrequencies Figures(beacon::Mode mode, double wanted_hz, double setting_hz
   a.tonesHz = tones;
   a.stepHz = step_hz;
   a.stepErrorPercent = (a.stepHz / beacon::ToneStepHz(mode) - 1.0) * 100.0;
-  if (mode != beacon::Mode::kWspr) {
-    // jt9 reports tone 0. How far it follows a step that is off is not measured (fst4sim's
-    // signals cannot have one), so there is no verdict on the step.
-    a.centreErrorHz = a.tonesHz[0] - wanted_hz;
+  // jt9 reports tone 0, wsprd the middle of tones 1 and 2.
+  a.centreErrorHz = mode == beacon::Mode::kWspr ? (a.tonesHz[1] + a.tonesHz[2]) / 2.0 - wanted_hz
+                                                : a.tonesHz[0] - wanted_hz;
+  const wspr::Tolerance* step = detail::DecoderStepTolerance(mode);
+  if (step == nullptr) {
+    // jt9's tolerance of a step that is off was not measured at this period: no verdict.
     a.decodable = true;
     a.stepMeasured = false;
     return a;
   }
-  a.centreErrorHz = (a.tonesHz[1] + a.tonesHz[2]) / 2.0 - wanted_hz;
-  a.decodable = wspr::WsprdFollows(wspr::WsprdFault::kStepError, a.stepErrorPercent);
-  if (const auto cost = wspr::WsprdCost(wspr::WsprdFault::kStepError, a.stepErrorPercent)) {
-    a.decoderLossDb = cost->db;
-  }
+  a.decodable = wspr::Follows(*step, a.stepErrorPercent);
+  if (const auto cost = wspr::CostOf(*step, a.stepErrorPercent)) a.decoderLossDb = cost->db;
   return a;
 }
 

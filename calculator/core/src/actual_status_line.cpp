@@ -3,6 +3,7 @@
 #include <string>
 
 #include "beacon_signal.hpp"
+#include "decoder_step.hpp"
 #include "tuneworks_core.hpp"
 #include "wsprd_limits.hpp"
 
@@ -12,8 +13,9 @@ namespace {
 constexpr double kWarnLossDb = 1.0;  // the decoder losing more than this is worth a red line
 constexpr std::string_view kEllipsis = "\u2026";
 
-std::string LimitsText() {
-  const wspr::Tolerance& limits = wspr::WsprdTolerance(wspr::WsprdFault::kStepError);
+// The steps the mode's decoder follows, when measured.
+std::string LimitsText(beacon::Mode mode) {
+  const wspr::Tolerance& limits = *detail::DecoderStepTolerance(mode);
   return FixedText(limits.low, 1, true) + " % to " + FixedText(limits.high, 1, true) + " %";
 }
 
@@ -21,10 +23,11 @@ std::string LimitsText() {
 // was not measured.
 std::string Warning(const ActualFrequencies& a) {
   if (!a.stepMeasured) return {};
-  if (!a.decodable) return "a WSPR decoder cannot follow this step";
-  if (!a.decoderLossDb) return "a WSPR decoder needs a much stronger signal with this step";
+  const std::string decoder(detail::DecoderPhrase(a.mode));
+  if (!a.decodable) return decoder + " cannot follow this step";
+  if (!a.decoderLossDb) return decoder + " needs a much stronger signal with this step";
   if (*a.decoderLossDb > kWarnLossDb) {
-    return "a WSPR decoder needs " + FixedText(*a.decoderLossDb, 1) + " dB more signal";
+    return decoder + " needs " + FixedText(*a.decoderLossDb, 1) + " dB more signal";
   }
   return {};
 }
@@ -43,15 +46,16 @@ std::string ActualFiguresText(const ActualFrequencies& a) {
   text += "Tone step          " + FixedText(a.stepHz, 6) + " Hz (" +
           FixedText(a.stepErrorPercent, 2, true) + " % from " +
           FixedText(beacon::ToneStepHz(a.mode), 8) + " Hz)\n";
-  if (!a.stepMeasured) {  // FST4W: jt9 reports tone 0
-    text += "Tone 0             " + FixedText(a.centreErrorHz, 6, true) + " Hz from wanted\n";
-    text += "Decoder (jt9)      its tolerance of a step that is off is not measured\n";
-    return text;
-  }
-  text += "Tone centre        " + FixedText(a.centreErrorHz, 6, true) + " Hz from wanted\n";
-  text += "Decoder (wsprd)    ";
-  if (!a.decodable) {
-    text += "cannot follow; it decodes only steps from " + LimitsText() + " off\n";
+  // jt9 reports tone 0, wsprd the centre.
+  text += a.mode == beacon::Mode::kWspr ? "Tone centre        " : "Tone 0             ";
+  text += FixedText(a.centreErrorHz, 6, true) + " Hz from wanted\n";
+  std::string decoder = "Decoder (" + std::string(detail::DecoderProgram(a.mode)) + ")";
+  decoder.resize(19, ' ');  // "Decoder (wsprd)    "
+  text += decoder;
+  if (!a.stepMeasured) {
+    text += "its tolerance of a step that is off is not measured\n";
+  } else if (!a.decodable) {
+    text += "cannot follow; it decodes only steps from " + LimitsText(a.mode) + " off\n";
   } else if (!a.decoderLossDb) {
     text += "decodes a clean signal; its loss this far off was not measured\n";
   } else {

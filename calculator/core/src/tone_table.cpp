@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 
+#include "decoder_step.hpp"
 #include "tuneworks_core.hpp"
 
 namespace tuneworks {
@@ -80,9 +81,10 @@ ToneTableResult MakeToneTable(const CalcInputs& inputs) {
             "above 0, no synthesiser is chosen, or the calculation overflows"};
   }
   if (!tones.frequencies->decodable) {
-    return {std::nullopt, "the tone step, " + FixedText(tones.frequencies->stepHz, 6) + " Hz (" +
-                              FixedText(tones.frequencies->stepErrorPercent, 2, true) +
-                              " %), is one a WSPR decoder cannot follow"};
+    return {std::nullopt,
+            "the tone step, " + FixedText(tones.frequencies->stepHz, 6) + " Hz (" +
+                FixedText(tones.frequencies->stepErrorPercent, 2, true) + " %), is one " +
+                std::string(detail::DecoderPhrase(tones.frequencies->mode)) + " cannot follow"};
   }
   ToneTable table;
   table.kind = static_cast<ToneTableKind>(inputs.Resolution);  // 0 to 3 when there are tones

@@ -29,13 +29,16 @@ struct StepCase {
   Mode mode;
   double stepHz;              // 12000 / samples per symbol
   std::int64_t intervalWord;  // step x 2^48 / 100 MHz, plus one half, rounded
+  bool stepMeasured;          // the decoder's tolerance of a step that is off is in its data file
 };
 
 // The 48-bit words worked exactly in fractions: step x 2^48 / 1e8 + 1/2, rounded.
 const StepCase kSteps[] = {
-    {Mode::kWspr, 12000.0 / 8192, 4123169},       {Mode::kFst4w120, 12000.0 / 8200, 4119147},
-    {Mode::kFst4w300, 12000.0 / 21504, 1570731},  {Mode::kFst4w900, 12000.0 / 66560, 507467},
-    {Mode::kFst4w1800, 12000.0 / 134400, 251317},
+    {Mode::kWspr, 12000.0 / 8192, 4123169, true},
+    {Mode::kFst4w120, 12000.0 / 8200, 4119147, true},
+    {Mode::kFst4w300, 12000.0 / 21504, 1570731, false},
+    {Mode::kFst4w900, 12000.0 / 66560, 507467, false},
+    {Mode::kFst4w1800, 12000.0 / 134400, 251317, false},
 };
 
 TEST(Fst4wMode, StepWordsAndToneZeroAtTheWantedFrequency) {
@@ -53,7 +56,56 @@ TEST(Fst4wMode, StepWordsAndToneZeroAtTheWantedFrequency) {
     const double reported =
         k.mode == Mode::kWspr ? (a.tonesHz[1] + a.tonesHz[2]) / 2 : a.tonesHz[0];
     EXPECT_NEAR(reported, 137500.0, 1e-5);
-    EXPECT_EQ(a.stepMeasured, k.mode == Mode::kWspr);
+    EXPECT_EQ(a.stepMeasured, k.stepMeasured);
+    EXPECT_TRUE(a.decodable);
+  }
+}
+
+struct VerdictCase {
+  std::string refMhz;  // a 24-bit DDS: one unit of its words is ref / 2^24
+  Mode mode;
+  std::string figure;  // the decoder's line of the figures
+  std::string status;  // the status line after the tones
+  bool decodable;
+};
+
+// One unit of a 24-bit word is ref / 2^24 (0.596 Hz at 10 MHz); the step is the difference of the
+// tones' rounded words, so FST4W-120's becomes 3 units at 10 MHz (+22.19 %), FST4W-300's 1
+// (+6.81 %), and at 1 MHz FST4W-1800's 2 (+33.51 %).
+// jt9's thresholds at 120 s (data/jt9_limits.tsv): -32 dB at 0, -30 dB at -10 %, -26 dB at -25 %,
+// -31 dB at +10 %, -28 dB at +25 %, none at +85.5 %; a clean signal decodes from -86.5 % to +95 %.
+const VerdictCase kVerdicts[] = {
+    // +22.19 %: -31 + 12.19 / 15 x 3 = -28.56 dB, 3.44 dB above -32.
+    {"10", Mode::kFst4w120, "needs 3.4 dB more signal than with an exact step",
+     ", step 1.7881 Hz (+22.19 %): an FST4W decoder needs 3.4 dB more signal", true},
+    // +1.82 %: -32 + 0.182 = -31.82 dB, 0.18 dB: no warning below 1 dB.
+    {"1", Mode::kFst4w120, "needs 0.2 dB more signal than with an exact step",
+     ", step 1.4901 Hz (+1.82 %)", true},
+    {"36.9", Mode::kFst4w120, "decodes a clean signal; its loss this far off was not measured",
+     ", step 2.1994 Hz (+50.29 %): an FST4W decoder needs a much stronger signal with this step",
+     true},
+    {"48.6", Mode::kFst4w120, "cannot follow; it decodes only steps from -86.5 % to +95.0 % off",
+     ", step 2.8968 Hz (+97.95 %): an FST4W decoder cannot follow this step", false},
+    {"10", Mode::kFst4w300, "its tolerance of a step that is off is not measured",
+     ", step 0.5960 Hz (+6.81 %)", true},
+    {"1", Mode::kFst4w1800, "its tolerance of a step that is off is not measured",
+     ", step 0.1192 Hz (+33.51 %)", true},
+};
+
+TEST(Fst4wMode, Jt9sVerdictOnTheStep) {
+  for (const VerdictCase& k : kVerdicts) {
+    SCOPED_TRACE(k.refMhz + " MHz " + std::string(beacon::NameOf(k.mode).name));
+    CalcInputs in = Dds("137500", 0, k.mode);
+    in.Ref = k.refMhz;
+    const auto actual = CalculateActual(in);
+    ASSERT_TRUE(actual);
+    EXPECT_EQ(actual->decodable, k.decodable);
+    const std::string figures = ActualFiguresText(*actual);
+    EXPECT_NE(figures.find("\nDecoder (jt9)      " + k.figure + "\n"), std::string::npos)
+        << figures;
+    const ActualSummary line = ActualStatusLine(actual);
+    EXPECT_EQ(line.text.substr(line.tones.size()), k.status);
+    EXPECT_EQ(line.warn, !line.warning.empty());
   }
 }
 
