@@ -15,12 +15,12 @@ struct Options {
   Mode mode = Mode::kCheck;
   std::string file;
   bool json = false;
-  bool verbose = false;            // --verbose: the steady carriers too
-  std::string plot;                // PNG to write, or empty
-  std::optional<double> dial_mhz;  // --dial MHZ
-  std::string expect;              // --expect MESSAGE|FILE, or empty
+  bool verbose = false;                     // --verbose: the steady carriers too
+  std::string plot;                         // PNG to write, or empty
+  std::optional<double> dial_mhz;           // --dial MHZ
+  std::string expect;                       // --expect MESSAGE|FILE, or empty
   std::optional<beacon::Mode> beacon_mode;  // --mode NAME; else from the recording's length
-  std::string problem;             // with kUsageError: what is wrong
+  std::string problem;                      // with kUsageError: what is wrong
 };
 
 Options ParseOptions(int argc, const char* const* argv);

@@ -142,8 +142,8 @@ std::optional<BandCheck> CheckBand(const ActualFrequencies& actual, std::string_
   if (const auto period = beacon::Fst4wPeriodOf(actual.mode)) {
     // Where jt9 with WSJT-X's settings really stops hearing tone 0, as measured.
     if (const wspr::Tolerance* heard = fst4w::Jt9Tolerance(*period, fst4w::Jt9Fault::kOffset)) {
-      c.note += "; jt9 hears a clean tone 0 from " + FixedText(mode.centre + heard->low, 1) + " to " +
-                FixedText(mode.centre + heard->high, 1) + " Hz";
+      c.note += "; jt9 hears a clean tone 0 from " + FixedText(mode.centre + heard->low, 1) +
+                " to " + FixedText(mode.centre + heard->high, 1) + " Hz";
     }
   }
   return c;
