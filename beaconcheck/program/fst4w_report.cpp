@@ -4,24 +4,14 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdarg>
 #include <cstdio>
 
+#include "formatted_text.hpp"
 #include "shown_figure.hpp"
 #include "wspr_bands.hpp"
 
 namespace beaconcheck {
 namespace {
-
-void Add(std::string& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
-void Add(std::string& out, const char* format, ...) {
-  std::array<char, 512> line{};
-  va_list args;
-  va_start(args, format);
-  std::vsnprintf(line.data(), line.size(), format, args);
-  va_end(args);
-  out += line.data();
-}
 
 bool InsideWindow(const Fst4wTransmission& t) {
   return t.tones_hz[0] >= wspr::kWindowLowHz && t.tones_hz[3] <= wspr::kWindowHighHz;
@@ -35,21 +25,25 @@ bool AsIntended(const Fst4wReport& report, std::size_t n) {
 void AddTransmission(std::string& out, const Fst4wReport& report, std::size_t n) {
   const Fst4wTransmission& t = report.transmissions[n];
   const std::string_view label = beacon::NameOf(t.mode).label;
-  Add(out, "Transmission %zu (%.*s)\n", n + 1, static_cast<int>(label.size()), label.data());
-  Add(out, "  start       %.3f s (DT %+.2f s)\n", Shown(t.start_s, 3), Shown(t.dt_s, 2));
-  Add(out, "  tones       %.3f %.3f %.3f %.3f Hz\n", t.tones_hz[0], t.tones_hz[1], t.tones_hz[2],
-      t.tones_hz[3]);
+  AddFormatted(out, "Transmission %zu (%.*s)\n", n + 1, static_cast<int>(label.size()),
+               label.data());
+  AddFormatted(out, "  start       %.3f s (DT %+.2f s)\n", Shown(t.start_s, 3), Shown(t.dt_s, 2));
+  AddFormatted(out, "  tones       %.3f %.3f %.3f %.3f Hz\n", t.tones_hz[0], t.tones_hz[1],
+               t.tones_hz[2], t.tones_hz[3]);
   if (report.dial_mhz) {
-    Add(out, "  at RF       %.1f Hz, tone 0\n", *report.dial_mhz * 1e6 + t.tones_hz[0]);
+    AddFormatted(out, "  at RF       %.1f Hz, tone 0\n", *report.dial_mhz * 1e6 + t.tones_hz[0]);
   }
-  Add(out, "  step        %.4f Hz (%+.3f %%)\n", t.step_hz, Shown(t.step_error_percent, 3));
-  Add(out, "  drift       %+.3f Hz\n", Shown(t.drift_hz, 3));
-  Add(out, "  symbol      %.3f ms (%+.4f %%)\n", t.symbol_ms, Shown(t.symbol_error_percent, 4));
-  Add(out, "  SNR         %.1f dB in 2500 Hz\n", t.snr_db);
-  Add(out, "  window      %s 1400 to 1600 Hz\n", InsideWindow(t) ? "inside" : "outside");
-  Add(out, "  sync        %zu of 40 heard as sent\n", 40 - t.sync_errors);
+  AddFormatted(out, "  step        %.4f Hz (%+.3f %%)\n", t.step_hz,
+               Shown(t.step_error_percent, 3));
+  AddFormatted(out, "  drift       %+.3f Hz\n", Shown(t.drift_hz, 3));
+  AddFormatted(out, "  symbol      %.3f ms (%+.4f %%)\n", t.symbol_ms,
+               Shown(t.symbol_error_percent, 4));
+  AddFormatted(out, "  SNR         %.1f dB in 2500 Hz\n", t.snr_db);
+  AddFormatted(out, "  window      %s 1400 to 1600 Hz\n", InsideWindow(t) ? "inside" : "outside");
+  AddFormatted(out, "  sync        %zu of 40 heard as sent\n", 40 - t.sync_errors);
   if (t.decoded) {
-    Add(out, "  message     %s (%s, %zu of 160 symbols heard otherwise)\n", t.message.c_str(),
+    AddFormatted(
+        out, "  message     %s (%s, %zu of 160 symbols heard otherwise)\n", t.message.c_str(),
         t.decoded->method == tonepak::fst4w::LdpcMethod::kPropagation ? "belief propagation"
                                                                       : "ordered statistics",
         t.symbol_errors);
@@ -65,15 +59,15 @@ void AddTransmission(std::string& out, const Fst4wReport& report, std::size_t n)
   if (report.expected) {
     const Fst4wExplanation& e = report.explanations[n];
     const bool intended = e.fault == tonepak::SymbolFault::kNone;
-    Add(out, "  expected    %s",
-        intended ? "as intended" : std::string(tonepak::FaultName(e.fault)).c_str());
-    if (e.fault == tonepak::SymbolFault::kShifted) Add(out, " by %d", e.shift);
-    Add(out, ", %zu symbols differ\n", e.differing.size());
+    AddFormatted(out, "  expected    %s",
+                 intended ? "as intended" : std::string(tonepak::FaultName(e.fault)).c_str());
+    if (e.fault == tonepak::SymbolFault::kShifted) AddFormatted(out, " by %d", e.shift);
+    AddFormatted(out, ", %zu symbols differ\n", e.differing.size());
   }
-  Add(out, "  verdict     %s\n",
-      AsIntended(report, n) ? "decodable"
-      : t.decoded           ? "decodable, but not the expected transmission"
-                            : "not decodable");
+  AddFormatted(out, "  verdict     %s\n",
+               AsIntended(report, n) ? "decodable"
+               : t.decoded           ? "decodable, but not the expected transmission"
+                                     : "not decodable");
 }
 
 }  // namespace
@@ -104,16 +98,17 @@ Fst4wReport MakeFst4wReport(std::string file, const Recording& recording, beacon
 std::string Fst4wTextReport(const Fst4wReport& report) {
   std::string out;
   const std::string_view label = beacon::NameOf(report.mode).label;
-  Add(out, "%s: %.0f Hz, %.1f s, %.*s, %zu transmission%s\n", report.file.c_str(),
-      report.sample_rate_hz, report.seconds, static_cast<int>(label.size()), label.data(),
-      report.transmissions.size(), report.transmissions.size() == 1 ? "" : "s");
-  if (report.expected) Add(out, "expected    %s\n", report.expected->message.c_str());
+  AddFormatted(out, "%s: %.0f Hz, %.1f s, %.*s, %zu transmission%s\n", report.file.c_str(),
+               report.sample_rate_hz, report.seconds, static_cast<int>(label.size()), label.data(),
+               report.transmissions.size(), report.transmissions.size() == 1 ? "" : "s");
+  if (report.expected) AddFormatted(out, "expected    %s\n", report.expected->message.c_str());
   for (std::size_t n = 0; n < report.transmissions.size(); ++n) {
     out += '\n';
     AddTransmission(out, report, n);
   }
   if (report.transmissions.empty()) {
-    Add(out, "No %.*s transmission found.\n", static_cast<int>(label.size()), label.data());
+    AddFormatted(out, "No %.*s transmission found.\n", static_cast<int>(label.size()),
+                 label.data());
   }
   return out;
 }

@@ -2,9 +2,9 @@
 // with its error, the expected beacon's first.
 #include <array>
 #include <cmath>
-#include <cstdarg>
 #include <cstdio>
 
+#include "formatted_text.hpp"
 #include "message_unpacking.hpp"
 #include "report.hpp"
 #include "shown_figure.hpp"
@@ -13,16 +13,6 @@
 
 namespace beaconcheck {
 namespace {
-
-void Add(std::string& out, const char* format, ...) __attribute__((format(printf, 2, 3)));
-void Add(std::string& out, const char* format, ...) {
-  std::array<char, 512> line{};
-  va_list args;
-  va_start(args, format);
-  std::vsnprintf(line.data(), line.size(), format, args);
-  va_end(args);
-  out += line.data();
-}
 
 void AddSymbols(std::string& out, const tonepak::ChannelSymbols& symbols, std::size_t count) {
   for (std::size_t i = 0; i < count; ++i) {
@@ -36,28 +26,29 @@ void AddRadio(std::string& out, const Report& report, const Transmission& t, boo
   if (!report.dial_mhz) return;
   const RadioFrequencies rf = AtRadio(t, *report.dial_mhz);
   if (one_tone) {
-    Add(out, "  at RF       %.1f Hz", rf.tones_hz[0]);
+    AddFormatted(out, "  at RF       %.1f Hz", rf.tones_hz[0]);
   } else {
-    Add(out, "  at RF       %.1f %.1f %.1f %.1f Hz", rf.tones_hz[0], rf.tones_hz[1], rf.tones_hz[2],
-        rf.tones_hz[3]);
+    AddFormatted(out, "  at RF       %.1f %.1f %.1f %.1f Hz", rf.tones_hz[0], rf.tones_hz[1],
+                 rf.tones_hz[2], rf.tones_hz[3]);
   }
-  Add(out, "%s%s\n", rf.band.empty() ? "" : ", ", rf.band.c_str());
+  AddFormatted(out, "%s%s\n", rf.band.empty() ? "" : ", ", rf.band.c_str());
 }
 
 void AddVerdict(std::string& out, const Verdict& v) {
-  for (const std::string& problem : v.problems) Add(out, "  problem     %s\n", problem.c_str());
-  Add(out, "  verdict     %s\n", v.line.c_str());
+  for (const std::string& problem : v.problems)
+    AddFormatted(out, "  problem     %s\n", problem.c_str());
+  AddFormatted(out, "  verdict     %s\n", v.line.c_str());
 }
 
 // A steady tone with a transmission's timing: nothing of a WSPR signal to measure beyond it.
 void AddCarrier(std::string& out, const Report& report, std::size_t n) {
   const Transmission& t = report.transmissions[n];
-  Add(out, "Transmission %zu\n", n + 1);
-  Add(out, "  start       %.3f s (DT %+.2f s)\n", Shown(t.start_s, 3), Shown(t.dt_s, 2));
-  Add(out, "  frequency   %.3f Hz (+-%.3f)\n", t.tones_hz[0], t.tones_sigma_hz[0]);
+  AddFormatted(out, "Transmission %zu\n", n + 1);
+  AddFormatted(out, "  start       %.3f s (DT %+.2f s)\n", Shown(t.start_s, 3), Shown(t.dt_s, 2));
+  AddFormatted(out, "  frequency   %.3f Hz (+-%.3f)\n", t.tones_hz[0], t.tones_sigma_hz[0]);
   AddRadio(out, report, t, true);
   out += "  carrier     one tone, no step, no symbols\n";
-  Add(out, "  SNR         %.1f dB in 2500 Hz\n", t.snr_db);
+  AddFormatted(out, "  SNR         %.1f dB in 2500 Hz\n", t.snr_db);
   AddVerdict(out, report.verdicts[n]);
 }
 
@@ -68,48 +59,52 @@ void AddTransmission(std::string& out, const Report& report, std::size_t n) {
     AddCarrier(out, report, n);
     return;
   }
-  Add(out, "Transmission %zu\n", n + 1);
+  AddFormatted(out, "Transmission %zu\n", n + 1);
   // Before the recording (negative) when the recording began after the transmission did.
-  Add(out, "  start       %.3f s (DT %+.2f s)\n", Shown(t.start_s, 3), Shown(t.dt_s, 2));
-  Add(out, "  tones       %.3f %.3f %.3f %.3f Hz (+-%.3f)\n", t.tones_hz[0], t.tones_hz[1],
-      t.tones_hz[2], t.tones_hz[3], t.tones_sigma_hz[0]);
+  AddFormatted(out, "  start       %.3f s (DT %+.2f s)\n", Shown(t.start_s, 3), Shown(t.dt_s, 2));
+  AddFormatted(out, "  tones       %.3f %.3f %.3f %.3f Hz (+-%.3f)\n", t.tones_hz[0], t.tones_hz[1],
+               t.tones_hz[2], t.tones_hz[3], t.tones_sigma_hz[0]);
   AddRadio(out, report, t, false);
-  Add(out, "  step        %.4f Hz (%+.3f %%)\n", t.step_hz, Shown(t.step_error_percent, 3));
+  AddFormatted(out, "  step        %.4f Hz (%+.3f %%)\n", t.step_hz,
+               Shown(t.step_error_percent, 3));
   if (t.evenly_spaced) {
     out += "  spacing     even\n";
   } else {
-    Add(out, "  spacing     tone %d is %+.3f Hz off the others' grid\n", t.off_grid_tone,
-        t.off_grid_hz);
+    AddFormatted(out, "  spacing     tone %d is %+.3f Hz off the others' grid\n", t.off_grid_tone,
+                 t.off_grid_hz);
   }
-  Add(out, "  drift       %+.2f Hz\n", Shown(t.drift_hz, 2));
-  Add(out, "  symbol      %.3f ms (%+.4f %%), %zu of 162 %s\n", t.symbol_ms,
-      Shown(t.symbol_error_percent, 4), t.symbols_sent,
-      t.begins_before_recording || t.ends_after_recording ? "in the recording" : "sent");
+  AddFormatted(out, "  drift       %+.2f Hz\n", Shown(t.drift_hz, 2));
+  AddFormatted(out, "  symbol      %.3f ms (%+.4f %%), %zu of 162 %s\n", t.symbol_ms,
+               Shown(t.symbol_error_percent, 4), t.symbols_sent,
+               t.begins_before_recording || t.ends_after_recording ? "in the recording" : "sent");
   if (t.begins_before_recording) {
-    Add(out, "  recording   begins at symbol %lld of the transmission\n", t.first_slot);
+    AddFormatted(out, "  recording   begins at symbol %lld of the transmission\n", t.first_slot);
   }
   if (t.ends_after_recording) out += "  recording   ends before the transmission does\n";
-  Add(out, "  SNR         %.1f dB in 2500 Hz\n", t.snr_db);
+  AddFormatted(out, "  SNR         %.1f dB in 2500 Hz\n", t.snr_db);
   if (v.inside_window) {
     out += "  window      inside 1400 to 1600 Hz\n";
   } else {
-    Add(out, "  window      outside 1400 to 1600 Hz by %.1f Hz\n", std::abs(v.window_miss_hz));
+    AddFormatted(out, "  window      outside 1400 to 1600 Hz by %.1f Hz\n",
+                 std::abs(v.window_miss_hz));
   }
-  Add(out, "  sync        %zu of 162 agree\n", t.sync_agreeing);
-  Add(out, "  message     %s\n",
-      t.message ? tonepak::MessageText(*t.message).c_str() : "(not decoded)");
+  AddFormatted(out, "  sync        %zu of 162 agree\n", t.sync_agreeing);
+  AddFormatted(out, "  message     %s\n",
+               t.message ? tonepak::MessageText(*t.message).c_str() : "(not decoded)");
   out += t.begins_before_recording ? "  symbols heard, from where the recording begins:\n"
                                    : "  symbols heard, from where the signal begins:\n";
   AddSymbols(out, t.heard, t.symbols_sent);
   if (v.expected) {
     const bool intended = v.expected->fault == tonepak::SymbolFault::kNone;
-    Add(out, "  expected    %s",
+    AddFormatted(
+        out, "  expected    %s",
         intended ? "as intended" : std::string(tonepak::FaultName(v.expected->fault)).c_str());
-    if (v.expected->fault == tonepak::SymbolFault::kShifted) Add(out, " by %d", v.expected->shift);
+    if (v.expected->fault == tonepak::SymbolFault::kShifted)
+      AddFormatted(out, " by %d", v.expected->shift);
     if (!intended || !v.expected->differing.empty())
-      Add(out, ", %zu symbols differ", v.expected->differing.size());
+      AddFormatted(out, ", %zu symbols differ", v.expected->differing.size());
     for (std::size_t i = 0; i < v.expected->differing.size() && i < 40; ++i) {
-      Add(out, "%s%zu", i == 0 ? ": " : " ", v.expected->differing[i]);
+      AddFormatted(out, "%s%zu", i == 0 ? ": " : " ", v.expected->differing[i]);
     }
     out += v.expected->differing.size() > 40 ? " ...\n" : "\n";
   }
@@ -120,12 +115,14 @@ void AddTransmission(std::string& out, const Report& report, std::size_t n) {
 
 std::string TextReport(const Report& report, bool verbose) {
   std::string out;
-  Add(out, "%s: %.0f Hz, %.1f s, %zu transmission%s\n", report.file.c_str(), report.sample_rate_hz,
-      report.seconds, report.transmissions.size(), report.transmissions.size() == 1 ? "" : "s");
+  AddFormatted(out, "%s: %.0f Hz, %.1f s, %zu transmission%s\n", report.file.c_str(),
+               report.sample_rate_hz, report.seconds, report.transmissions.size(),
+               report.transmissions.size() == 1 ? "" : "s");
   if (ShowsSummary(report)) {
     if (report.intended.count > 0 && ExpectedHeard(report).empty()) {
       const char* verb = report.intended.count == 1 ? "is" : "are";
-      Add(out, "%s %s not heard in this recording; heard:\n", ExpectedText(report).c_str(), verb);
+      AddFormatted(out, "%s %s not heard in this recording; heard:\n", ExpectedText(report).c_str(),
+                   verb);
     }
     out += '\n';
     for (const std::string& line : SummaryLines(Summary(report))) out += line + '\n';
@@ -138,8 +135,8 @@ std::string TextReport(const Report& report, bool verbose) {
   if (verbose) {
     out += '\n';
     for (const Carrier& c : report.carriers) {
-      Add(out, "carrier  %.1f Hz, %.1f s, SNR %+.1f dB\n", c.frequency_hz, c.seconds,
-          Shown(c.snr_db, 1));
+      AddFormatted(out, "carrier  %.1f Hz, %.1f s, SNR %+.1f dB\n", c.frequency_hz, c.seconds,
+                   Shown(c.snr_db, 1));
     }
     if (report.carriers.empty()) out += "No other steady carrier heard.\n";
   }
