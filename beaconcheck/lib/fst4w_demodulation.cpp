@@ -99,6 +99,23 @@ tonepak::fst4w::ChannelSymbols StrongestTones(const Fst4wAmplitudes& amplitudes)
   return out;
 }
 
+namespace {
+
+// The 240 ratios scaled to `scale` over their spread.
+tonepak::fst4w::BitLlrs Normalised(const std::array<double, fst4w::kCodewordBitCount>& ratios,
+                                   double scale) {
+  double squares = 0.0;
+  for (const double r : ratios) squares += r * r;
+  const double spread = std::sqrt(std::max(squares / fst4w::kCodewordBitCount, 1e-30));
+  tonepak::fst4w::BitLlrs llrs{};
+  for (std::size_t b = 0; b < llrs.size(); ++b) {
+    llrs[b] = static_cast<float>(scale * ratios[b] / spread);
+  }
+  return llrs;
+}
+
+}  // namespace
+
 tonepak::fst4w::BitLlrs BitRatios(const Fst4wAmplitudes& amplitudes, std::size_t span,
                                   double scale) {
   // Which data symbol each of the 160 is, or none for a sync symbol.
@@ -143,14 +160,64 @@ tonepak::fst4w::BitLlrs BitRatios(const Fst4wAmplitudes& amplitudes, std::size_t
       }
     }
   }
-  double squares = 0.0;
-  for (const double r : ratios) squares += r * r;
-  const double spread = std::sqrt(std::max(squares / fst4w::kCodewordBitCount, 1e-30));
-  tonepak::fst4w::BitLlrs llrs{};
-  for (std::size_t b = 0; b < llrs.size(); ++b) {
-    llrs[b] = static_cast<float>(scale * ratios[b] / spread);
+  return Normalised(ratios, scale);
+}
+
+tonepak::fst4w::BitLlrs CoherentBitRatios(const Fst4wAmplitudes& amplitudes, double scale) {
+  const tonepak::fst4w::ChannelSymbols sync = tonepak::fst4w::ChannelSymbolsOf({});
+  // The turn per symbol: the one that sums the 40 sync tones most strongly, over +-0.4 radian
+  // (about a tenth of a step of frequency error at every period), in 1/160 of a turn's steps.
+  constexpr int kTurns = 64;
+  constexpr double kTurnStep = 0.4 / kTurns;
+  double turn = 0.0;
+  double best = -1.0;
+  for (int i = -kTurns; i <= kTurns; ++i) {
+    const double w = kTurnStep * i;
+    std::complex<double> sum;
+    for (std::size_t g : fst4w::kSyncStarts) {
+      for (std::size_t k = 0; k < fst4w::kSyncLength; ++k) {
+        const std::size_t n = g + k;
+        sum += amplitudes[n][sync[n]] * std::polar(1.0, -w * static_cast<double>(n));
+      }
+    }
+    if (std::norm(sum) > best) {
+      best = std::norm(sum);
+      turn = w;
+    }
   }
-  return llrs;
+  // Each group's phase, the turn taken out.
+  std::array<std::complex<double>, fst4w::kSyncStarts.size()> groups{};
+  for (std::size_t g = 0; g < groups.size(); ++g) {
+    for (std::size_t k = 0; k < fst4w::kSyncLength; ++k) {
+      const std::size_t n = fst4w::kSyncStarts[g] + k;
+      groups[g] += amplitudes[n][sync[n]] * std::polar(1.0, -turn * static_cast<double>(n));
+    }
+  }
+  std::array<double, fst4w::kCodewordBitCount> ratios{};
+  for (std::size_t d = 0; d < fst4w::kDataSymbolCount; ++d) {
+    const std::size_t n = tonepak::fst4w::DataSymbolIndex(d);
+    // The groups on either side: group g ends at kSyncStarts[g] + 8, the next starts 30 later.
+    const std::size_t g = d / 30;
+    const double before = static_cast<double>(fst4w::kSyncStarts[g]) + 3.5;
+    const double after = static_cast<double>(fst4w::kSyncStarts[g + 1]) + 3.5;
+    const double w = (static_cast<double>(n) - before) / (after - before);
+    std::complex<double> reference = (1.0 - w) * groups[g] + w * groups[g + 1];
+    reference = std::conj(reference) / std::max(std::abs(reference), 1e-30) *
+                std::polar(1.0, -turn * static_cast<double>(n));
+    std::array<double, 4> heard{};
+    for (unsigned t = 0; t < 4; ++t) heard[t] = (amplitudes[n][t] * reference).real();
+    for (std::size_t bit = 0; bit < 2; ++bit) {
+      double zero = -1e300;
+      double one = -1e300;
+      for (unsigned value = 0; value < 4; ++value) {
+        const double m = heard[fst4w::kGrayTone[value]];
+        auto& side = ((value >> (1 - bit)) & 1U) != 0 ? one : zero;
+        side = std::max(side, m);
+      }
+      ratios[2 * d + bit] = zero - one;
+    }
+  }
+  return Normalised(ratios, scale);
 }
 
 }  // namespace beaconcheck
