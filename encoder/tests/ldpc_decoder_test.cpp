@@ -18,19 +18,25 @@ struct Trial {
   std::size_t by_statistics = 0;
 };
 
+// Gaussian noise by Box-Muller from the generator's own words: the standard fixes mt19937's
+// output, not the distributions', and libstdc++ and Emscripten's libc++ draw those differently.
+double Gaussian(std::mt19937& random) {
+  const double u1 = (static_cast<double>(random()) + 0.5) / 4294967296.0;
+  const double u2 = (static_cast<double>(random()) + 0.5) / 4294967296.0;
+  return std::sqrt(-2.0 * std::log(u1)) * std::cos(2.0 * 3.141592653589793 * u2);
+}
+
 Trial SendThroughNoise(double es_n0_db, std::size_t words, unsigned seed, int order) {
   std::mt19937 random(seed);
-  std::bernoulli_distribution coin;
   const double sigma = std::sqrt(0.5 / std::pow(10.0, es_n0_db / 10.0));
-  std::normal_distribution<double> noise(0.0, sigma);
   Trial trial;
   for (std::size_t n = 0; n < words; ++n) {
     MessageBits message{};
-    for (auto& bit : message) bit = coin(random) ? 1 : 0;
+    for (auto& bit : message) bit = static_cast<std::uint8_t>(random() & 1U);
     const Codeword word = LdpcEncode(WithCrc(message));
     BitLlrs llrs{};
     for (std::size_t b = 0; b < llrs.size(); ++b) {
-      const double received = (word[b] != 0 ? -1.0 : 1.0) + noise(random);
+      const double received = (word[b] != 0 ? -1.0 : 1.0) + sigma * Gaussian(random);
       llrs[b] = static_cast<float>(2.0 * received / (sigma * sigma));
     }
     const auto decoded = DecodeLdpc(llrs, order);
@@ -50,9 +56,10 @@ TEST(LdpcDecoder, DecodesNoisyCodewordsAndNeverAWrongOne) {
     std::size_t at_least;  // of 40
     std::size_t by_statistics_at_least;
   };
-  // Measured with this seed: 40, 40, 27 of which 6 by ordered statistics, 13 without them, 19.
-  for (const Case& c : {Case{1.0, 0, 40, 0}, Case{-2.5, 0, 40, 0}, Case{-4.0, 2, 24, 3},
-                        Case{-4.5, 0, 10, 0}, Case{-4.5, 2, 16, 3}}) {
+  // Measured with this seed: 40, 40, 36 of which 19 by ordered statistics, 8 without them,
+  // 29 of which 21.
+  for (const Case& c : {Case{1.0, 0, 40, 0}, Case{-2.5, 0, 40, 0}, Case{-4.0, 2, 30, 10},
+                        Case{-4.5, 0, 5, 0}, Case{-4.5, 2, 24, 12}}) {
     const Trial trial = SendThroughNoise(c.es_n0_db, 40, 7, c.order);
     EXPECT_GE(trial.decoded, c.at_least) << c.es_n0_db << " dB order " << c.order;
     EXPECT_GE(trial.by_statistics, c.by_statistics_at_least) << c.es_n0_db << " dB";
@@ -62,11 +69,11 @@ TEST(LdpcDecoder, DecodesNoisyCodewordsAndNeverAWrongOne) {
 
 TEST(LdpcDecoder, PureNoiseDecodesToNothing) {
   std::mt19937 random(3);
-  std::normal_distribution<float> noise(0.0F, 2.0F);
+
   std::size_t decoded = 0;
   for (int n = 0; n < 200; ++n) {
     BitLlrs llrs{};
-    for (auto& l : llrs) l = noise(random);
+    for (auto& l : llrs) l = static_cast<float>(2.0 * Gaussian(random));
     decoded += DecodeLdpc(llrs).has_value();
   }
   EXPECT_EQ(decoded, 0U);
