@@ -67,7 +67,7 @@ TEST(Fst4wAnalysis, FindsDecodesAndMeasures) {
 TEST(Fst4wAnalysis, NoiseAloneHoldsNoTransmission) {
   Recording r;
   r.sample_rate_hz = 12000.0;
-  r.audio.assign(120 * 12000, 0.0F);
+  r.audio.assign(std::size_t{120} * 12000, 0.0F);
   std::mt19937 random(9);
   std::normal_distribution<float> noise(0.0F, 1000.0F);
   for (float& x : r.audio) x = noise(random);

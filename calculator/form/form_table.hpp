@@ -80,11 +80,12 @@ inline constexpr std::array<std::string_view, 4> kResolutionItems{"24 Bit PIC", 
                                                                   "48 Bit AD9852", "Si5351"};
 
 // The modes in beacon::kModeNames' order, by their labels: "WSPR", "FST4W-120" ...
-inline constexpr std::array<std::string_view, beacon::kModeNames.size()> kModeItems = [] {
+constexpr std::array<std::string_view, beacon::kModeNames.size()> ModeItems() {
   std::array<std::string_view, beacon::kModeNames.size()> items{};
   for (std::size_t k = 0; k < items.size(); ++k) items[k] = beacon::kModeNames[k].label;
   return items;
-}();
+}
+inline constexpr std::array<std::string_view, beacon::kModeNames.size()> kModeItems = ModeItems();
 inline constexpr std::int16_t kDefaultModeIndex = 0;  // WSPR
 
 struct ControlEntry {
