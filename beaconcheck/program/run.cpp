@@ -35,12 +35,20 @@ int CannotRead(const std::string& line) {
   return kCannotReadStatus;
 }
 
+// --expect's argument read as a file, when one of that name can be opened; nothing when it is
+// a message.
+std::optional<wspr::FileStart> ExpectFile(const std::string& expect) {
+  std::FILE* probe = std::fopen(expect.c_str(), "rb");
+  if (probe == nullptr) return std::nullopt;
+  std::fclose(probe);
+  return wspr::ReadFileStart(expect, tonepak::kReadLimitBytes);
+}
+
 // --expect's argument: a file when one of that name can be read, else a message.
 std::optional<tonepak::IntendedTransmissions> Intended(const std::string& expect,
                                                        std::string& problem) {
-  if (std::FILE* probe = std::fopen(expect.c_str(), "rb")) {
-    std::fclose(probe);
-    const wspr::FileStart file = wspr::ReadFileStart(expect, tonepak::kReadLimitBytes);
+  if (const auto found = ExpectFile(expect)) {
+    const wspr::FileStart& file = *found;
     if (!file.error.empty()) {
       problem = file.error;
       return std::nullopt;
@@ -58,9 +66,8 @@ std::optional<tonepak::IntendedTransmissions> Intended(const std::string& expect
 // message encoded for `mode`.
 std::optional<Fst4wExpected> Fst4wIntended(const std::string& expect, beacon::Mode mode,
                                            std::string& problem) {
-  if (std::FILE* probe = std::fopen(expect.c_str(), "rb")) {
-    std::fclose(probe);
-    const wspr::FileStart file = wspr::ReadFileStart(expect, tonepak::kReadLimitBytes);
+  if (const auto found = ExpectFile(expect)) {
+    const wspr::FileStart& file = *found;
     if (!file.error.empty()) {
       problem = file.error;
       return std::nullopt;
