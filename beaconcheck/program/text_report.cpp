@@ -48,8 +48,8 @@ void AddTelemetry(std::string& out, const Report& report, const TelemetryFrame& 
     AddFormatted(out, "  lane        none, %.1f Hz above the dial\n", f.centre_hz);
   }
   if (f.channel) {
-    AddFormatted(out, "  channel     %d on %s (minute %d)\n", *f.channel,
-                 report.balloon.band.c_str(), *f.minute);
+    AddFormatted(out, "  channel     %d on %s (id %c%c, lane %d, telemetry at minute %d)\n",
+                 *f.channel, report.balloon.band.c_str(), f.call[0], f.call[2], *f.lane, *f.minute);
   }
 }
 
