@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <sstream>
+#include <utility>
 
 #include "formatted_text.hpp"
 #include "message_unpacking.hpp"
@@ -20,14 +21,21 @@ struct StandardWords {
   int power_dbm = 0;
 };
 
+std::optional<StandardWords> Words(std::string_view message) {
+  std::istringstream in{std::string(message)};
+  StandardWords w;
+  std::string rest;
+  if (!(in >> w.call >> w.locator >> w.power_dbm) || in >> rest || w.locator.size() != 4) {
+    return std::nullopt;
+  }
+  return w;
+}
+
 std::optional<StandardWords> Words(const Transmission& t) {
   if (t.carrier || !t.message || t.message->type != tonepak::MessageType::kStandard) {
     return std::nullopt;
   }
-  std::istringstream in(tonepak::MessageText(*t.message));
-  StandardWords w;
-  if (!(in >> w.call >> w.locator >> w.power_dbm)) return std::nullopt;
-  return w;
+  return Words(tonepak::MessageText(*t.message));
 }
 
 double CentreHz(const Transmission& t) { return (t.tones_hz[0] + t.tones_hz[3]) / 2.0; }
@@ -123,30 +131,58 @@ std::string BandAtDial(double dial_mhz) {
   return band != nullptr ? std::string(band->name) : std::string();
 }
 
+std::optional<TelemetryFrame> TelemetryFrameOf(std::string_view message, double audio_centre_hz,
+                                               std::optional<double> dial_mhz) {
+  const auto words = Words(message);
+  if (!words || !balloon::IsTelemetryCall(words->call)) return std::nullopt;
+  TelemetryFrame f;
+  f.call = words->call;
+  f.telemetry = balloon::Decode(words->call, words->locator, words->power_dbm);
+  // The lanes lie above the band's own dial; a receiver tuned a little off it hears them moved.
+  const wspr::WsprBand* band = dial_mhz ? BandEntry(*dial_mhz) : nullptr;
+  f.centre_hz = audio_centre_hz + (band != nullptr ? *dial_mhz * 1e6 - band->dialHz : 0.0);
+  f.lane = balloon::LaneAt(f.centre_hz);
+  return f;
+}
+
+std::string TelemetryLines(const TelemetryFrame& f, const std::string& band) {
+  std::string out;
+  if (f.telemetry) {
+    AddFormatted(out, "  balloon     %s\n", balloon::Describe(*f.telemetry).c_str());
+  } else {
+    AddFormatted(out, "  balloon     %s is shaped as telemetry, but is no basic telemetry\n",
+                 f.call.c_str());
+  }
+  if (f.lane) {
+    AddFormatted(out, "  lane        %d, %.1f Hz above the dial\n", *f.lane, f.centre_hz);
+  } else {
+    AddFormatted(out, "  lane        none, %.1f Hz above the dial\n", f.centre_hz);
+  }
+  if (f.channel && f.lane && f.minute) {
+    AddFormatted(out, "  channel     %d on %s (id %c%c, lane %d, telemetry at minute %d)\n",
+                 *f.channel, band.c_str(), f.call[0], f.call[2], *f.lane, *f.minute);
+  }
+  return out;
+}
+
 BalloonReading ReadBalloon(const std::vector<Transmission>& transmissions,
                            std::optional<double> dial_mhz, std::optional<int> start_minute,
                            std::optional<int> expected_channel) {
   BalloonReading reading;
-  // The lanes lie above the band's own dial; a receiver tuned a little off it hears them moved.
-  double band_offset_hz = 0.0;
-  if (const wspr::WsprBand* band = dial_mhz ? BandEntry(*dial_mhz) : nullptr) {
-    reading.band = band->name;
-    band_offset_hz = *dial_mhz * 1e6 - band->dialHz;
-  }
+  const wspr::WsprBand* band = dial_mhz ? BandEntry(*dial_mhz) : nullptr;
+  if (band != nullptr) reading.band = band->name;
+  const double band_offset_hz = band != nullptr ? *dial_mhz * 1e6 - band->dialHz : 0.0;
   if (expected_channel && !reading.band.empty()) {
     reading.expected = balloon::ChannelOn(*expected_channel, reading.band);
   }
 
   for (std::size_t n = 0; n < transmissions.size(); ++n) {
     const Transmission& t = transmissions[n];
-    const auto words = Words(t);
-    if (!words || !balloon::IsTelemetryCall(words->call)) continue;
-    TelemetryFrame& f = reading.frames.emplace_back();
+    if (t.carrier || !t.message || t.message->type != tonepak::MessageType::kStandard) continue;
+    auto frame = TelemetryFrameOf(tonepak::MessageText(*t.message), CentreHz(t), dial_mhz);
+    if (!frame) continue;
+    TelemetryFrame& f = reading.frames.emplace_back(std::move(*frame));
     f.transmission = n;
-    f.call = words->call;
-    f.telemetry = balloon::Decode(words->call, words->locator, words->power_dbm);
-    f.centre_hz = CentreHz(t) + band_offset_hz;
-    f.lane = balloon::LaneAt(f.centre_hz);
     if (start_minute) {
       // A frame begins a second into its even minute; half a minute either way still names it.
       const auto offset = static_cast<int>(std::floor((t.start_s + 30.0) / 60.0));

@@ -66,6 +66,16 @@ std::optional<int> StartMinuteFromName(std::string_view file);
 // The band name the dial frequency is a WSPR dial of ("20m"), or empty.
 std::string BandAtDial(double dial_mhz);
 
+// The telemetry frame a decoded message ("0Y6RLQ EI27 33") centred `audio_centre_hz` above the
+// receiver's dial is, with its values and lane (no minute, no channel); nothing when it is no
+// type-1 message with a call shaped as telemetry. WSPR's and FST4W's alike.
+std::optional<TelemetryFrame> TelemetryFrameOf(std::string_view message, double audio_centre_hz,
+                                               std::optional<double> dial_mhz);
+
+// A telemetry frame's lines in a transmission's block of the text report: "balloon" (its values),
+// "lane" and, when its channel is named, "channel" on `band`.
+std::string TelemetryLines(const TelemetryFrame& frame, const std::string& band);
+
 // `expected_channel` is judged only on a known band (BandAtDial of `dial_mhz`).
 BalloonReading ReadBalloon(const std::vector<Transmission>& transmissions,
                            std::optional<double> dial_mhz, std::optional<int> start_minute,

@@ -28,9 +28,9 @@ void IntegerOrNull(wspr::JsonWriter& j, const std::optional<T>& value) {
   }
 }
 
-// A telemetry frame's own keys: "lane" (1-4 or null), "channel" (the one its id, lane and minute
-// name, or null) and "telemetry" (its values, or null when it is no basic telemetry).
-void AddTelemetry(wspr::JsonWriter& j, const TelemetryFrame& f) {
+}  // namespace
+
+void AddTelemetryKeys(wspr::JsonWriter& j, const TelemetryFrame& f) {
   j.Key("lane");
   IntegerOrNull(j, f.lane);
   j.Key("channel");
@@ -51,6 +51,8 @@ void AddTelemetry(wspr::JsonWriter& j, const TelemetryFrame& f) {
   j.Key("gpsValid").Bool(t.gpsValid);
   j.EndObject();
 }
+
+namespace {
 
 void AddBalloon(wspr::JsonWriter& j, const BalloonReading& b) {
   j.Key("balloon").BeginObject();
@@ -140,7 +142,7 @@ void AddTransmission(wspr::JsonWriter& j, const Report& report, std::size_t n) {
   } else {
     j.Null();
   }
-  if (const TelemetryFrame* f = report.balloon.FrameOf(n)) AddTelemetry(j, *f);
+  if (const TelemetryFrame* f = report.balloon.FrameOf(n)) AddTelemetryKeys(j, *f);
   j.Key("decodable").Bool(v.decodable);
   j.Key("problems").BeginArray();
   for (const std::string& p : v.problems) j.String(p);

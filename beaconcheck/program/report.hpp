@@ -9,6 +9,10 @@
 #include "balloon_reading.hpp"
 #include "beaconcheck.hpp"
 
+namespace wspr {
+class JsonWriter;
+}
+
 namespace beaconcheck {
 
 struct Report {
@@ -34,6 +38,10 @@ Report MakeReport(std::string file, const Recording& recording, std::optional<do
 // With `verbose`, the steady carriers that are no transmission are listed at the end.
 std::string TextReport(const Report& report, bool verbose = false);
 std::string JsonReport(const Report& report);  // the program only: not in the web build
+// A telemetry frame's keys in its transmission's JSON object (WSPR's and FST4W's): "lane" (1-4 or
+// null), "channel" (the one its id, lane and minute name, or null) and "telemetry" (its values,
+// or null when it is no basic telemetry). The program only.
+void AddTelemetryKeys(wspr::JsonWriter& json, const TelemetryFrame& frame);
 
 // With --expect, the transmissions of the expected beacon, in the order they begin: those whose
 // message is one of the intended ones; if none, those whose symbols the verdict explains as the

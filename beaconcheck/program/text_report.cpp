@@ -34,25 +34,6 @@ void AddRadio(std::string& out, const Report& report, const Transmission& t, boo
   AddFormatted(out, "%s%s\n", rf.band.empty() ? "" : ", ", rf.band.c_str());
 }
 
-// A telemetry frame's values, lane and the channel they name.
-void AddTelemetry(std::string& out, const Report& report, const TelemetryFrame& f) {
-  if (f.telemetry) {
-    AddFormatted(out, "  balloon     %s\n", balloon::Describe(*f.telemetry).c_str());
-  } else {
-    AddFormatted(out, "  balloon     %s is shaped as telemetry, but is no basic telemetry\n",
-                 f.call.c_str());
-  }
-  if (f.lane) {
-    AddFormatted(out, "  lane        %d, %.1f Hz above the dial\n", *f.lane, f.centre_hz);
-  } else {
-    AddFormatted(out, "  lane        none, %.1f Hz above the dial\n", f.centre_hz);
-  }
-  if (f.channel) {
-    AddFormatted(out, "  channel     %d on %s (id %c%c, lane %d, telemetry at minute %d)\n",
-                 *f.channel, report.balloon.band.c_str(), f.call[0], f.call[2], *f.lane, *f.minute);
-  }
-}
-
 // The pairs of regular and telemetry frames, the channel expected and what does not fit it.
 void AddBalloon(std::string& out, const Report& report) {
   const BalloonReading& b = report.balloon;
@@ -139,7 +120,9 @@ void AddTransmission(std::string& out, const Report& report, std::size_t n) {
   AddFormatted(out, "  sync        %zu of 162 agree\n", t.sync_agreeing);
   AddFormatted(out, "  message     %s\n",
                t.message ? tonepak::MessageText(*t.message).c_str() : "(not decoded)");
-  if (const TelemetryFrame* f = report.balloon.FrameOf(n)) AddTelemetry(out, report, *f);
+  if (const TelemetryFrame* f = report.balloon.FrameOf(n)) {
+    out += TelemetryLines(*f, report.balloon.band);
+  }
   out += t.begins_before_recording ? "  symbols heard, from where the recording begins:\n"
                                    : "  symbols heard, from where the signal begins:\n";
   AddSymbols(out, t.heard, t.symbols_sent);

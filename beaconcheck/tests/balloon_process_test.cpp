@@ -1,6 +1,7 @@
 // Balloon telemetry through the program: single frames that WSJT-X's wsprsim writes as .c2 files
-// in a lane, and pairs of fault_wav frames joined end to end by sox, with and without --channel.
-// Python checks the telemetry and pair objects of the --json report, keys and values.
+// in a lane (and one FST4W frame of its fst4sim), and pairs of fault_wav frames joined end to end
+// by sox, with and without --channel. Python checks the telemetry and pair objects of the --json
+// report, keys and values.
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
@@ -31,14 +32,16 @@ keys = {"altitudeM", "temperatureC", "volts", "knots", "gpsValid", "id", "subsqu
 frames = [t for t in r["transmissions"] if "telemetry" in t]
 assert frames and all(t["telemetry"] is None or set(t["telemetry"]) == keys for t in frames), frames
 assert frames[0]["telemetry"] == want, frames[0]["telemetry"]
-got = [(p["regular"], p["telemetry"], p["lane"], p["locator"]) for p in r["balloon"]["pairs"]]
+got = [(p["regular"], p["telemetry"], p["lane"], p["locator"])
+       for p in r.get("balloon", {}).get("pairs", [])]
 assert got == pairs, got
 )";
 
 struct BalloonRun {
   const char* name;
-  const char* make;  // shell commands writing the recording; sim OUT wsprsim, pair r.wav and t.wav,
-                     // $S sox, $F fault_wav
+  // Shell commands writing the recording: `sim OUT ARGS` wsprsim, $T fst4sim, $S sox, $F fault_wav
+  // and `pair`: r.wav and t.wav.
+  const char* make;
   const char* recording;
   const char* args;
   int status;
@@ -79,14 +82,17 @@ const BalloonRun kRuns[] = {
     {"FourMinutesApart",
      "pair && $F --snr -15 --seed 5 --sent 0 'K1ABC FN42 37' q.wav && $S r.wav q.wav t.wav a.wav",
      "a.wav", "", 1, "began 240.0 s after the regular frame nearest it in lane 2", kXs, "[]"},
+    {"Fst4wTelemetry", "$T '0Y6RLQ EI27 33' 120 1540 0 0 0 1 -15 T", "000000_0001.wav",
+     "--mode fst4w-120", 0, "  lane        3, 154", kXs, "[]"},
     {"ChannelWithoutDial", "pair && $S r.wav t.wav a.wav", "a.wav", "--channel 125", 2, "", "", ""},
 };
 
 class BalloonProcess : public ::testing::TestWithParam<BalloonRun> {};
 
 TEST_P(BalloonProcess, ShowsTelemetryAndPairs) {
-  if (std::string(WSPRSIM_EXE).empty() || std::string(SOX_EXE).empty()) {
-    GTEST_SKIP() << "wsprsim (wsjtx) or sox is not installed";
+  if (std::string(WSPRSIM_EXE).empty() || std::string(FST4SIM_EXE).empty() ||
+      std::string(SOX_EXE).empty()) {
+    GTEST_SKIP() << "wsprsim or fst4sim (wsjtx) or sox is not installed";
   }
   const BalloonRun& r = GetParam();
   const fs::path dir =
@@ -94,7 +100,7 @@ TEST_P(BalloonProcess, ShowsTelemetryAndPairs) {
   fs::remove_all(dir);
   fs::create_directories(dir);
   const std::string in = "cd '" + dir.string() + "' && W='" + WSPRSIM_EXE + "' && F='" +
-                         FAULT_WAV_EXE + "' && S='" + SOX_EXE + "' && ";
+                         FAULT_WAV_EXE + "' && S='" + SOX_EXE + "' && T='" + FST4SIM_EXE + "' && ";
   const std::string setup = in + kTools + r.make + " >/dev/null";
   ASSERT_EQ(std::system(setup.c_str()), 0) << setup;
   const std::string run = "cd '" + dir.string() + "' && '" BEACONCHECK_EXE "' " + r.args + " ";
