@@ -11,7 +11,8 @@ namespace {
 Transmission Heard(const char* message, double start_s, double centre_hz) {
   Transmission t;
   t.start_s = start_s;
-  for (std::size_t k = 0; k < 4; ++k) t.tones_hz[k] = centre_hz + (k - 1.5) * 12000.0 / 8192.0;
+  for (std::size_t k = 0; k < 4; ++k)
+    t.tones_hz[k] = centre_hz + (static_cast<double>(k) - 1.5) * 12000.0 / 8192.0;
   t.message = tonepak::IntendedFromText(message).messages[0];
   return t;
 }
