@@ -2,6 +2,9 @@
 // minute read from file names.
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <utility>
+
 #include "balloon_reading.hpp"
 #include "intended_transmissions.hpp"
 
@@ -49,12 +52,11 @@ TEST(BalloonReading, PairsOnlyTwoMinutesApartInOneLane) {
 }
 
 TEST(BalloonReading, StartMinuteFromWsprdNames) {
-  EXPECT_EQ(StartMinuteFromName("261210_1408.wav"), 8);
-  EXPECT_EQ(StartMinuteFromName("rec/x261210_2359.C2"), 59);
-  for (const char* name : {"261210_2408.wav", "261210_1460.wav", "26121_1408.wav",
-                           "261210-1408.wav", "261210_1408.au", "261210_1408", "_1408.wav"}) {
-    EXPECT_EQ(StartMinuteFromName(name), std::nullopt) << name;
-  }
+  const std::pair<const char*, std::optional<int>> names[] = {
+      {"261210_1408.wav", 8},  {"rec/x261210_2359.C2", 59}, {"261210_2408.wav", {}},
+      {"261210_1460.wav", {}}, {"26121_1408.wav", {}},      {"261210-1408.wav", {}},
+      {"261210_1408.au", {}},  {"261210_1408", {}},         {"_1408.wav", {}}};
+  for (const auto& [name, minute] : names) EXPECT_EQ(StartMinuteFromName(name), minute) << name;
 }
 
 }  // namespace
