@@ -57,7 +57,7 @@ std::string ExpectedText(const Report& report) {
 }
 
 int ExitStatus(const Report& report) {
-  if (report.transmissions.empty()) return 1;
+  if (report.transmissions.empty() || !report.balloon.faults.empty()) return 1;
   if (report.intended.count > 0) {
     const std::vector<std::size_t> heard = ExpectedHeard(report);
     const bool well = std::all_of(heard.begin(), heard.end(),

@@ -2,8 +2,10 @@
 // "transmissions": [...]}.
 #include <cmath>
 
+#include "balloon_reading.hpp"
 #include "fst4w_report.hpp"
 #include "json_writer.hpp"
+#include "report.hpp"
 
 namespace beaconcheck {
 namespace {
@@ -34,6 +36,11 @@ void AddTransmission(wspr::JsonWriter& j, const Fst4wReport& report, std::size_t
     j.String(t.message);
   } else {
     j.Null();
+  }
+  const double centre_hz = (t.tones_hz[0] + t.tones_hz[3]) / 2.0;
+  if (const auto frame =
+          t.decoded ? TelemetryFrameOf(t.message, centre_hz, report.dial_mhz) : std::nullopt) {
+    AddTelemetryKeys(j, *frame);
   }
   j.Key("decodedBy");
   if (t.decoded) {

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "balloon_reading.hpp"
 #include "formatted_text.hpp"
 #include "shown_figure.hpp"
 #include "wspr_bands.hpp"
@@ -47,6 +48,10 @@ void AddTransmission(std::string& out, const Fst4wReport& report, std::size_t n)
         t.decoded->method == tonepak::fst4w::LdpcMethod::kPropagation ? "belief propagation"
                                                                       : "ordered statistics",
         t.symbol_errors);
+    const double centre_hz = (t.tones_hz[0] + t.tones_hz[3]) / 2.0;
+    if (const auto frame = TelemetryFrameOf(t.message, centre_hz, report.dial_mhz)) {
+      out += TelemetryLines(*frame, {});
+    }
   } else {
     out += "  message     (not decoded)\n";
   }

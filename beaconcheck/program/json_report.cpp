@@ -1,4 +1,5 @@
-// The --json report: {"file", "sampleRate", "seconds", "transmissions": [...], "carriers": [...]}.
+// The --json report: {"file", "sampleRate", "seconds", "transmissions": [...], "carriers": [...]},
+// and "balloon" when the recording holds a telemetry frame or a channel is expected.
 #include <cmath>
 
 #include "json_writer.hpp"
@@ -16,6 +17,68 @@ void Array4(wspr::JsonWriter& j, const std::array<double, 4>& values, int decima
   j.BeginArray();
   for (const double v : values) j.Number(Finite(v), decimals);
   j.EndArray();
+}
+
+template <typename T>
+void IntegerOrNull(wspr::JsonWriter& j, const std::optional<T>& value) {
+  if (value) {
+    j.Integer(*value);
+  } else {
+    j.Null();
+  }
+}
+
+}  // namespace
+
+void AddTelemetryKeys(wspr::JsonWriter& j, const TelemetryFrame& f) {
+  j.Key("lane");
+  IntegerOrNull(j, f.lane);
+  j.Key("channel");
+  IntegerOrNull(j, f.channel);
+  j.Key("telemetry");
+  if (!f.telemetry) {
+    j.Null();
+    return;
+  }
+  const balloon::Telemetry& t = *f.telemetry;
+  j.BeginObject();
+  j.Key("id").String(t.id);
+  j.Key("subsquare").String(t.subsquare);
+  j.Key("altitudeM").Integer(t.altitudeM);
+  j.Key("temperatureC").Integer(t.temperatureC);
+  j.Key("volts").Number(t.volts, 2);
+  j.Key("knots").Integer(t.knots);
+  j.Key("gpsValid").Bool(t.gpsValid);
+  j.EndObject();
+}
+
+namespace {
+
+void AddBalloon(wspr::JsonWriter& j, const BalloonReading& b) {
+  j.Key("balloon").BeginObject();
+  j.Key("band");
+  if (b.band.empty()) {
+    j.Null();
+  } else {
+    j.String(b.band);
+  }
+  j.Key("expectedChannel");
+  IntegerOrNull(j, b.expected ? std::optional<int>(b.expected->number) : std::nullopt);
+  j.Key("pairs").BeginArray();
+  for (const BalloonPair& p : b.pairs) {
+    j.BeginObject();
+    j.Key("regular").Integer(static_cast<long long>(p.regular));
+    j.Key("telemetry").Integer(static_cast<long long>(p.telemetry));
+    j.Key("lane").Integer(p.lane);
+    j.Key("secondsApart").Number(Finite(p.seconds_apart), 2);
+    j.Key("locator").String(p.locator);
+    j.EndObject();
+  }
+  j.EndArray();
+  j.Key("faults").BeginArray();
+  for (const std::string& fault : b.faults) j.String(fault);
+  j.EndArray();
+  j.EndObject();
 }
 
 void AddTransmission(wspr::JsonWriter& j, const Report& report, std::size_t n) {
@@ -79,6 +142,7 @@ void AddTransmission(wspr::JsonWriter& j, const Report& report, std::size_t n) {
   } else {
     j.Null();
   }
+  if (const TelemetryFrame* f = report.balloon.FrameOf(n)) AddTelemetryKeys(j, *f);
   j.Key("decodable").Bool(v.decodable);
   j.Key("problems").BeginArray();
   for (const std::string& p : v.problems) j.String(p);
@@ -107,6 +171,7 @@ std::string JsonReport(const Report& report) {
     j.EndObject();
   }
   j.EndArray();
+  if (report.balloon.Shown()) AddBalloon(j, report.balloon);
   j.EndObject();
   return j.Text() + "\n";
 }

@@ -1,8 +1,11 @@
 // Parsing beaconcheck's command line: options anywhere, one recording.
 #include "options.hpp"
 
+#include <charconv>
 #include <string_view>
+#include <system_error>
 
+#include "balloon_reading.hpp"
 #include "dial_frequency.hpp"
 #include "project_version.hpp"
 
@@ -42,6 +45,16 @@ Options ParseOptions(int argc, const char* const* argv) {
         return Refuse("--mode takes wspr, fst4w-120, fst4w-300, fst4w-900 or fst4w-1800, not " +
                       std::string(value));
       }
+    } else if (arg == "--channel") {
+      if (!has_value) return Refuse("--channel needs a value");
+      const std::string_view value = argv[++i];
+      int number = -1;
+      const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+      if (error != std::errc() || end != value.data() + value.size() || number < 0 ||
+          number >= balloon::kChannelCount) {
+        return Refuse("--channel takes a balloon channel from 0 to 599, not " + std::string(value));
+      }
+      o.channel = number;
     } else if (arg == "--plot" || arg == "--dial" || arg == "--expect") {
       if (!has_value) return Refuse(std::string(arg) + " needs a value");
       const std::string_view value = argv[++i];
@@ -61,12 +74,19 @@ Options ParseOptions(int argc, const char* const* argv) {
     }
   }
   if (o.file.empty()) return Refuse("which recording?");
+  if (o.channel) {
+    // The channel's lanes and minutes belong to a band, which the dial names.
+    if (!o.dial_mhz) return Refuse("--channel needs --dial: the band's dial frequency");
+    if (BandAtDial(*o.dial_mhz).empty()) {
+      return Refuse("--channel needs --dial on a WSPR band's dial frequency, such as 14.0956");
+    }
+  }
   return o;
 }
 
 std::string HelpText() {
   return "usage: beaconcheck [--json] [--verbose] [--plot FILE.png] [--dial MHZ]\n"
-         "                   [--expect MESSAGE|FILE] [--mode MODE] RECORDING\n"
+         "                   [--expect MESSAGE|FILE] [--mode MODE] [--channel N] RECORDING\n"
          "Measures every WSPR or FST4W transmission in a recording (WAV, .au or wsprd's .c2)\n"
          "and says what keeps decoders from hearing it; with two or more WSPR ones, a table\n"
          "of them first.\n"
@@ -81,6 +101,8 @@ std::string HelpText() {
          "                  a recording of about 300, 900 or 1800 s is checked for FST4W of that\n"
          "                  period first, and as WSPR when none decodes; any other as WSPR\n"
          "                  (two minutes are WSPR's length, and FST4W-120's)\n"
+         "  --channel N     the pico-balloon channel (0-599) of the band --dial names: says\n"
+         "                  when a telemetry frame's id, lane or minute is not that channel's\n"
          "Exit status: 0 all decodable (with --expect: the expected beacon heard, as\n"
          "intended), 1 none found or a problem, 2 usage or a file that cannot be read.\n";
 }

@@ -1,5 +1,5 @@
-// beaconcheck's command line: the recording, --json, --verbose, --plot, --dial, --expect
-// and --mode.
+// beaconcheck's command line: the recording, --json, --verbose, --plot, --dial, --expect,
+// --mode and --channel.
 #pragma once
 
 #include <optional>
@@ -20,6 +20,7 @@ struct Options {
   std::optional<double> dial_mhz;           // --dial MHZ
   std::string expect;                       // --expect MESSAGE|FILE, or empty
   std::optional<beacon::Mode> beacon_mode;  // --mode NAME; else from the recording's length
+  std::optional<int> channel;               // --channel N: the balloon channel expected
   std::string problem;                      // with kUsageError: what is wrong
 };
 

@@ -6,7 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "balloon_reading.hpp"
 #include "beaconcheck.hpp"
+
+namespace wspr {
+class JsonWriter;
+}
 
 namespace beaconcheck {
 
@@ -19,17 +24,24 @@ struct Report {
   std::vector<Transmission> transmissions;
   std::vector<Verdict> verdicts;  // one for each transmission
   std::vector<Carrier> carriers;  // steady carriers that are no transmission
+  BalloonReading balloon;         // the telemetry frames, their pairs and faults
 };
 
 // Finds and measures every transmission in `recording`, read from `file`, and judges each
 // against `intended` (count 0: nothing expected). A .c2 file's own dial frequency serves when
-// `dial_mhz` is not given.
+// `dial_mhz` is not given. Balloon telemetry frames are judged against `balloon_channel` when
+// given, and by their minutes when the file's name says when the recording began.
 Report MakeReport(std::string file, const Recording& recording, std::optional<double> dial_mhz,
-                  const tonepak::IntendedTransmissions& intended);
+                  const tonepak::IntendedTransmissions& intended,
+                  std::optional<int> balloon_channel = std::nullopt);
 
 // With `verbose`, the steady carriers that are no transmission are listed at the end.
 std::string TextReport(const Report& report, bool verbose = false);
 std::string JsonReport(const Report& report);  // the program only: not in the web build
+// A telemetry frame's keys in its transmission's JSON object (WSPR's and FST4W's): "lane" (1-4 or
+// null), "channel" (the one its id, lane and minute name, or null) and "telemetry" (its values,
+// or null when it is no basic telemetry). The program only.
+void AddTelemetryKeys(wspr::JsonWriter& json, const TelemetryFrame& frame);
 
 // With --expect, the transmissions of the expected beacon, in the order they begin: those whose
 // message is one of the intended ones; if none, those whose symbols the verdict explains as the
@@ -46,7 +58,8 @@ std::string ExpectedText(const Report& report);
 
 // Without --expect: 0 when every transmission is decodable with no problem, 1 when none was
 // found or one has a problem. With --expect: 0 only when the expected beacon is heard and every
-// transmission of it is decodable and as intended, whatever the other beacons do.
+// transmission of it is decodable and as intended, whatever the other beacons do. Either way 1
+// when a balloon's telemetry frame does not fit its channel.
 int ExitStatus(const Report& report);
 
 }  // namespace beaconcheck

@@ -6,7 +6,8 @@
 namespace beaconcheck {
 
 Report MakeReport(std::string file, const Recording& recording, std::optional<double> dial_mhz,
-                  const tonepak::IntendedTransmissions& intended) {
+                  const tonepak::IntendedTransmissions& intended,
+                  std::optional<int> balloon_channel) {
   Report report;
   report.file = std::move(file);
   report.sample_rate_hz = recording.sample_rate_hz;
@@ -18,6 +19,8 @@ Report MakeReport(std::string file, const Recording& recording, std::optional<do
   report.transmissions = std::move(analysis.transmissions);
   report.carriers = std::move(analysis.carriers);
   for (const Transmission& t : report.transmissions) report.verdicts.push_back(Judge(t, intended));
+  report.balloon = ReadBalloon(report.transmissions, report.dial_mhz,
+                               StartMinuteFromName(report.file), balloon_channel);
   return report;
 }
 

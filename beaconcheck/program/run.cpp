@@ -161,7 +161,8 @@ int RunBeaconcheck(int argc, const char* const* argv) {
     intended = *expected_read;
   }
 
-  const Report report = MakeReport(options.file, *read.recording, options.dial_mhz, intended);
+  const Report report =
+      MakeReport(options.file, *read.recording, options.dial_mhz, intended, options.channel);
 
   if (!options.plot.empty() && !report.transmissions.empty()) {
     const std::size_t first = ShownOrder(report).front();  // the expected beacon's, if heard

@@ -34,6 +34,35 @@ void AddRadio(std::string& out, const Report& report, const Transmission& t, boo
   AddFormatted(out, "%s%s\n", rf.band.empty() ? "" : ", ", rf.band.c_str());
 }
 
+// The pairs of regular and telemetry frames, the channel expected and what does not fit it.
+void AddBalloon(std::string& out, const Report& report) {
+  const BalloonReading& b = report.balloon;
+  out += "\nBalloon\n";
+  if (b.expected) {
+    AddFormatted(out,
+                 "  channel     %d on %s: id %s, lane %d (%.0f Hz), regular frame at minute %d, "
+                 "telemetry at %d of every ten\n",
+                 b.expected->number, b.expected->band.c_str(), b.expected->id.c_str(),
+                 b.expected->lane, b.expected->laneCentreHz, b.expected->regularMinute,
+                 b.expected->telemetryMinute);
+  }
+  for (const BalloonPair& p : b.pairs) {
+    const TelemetryFrame& f = b.frames[p.frame];
+    AddFormatted(out, "  pair        %s (transmission %zu) and %s (%zu), %.1f s apart in lane %d\n",
+                 tonepak::MessageText(*report.transmissions[p.regular].message).c_str(),
+                 p.regular + 1,
+                 tonepak::MessageText(*report.transmissions[p.telemetry].message).c_str(),
+                 p.telemetry + 1, p.seconds_apart, p.lane);
+    AddFormatted(out, "  locator     %s\n", p.locator.c_str());
+    if (f.telemetry) AddFormatted(out, "  %s\n", balloon::Describe(*f.telemetry).c_str());
+  }
+  if (b.frames.empty()) out += "  No telemetry frame heard.\n";
+  if (!b.frames.empty() && b.pairs.empty()) {
+    out += "  No pair: no telemetry frame has a regular frame 120 s before it in its lane.\n";
+  }
+  for (const std::string& fault : b.faults) AddFormatted(out, "  problem     %s\n", fault.c_str());
+}
+
 void AddVerdict(std::string& out, const Verdict& v) {
   for (const std::string& problem : v.problems)
     AddFormatted(out, "  problem     %s\n", problem.c_str());
@@ -91,6 +120,9 @@ void AddTransmission(std::string& out, const Report& report, std::size_t n) {
   AddFormatted(out, "  sync        %zu of 162 agree\n", t.sync_agreeing);
   AddFormatted(out, "  message     %s\n",
                t.message ? tonepak::MessageText(*t.message).c_str() : "(not decoded)");
+  if (const TelemetryFrame* f = report.balloon.FrameOf(n)) {
+    out += TelemetryLines(*f, report.balloon.band);
+  }
   out += t.begins_before_recording ? "  symbols heard, from where the recording begins:\n"
                                    : "  symbols heard, from where the signal begins:\n";
   AddSymbols(out, t.heard, t.symbols_sent);
@@ -132,6 +164,7 @@ std::string TextReport(const Report& report, bool verbose) {
     AddTransmission(out, report, n);
   }
   if (report.transmissions.empty()) out += "No WSPR transmission found.\n";
+  if (report.balloon.Shown()) AddBalloon(out, report);
   if (verbose) {
     out += '\n';
     for (const Carrier& c : report.carriers) {
