@@ -397,7 +397,6 @@ def run(driver, base, served):
     encode(driver, ("K1ABC", "FN42", "37"), reference / "single",
            ["wsptones.inc", "a.au", "wsptones.h"])
     fst4w(driver, reference / "fst4w")
-    telemetry(driver, reference / "telemetry")
 
     driver.find_element(By.ID, "ReadFile").send_keys(str(reference / "single" / "wsptones.inc"))
     WebDriverWait(driver, 20).until(lambda d: d.find_element(By.ID, "ReadMessage").text != "")
@@ -417,6 +416,7 @@ def run(driver, base, served):
           "the same a.au chosen again is read again")
     if served:
         driver.find_element(By.ID, "TonepakTool").screenshot(str(pictures / "tonepak-web.png"))
+    telemetry(driver, reference / "telemetry")  # after the picture, which shows K1ABC FN42 37
     check_recording(driver, served)
     mends(driver)
 
