@@ -160,6 +160,44 @@ def fst4w(driver, reference):
     Select(driver.find_element(By.ID, "EncodeMode")).select_by_value("wspr")
 
 
+def telemetry(driver, reference):
+    """Balloon telemetry: tonepak --telemetry's files and trace, the message and its values under
+    the button, its a.au read back with what it carries; then a value that is no number refused
+    at its marked box, with no files."""
+    boxes = ("id", "subsquare", "altitude", "temperature", "volts", "knots")
+    for box, text in zip(boxes, ("06", "XS", "12360", "-28", "3.35", "72")):
+        type_into(driver, f"telemetry-{box}", text)
+    driver.find_element(By.ID, "telemetry-encode").click()
+    names = ["wsptones.inc", "a.au", "wsptones.h"]
+    links = WebDriverWait(driver, 20).until(
+        lambda d: (found := d.find_elements(By.CSS_SELECTOR, "#Downloads a"))
+        and [a.get_attribute("download") for a in found] == names and found)
+    for link in links:
+        name = link.get_attribute("download")
+        check(blob_bytes(driver, link) == (reference / name).read_bytes(),
+              f"telemetry: {name} byte-identical to tonepak --telemetry's")
+    trace = driver.find_element(By.ID, "Trace").get_property("textContent")
+    check(trace == (reference / "trace.txt").read_text(), "telemetry: the trace is tonepak's")
+    sent = driver.find_element(By.ID, "telemetry-says").get_property("textContent")
+    check(sent.startswith("Telemetry message: 0Y6RLQ EI27 33") and "  altitude     12360 m\n" in sent,
+          f"telemetry: the message and its values under the button ({sent[:60]})")
+    driver.execute_script("document.getElementById('ReadMessage').textContent = ''")
+    driver.find_element(By.ID, "ReadFile").send_keys(str(reference / "a.au"))
+    WebDriverWait(driver, 20).until(lambda d: d.find_element(By.ID, "ReadMessage").text != "")
+    read = driver.find_element(By.ID, "ReadMessage").text
+    check(read == "0Y6RLQ EI27 33\ntelemetry 06: subsquare XS, 12360 m, -28 C, 3.35 V, 72 kn, "
+          "GPS valid", f"telemetry a.au read back ({read})")
+
+    type_into(driver, "telemetry-altitude", "12k")
+    driver.find_element(By.ID, "telemetry-encode").click()
+    says = driver.find_element(By.ID, "telemetry-says").text
+    check(says == 'ALTITUDE must be a number, not "12k"' and
+          driver.find_element(By.ID, "telemetry-altitude").get_attribute("aria-invalid") == "true"
+          and not driver.find_elements(By.CSS_SELECTOR, "#Downloads a"),
+          f"telemetry: a value that is no number refused at its marked box, no files ({says})")
+    type_into(driver, "telemetry-altitude", "12360")
+
+
 def main():
     server = serve()
     base = f"http://127.0.0.1:{server.server_address[1]}/"
@@ -378,6 +416,7 @@ def run(driver, base, served):
           "the same a.au chosen again is read again")
     if served:
         driver.find_element(By.ID, "TonepakTool").screenshot(str(pictures / "tonepak-web.png"))
+    telemetry(driver, reference / "telemetry")  # after the picture, which shows K1ABC FN42 37
     check_recording(driver, served)
     mends(driver)
 

@@ -143,6 +143,7 @@ apply(answer(wasm._tw_load(put(utf8.encode(decimalSeparator())))));
 performance.mark('first-calculation');
 $('Loading').hidden = true;
 $('Encode').disabled = false;
+$('telemetry-encode').disabled = false;
 $('ReadFile').disabled = false;
 $('RecordingFile').disabled = false;
 $('ExpectFile').disabled = false;
@@ -281,6 +282,45 @@ $('MessageForm').addEventListener('submit', (event) => {
   showSays(run.complaints.map((text) => ({ box: boxOf(text), kind: kindOf(text), text })));
 });
 
+// A balloon's telemetry values packed into its message, encoded in the mode chosen above: the
+// trace and files as for a typed message; under the button the message with its values as sent
+// and each warning, or the refusal, its box marked.
+const telemetryBoxes = ['id', 'subsquare', 'altitude', 'temperature', 'volts', 'knots', 'gps'];
+$('telemetry-form').addEventListener('submit', (event) => {
+  event.preventDefault();
+  const values = telemetryBoxes.map((box) => $(`telemetry-${box}`).value.trim());
+  const words = [$('EncodeMode').value, ...values].map((word) => utf8.encode(word));
+  const all = new Uint8Array(words.reduce((n, w) => n + w.length, 0));
+  let at = 0;
+  for (const w of words) {
+    all.set(w, at);
+    at += w.length;
+  }
+  put(all);
+  const run = answer(wasm._tp_encode_telemetry(...words.map((w) => w.length)));
+  showTrace(run.trace);
+  offerFiles(run.files);
+  showSays([]);
+  // A refusal names its box in capitals: "ALTITUDE must be a number, not ..".
+  const named = run.refused ? /^([A-Z]+) must be/.exec(run.complaints[0] ?? '') : null;
+  for (const box of telemetryBoxes) {
+    if (named && named[1] === box.toUpperCase()) {
+      $(`telemetry-${box}`).setAttribute('aria-invalid', 'true');
+    } else {
+      $(`telemetry-${box}`).removeAttribute('aria-invalid');
+    }
+  }
+  const sent = run.refused ? [] : run.trace.slice(0, 2);
+  const lines = sent.map((piece) => ({ kind: 'sent', text: piece.text }));
+  lines.push(...run.complaints.map((text) => ({ kind: kindOf(text), text })));
+  $('telemetry-says').replaceChildren(...lines.map((line) => {
+    const span = document.createElement('span');
+    span.className = line.kind;
+    span.textContent = line.text.replace(/\n$/, '');
+    return span;
+  }));
+});
+
 async function readBack(file) {
   const shown = $('ReadMessage');
   const limit = wasm._tp_read_limit();
@@ -290,6 +330,7 @@ async function readBack(file) {
   shown.classList.toggle('problem', !result.message || problems.length > 0);
   // An FST4W file: its mode and the checks with the message, and any check that failed.
   const lines = result.message ? [result.message] : [];
+  if (result.telemetry) lines.push(result.telemetry); // what a telemetry message carries
   if (result.checks && problems.length === 0) lines.push(`${result.mode.toUpperCase()}: ${result.checks}`);
   shown.textContent = [...lines, ...problems].join('\n');
 }

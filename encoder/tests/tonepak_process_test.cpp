@@ -369,5 +369,109 @@ TEST_F(TonepakProcessTest, CHeaderIsWrittenBesideTheUsualFiles) {
   EXPECT_EQ(header.find("wspr_symbols_2"), std::string::npos);
 }
 
+// A telemetry run's lines, then exactly the run and the files of its message typed in.
+TEST_F(TonepakProcessTest, TelemetryRunsAsItsMessageTypedIn) {
+  const struct {
+    std::vector<std::string> options;
+    std::vector<std::string> values;
+    std::string head;
+  } cases[] = {
+      {{},
+       {"06", "xs", "12360", "-28", "3.35", "72", "1"},
+       "Telemetry message: 0Y6RLQ EI27 33\n  id           06\n  subsquare    XS\n"
+       "  altitude     12360 m\n  temperature  -28 C\n  voltage      3.35 V\n"
+       "  speed        72 kn\n  GPS          valid\n"},
+      {{"--mode", "fst4w-300", "--c-header"},
+       {"Q7", "WR", "3000", "0", "3.18", "10.9", "0"},
+       "Telemetry message: QX7DGS JQ97 33\n  id           Q7\n  subsquare    WR\n"
+       "  altitude     3000 m\n  temperature  0 C\n  voltage      3.20 V\n"
+       "  speed        10 kn\n  GPS          not valid\n"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args = c.options;
+    args.push_back("--telemetry");
+    args.insert(args.end(), c.values.begin(), c.values.end());
+    const ProcessResult run = Tonepak(args);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    ASSERT_TRUE(run.out.starts_with(c.head)) << run.out.substr(0, 400);
+    const std::string inc = Read(dir_ / "wsptones.inc");
+    const std::string audio = Read(dir_ / "a.au");
+
+    std::vector<std::string> typed = c.options;
+    const std::string message = c.head.substr(19, c.head.find('\n') - 19);
+    typed.push_back(message.substr(0, 6));
+    typed.push_back(message.substr(7, 4));
+    typed.push_back(message.substr(12));
+    EXPECT_EQ(run.out.substr(c.head.size()), Tonepak(typed).out) << message;
+    EXPECT_EQ(Read(dir_ / "wsptones.inc"), inc) << message;
+    EXPECT_EQ(Read(dir_ / "a.au"), audio) << message;
+
+    const ProcessResult back = Tonepak({"--read", "a.au"});
+    EXPECT_EQ(back.status, 0) << back.err;
+    EXPECT_TRUE(back.out.starts_with(message + "\ntelemetry " + c.values[0] + ": ")) << back.out;
+  }
+  EXPECT_EQ(
+      Tonepak({"--read", "wsptones.h"}).out.substr(0, 94),
+      "QX7DGS JQ97 33\ntelemetry Q7: subsquare WR, 3000 m, 0 C, 3.20 V, 10 kn, GPS not valid\n"
+      "FST4W-300");
+  ASSERT_EQ(Tonepak({"0Y6RLQ", "EI27", "30"}).status, 0);
+  EXPECT_EQ(Tonepak({"--read", "a.au"}).out,
+            "0Y6RLQ EI27 30\nnot basic telemetry: 0Y6RLQ is shaped as a telemetry call, but its "
+            "locator and power clear the basic-telemetry flag\n");
+}
+
+TEST_F(TonepakProcessTest, TelemetryClampsAndWarnsOfEachValueOutOfRange) {
+  const ProcessResult run = Tonepak({"--telemetry", "14", "AA", "-5", "40.4", "2.99", "83", "1"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.err,
+            "tonepak: warning: altitude -5 m is outside 0 to 21340 m: sent as 0 m\n"
+            "tonepak: warning: temperature 40.4 C is outside -50 to 39 C: sent as 39 C\n"
+            "tonepak: warning: voltage 2.99 V is outside 3.00 to 4.95 V: sent as 3.00 V\n"
+            "tonepak: warning: speed 83 kn is outside 0 to 82 kn: sent as 82 kn\n");
+  EXPECT_NE(run.out.find("  altitude     0 m\n  temperature  39 C\n  voltage      3.00 V\n"
+                         "  speed        82 kn\n"),
+            std::string::npos);
+}
+
+TEST_F(TonepakProcessTest, TelemetryRefusalsNameTheFieldAndTouchNoFile) {
+  const std::vector<std::string> good = {"06", "XS", "12360", "-28", "3.35", "72", "1"};
+  const struct {
+    std::size_t field;
+    std::string value;
+    std::string err;
+  } cases[] = {
+      {0, "X6", "tonepak: ID must be 0, 1 or Q then a digit, not \"X6\"\n"},
+      {0, "0A", "tonepak: ID must be 0, 1 or Q then a digit, not \"0A\"\n"},
+      {1, "XY", "tonepak: SUBSQUARE must be two letters A to X, not \"XY\"\n"},
+      {1, "X", "tonepak: SUBSQUARE must be two letters A to X, not \"X\"\n"},
+      {2, "12k", "tonepak: ALTITUDE must be a number, not \"12k\"\n"},
+      {3, "--5", "tonepak: TEMPERATURE must be a number, not \"--5\"\n"},
+      {4, "3.3.5", "tonepak: VOLTS must be a number, not \"3.3.5\"\n"},
+      {5, "", "tonepak: KNOTS must be a number, not \"\"\n"},
+      {6, "yes", "tonepak: GPS must be 1 or 0, not \"yes\"\n"},
+      {7, "",
+       "tonepak: --telemetry needs 7 values, ID SUBSQUARE ALTITUDE TEMPERATURE VOLTS KNOTS GPS, "
+       "not 6\n"},
+  };
+  std::ofstream(dir_ / "wsptones.inc") << "kept";
+  std::ofstream(dir_ / "a.au") << "kept too";
+  for (const auto& c : cases) {
+    std::vector<std::string> args = {"--c-header", "--telemetry"};
+    args.insert(args.end(), good.begin(), good.end());
+    if (c.field < good.size())
+      args[2 + c.field] = c.value;
+    else
+      args.pop_back();
+    const ProcessResult run = Tonepak(args);
+    EXPECT_EQ(run.status, 2) << c.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_TRUE(run.err.starts_with(c.err)) << run.err;
+    EXPECT_EQ(Read(dir_ / "wsptones.inc"), "kept");
+    EXPECT_EQ(Read(dir_ / "a.au"), "kept too");
+    EXPECT_FALSE(fs::exists(dir_ / "wsptones.h"));
+  }
+}
+
 }  // namespace
 }  // namespace tonepak

@@ -10,9 +10,27 @@ namespace tonepak {
 
 namespace {
 
+// `--telemetry` and its values from argv[at] on, when argv[at] is that option.
+bool ParseTelemetry(int argc, const char* const* argv, int at, CommandLine& out) {
+  if (at >= argc || std::string_view(argv[at]) != "--telemetry") return false;
+  const int given = argc - at - 1;
+  if (given != kTelemetryWordCount) {
+    out.mode = Mode::kUsageError;
+    out.usage_problem = std::string("--telemetry needs 7 values, ") + kTelemetryUsage + ", not " +
+                        std::to_string(given);
+    return true;
+  }
+  const char* const* v = argv + at + 1;
+  out.telemetry = TelemetryWords{v[0], v[1], v[2], v[3], v[4], v[5], v[6]};
+  return true;
+}
+
 CommandLine ParseWithoutMode(int argc, const char* const* argv) {
   CommandLine out;
   const std::string_view first = argc >= 2 ? argv[1] : "";
+  out.c_header = first == "--c-header";
+  if (ParseTelemetry(argc, argv, out.c_header ? 2 : 1, out)) return out;
+  out.c_header = false;
   if (argc == 2 && (first == "--help" || first == "--version")) {
     out.mode = first == "--help" ? Mode::kHelp : Mode::kVersion;
   } else if (first == "--read") {
@@ -51,6 +69,7 @@ CommandLine ParseFst4w(beacon::Mode mode, int argc, const char* const* argv) {
     out.c_header = true;
     ++i;
   }
+  if (ParseTelemetry(argc, argv, i, out)) return out;
   if (out.c_header && i >= argc) out.mode = Mode::kUsageError;
   for (; i < argc; ++i) {
     if (std::string_view(argv[i]).starts_with("--")) {
@@ -106,6 +125,8 @@ std::string UsageText() {
   return "usage: tonepak CALL LOC POWER\n"
          "       tonepak --c-header CALL LOC POWER\n"
          "       tonepak --mode MODE [--c-header] MESSAGE\n"
+         "       tonepak [--mode MODE] [--c-header] --telemetry ID SUBSQUARE ALTITUDE\n"
+         "               TEMPERATURE VOLTS KNOTS GPS\n"
          "       tonepak --read FILE [FILE2]\n"
          "       tonepak --help | --version\n";
 }
@@ -127,11 +148,19 @@ std::string HelpText() {
          "               the MESSAGE is then CALL LOC POWER, PFX/CALL POWER,\n"
          "               CALL/SFX POWER or '<CALL> LOC6', wsptones.inc holds its\n"
          "               160 symbols in 40 bytes, and a.au is one whole period\n"
+         "  --telemetry  a pico balloon's basic telemetry message (the U4B / Traquito scheme)\n"
+         "               made from its values and encoded as if typed in: ID the channel's\n"
+         "               id (0, 1 or Q, then a digit), SUBSQUARE the locator's fifth and\n"
+         "               sixth letters (A to X), ALTITUDE in metres, TEMPERATURE in degrees\n"
+         "               Celsius, VOLTS, KNOTS, and GPS 1 (valid) or 0; a value outside its\n"
+         "               range is sent as the nearest one, with a warning\n"
          "  --read FILE  read a wsptones.inc (or .h) or an a.au back and print its message as a\n"
          "               decoder shows it; a FILE2 after it is read next, and a hashed call\n"
-         "               in it is filled in from FILE; a damaged file is refused with the reason\n"
+         "               in it is filled in from FILE; a damaged file is refused with the reason;\n"
+         "               a telemetry message's values are shown after it\n"
          "exit status: 0 done; 1 a file could not be written, or FILE holds no valid message;\n"
-         "2 a usage error, or a compound call or FST4W message that cannot be sent\n";
+         "2 a usage error, a compound call or FST4W message that cannot be sent, or a\n"
+         "telemetry value that cannot be read\n";
 }
 
 std::string VersionText() {

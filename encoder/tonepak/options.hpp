@@ -5,6 +5,7 @@
 #include <string>
 
 #include "beacon_mode.hpp"
+#include "telemetry_run.hpp"
 
 namespace tonepak {
 
@@ -30,18 +31,20 @@ struct CommandLine {
   // for.
   std::string fst4w_message;
   std::string usage_problem;  // kUsageError: what was wrong, when more than the usage is to say
-  std::optional<MessageWords> words;  // kEncode: the message; none when it must be asked for
-  bool c_header = false;              // kEncode: --c-header, wsptones.h as well
-  const char* file = nullptr;         // for kRead
-  const char* file2 = nullptr;        // for kRead, when a second file is given
+  std::optional<MessageWords> words;        // kEncode: the message; none when it must be asked for
+  std::optional<TelemetryWords> telemetry;  // kEncode: --telemetry, the values it packs
+  bool c_header = false;                    // kEncode: --c-header, wsptones.h as well
+  const char* file = nullptr;               // for kRead
+  const char* file2 = nullptr;              // for kRead, when a second file is given
 };
 
 // `--mode NAME` (or `--mode=NAME`) may come first, before any other option: wspr, fst4w-120,
 // fst4w-300, fst4w-900 or fst4w-1800; `--mode wspr` changes nothing. In an FST4W mode the
 // message is the one to three words after the options, as fst4sim takes it.
-// Only `--help` or `--version` alone, `--read FILE [FILE2]` and `--c-header CALL LOC POWER` are
-// options; `--read` or `--c-header` with other arguments is a usage error. Everything else is a
-// message (three arguments) or a reason to prompt, as it always was.
+// Only `--help` or `--version` alone, `--read FILE [FILE2]`, `--c-header CALL LOC POWER` and
+// `[--c-header] --telemetry` with its seven values are options; `--read`, `--c-header` or
+// `--telemetry` with other arguments is a usage error. Everything else is a message (three
+// arguments) or a reason to prompt, as it always was.
 CommandLine ParseCommandLine(int argc, const char* const* argv);
 
 // Both end with a line end.

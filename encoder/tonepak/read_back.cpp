@@ -13,6 +13,7 @@
 #include "fst4w_reading.hpp"
 #include "fst4w_tone_demodulation.hpp"
 #include "message_unpacking.hpp"
+#include "telemetry_run.hpp"
 #include "tonepak.hpp"
 #include "transmission_reading.hpp"
 
@@ -35,8 +36,14 @@ std::optional<Message> ReadOne(const char* file_name) {
   return decoded.message;
 }
 
+// The message's text, and on the next line what a telemetry message carries.
+std::string MessageLines(const std::string& text) {
+  const std::string note = TelemetryNote(text);
+  return text + "\n" + (note.empty() ? "" : note + "\n");
+}
+
 bool PrintLine(const Message& message) {
-  const std::string line = MessageText(message) + "\n";
+  const std::string line = MessageLines(MessageText(message));
   std::fwrite(line.data(), 1, line.size(), stdout);
   return std::fflush(stdout) == 0;
 }
@@ -55,7 +62,7 @@ bool ReportFst4w(const char* file_name, const fst4w::Fst4wReading& reading) {
   const std::string where = std::string(file_name).append(": ").append(mode).append(": ");
   for (const std::string& problem : reading.problems) Complain(where + problem);
   if (!reading.message) return false;
-  std::string out = reading.message->text + "\n" + mode + ": sync ";
+  std::string out = MessageLines(reading.message->text) + mode + ": sync ";
   out += std::to_string(40 - reading.sync_errors) +
          " of 40, LDPC parity checks 166 of 166, CRC-24 matches\n";
   std::fwrite(out.data(), 1, out.size(), stdout);

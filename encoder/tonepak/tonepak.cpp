@@ -11,6 +11,7 @@
 #include "message_entry.hpp"
 #include "output_file.hpp"
 #include "run_steps.hpp"
+#include "telemetry_run.hpp"
 
 namespace tonepak {
 namespace {
@@ -37,7 +38,10 @@ int RunTonepak(const CommandLine& command_line, std::FILE* in) {
   // The message words, then every step the run takes for them, carried out in order, each in
   // its role's colour.
   RunSteps run;
-  if (command_line.beacon_mode == beacon::Mode::kWspr) {
+  if (command_line.telemetry) {
+    run =
+        PlanTelemetryRun(*command_line.telemetry, command_line.beacon_mode, command_line.c_header);
+  } else if (command_line.beacon_mode == beacon::Mode::kWspr) {
     const MessageWords words = command_line.words ? *command_line.words : AskForMessageWords(in);
     run = PlanRun(words.callsign, words.locator, words.power, command_line.c_header);
   } else {

@@ -15,6 +15,7 @@
 #include "json_writer.hpp"
 #include "message_unpacking.hpp"
 #include "run_steps.hpp"
+#include "telemetry_run.hpp"
 #include "transmission_reading.hpp"
 
 namespace {
@@ -111,6 +112,9 @@ std::string Fst4wReadAnswer(const tonepak::fst4w::Fst4wReading& reading) {
   json.Key("mode").String(reading.mode ? beacon::NameOf(*reading.mode).name : "fst4w");
   if (reading.message) {
     json.Key("message").String(reading.message->text);
+    if (const std::string note = tonepak::TelemetryNote(reading.message->text); !note.empty()) {
+      json.Key("telemetry").String(note);
+    }
     json.Key("checks").String("sync " + std::to_string(40 - reading.sync_errors) +
                               " of 40, LDPC parity checks 166 of 166, CRC-24 matches");
   }
@@ -156,6 +160,35 @@ EMSCRIPTEN_KEEPALIVE const char* tp_encode_fst4w(std::size_t mode_size, std::siz
   return wspr_web::Answer(RunAnswer(tonepak::PlanFst4wRun(message, mode, true), mode));
 }
 
+// A balloon's telemetry message from its measured values, as
+// `tonepak --mode MODE --c-header --telemetry ID SUBSQUARE ALTITUDE TEMPERATURE VOLTS KNOTS GPS`
+// does: the mode's name and the seven values one after another in the input buffer, each of the
+// size given in that order. Answers as tp_encode; a value that cannot be read is refused, with
+// the complaint naming its field. An unknown mode is taken as WSPR.
+EMSCRIPTEN_KEEPALIVE const char* tp_encode_telemetry(std::size_t mode_size, std::size_t id_size,
+                                                     std::size_t subsquare_size,
+                                                     std::size_t altitude_size,
+                                                     std::size_t temperature_size,
+                                                     std::size_t volts_size, std::size_t knots_size,
+                                                     std::size_t gps_size) {
+  std::size_t at = 0;
+  const auto next = [&at](std::size_t size) {
+    std::string text(wspr_web::InputText(at, size));
+    at += size;
+    return text;
+  };
+  const beacon::Mode mode = beacon::ModeNamed(next(mode_size)).value_or(beacon::Mode::kWspr);
+  tonepak::TelemetryWords words;
+  words.id = next(id_size);
+  words.subsquare = next(subsquare_size);
+  words.altitude = next(altitude_size);
+  words.temperature = next(temperature_size);
+  words.volts = next(volts_size);
+  words.knots = next(knots_size);
+  words.gps = next(gps_size);
+  return wspr_web::Answer(RunAnswer(tonepak::PlanTelemetryRun(words, mode, true), mode));
+}
+
 // Reads back the `size` bytes in the input buffer, the start of a file; `longer` says that the
 // file goes on beyond them. Answers {"message":"CALL LOC POWER"} or {"problems":[..]}.
 EMSCRIPTEN_KEEPALIVE const char* tp_read(std::size_t size, int longer) {
@@ -169,7 +202,11 @@ EMSCRIPTEN_KEEPALIVE const char* tp_read(std::size_t size, int longer) {
   json.BeginObject();
   json.Key("mode").String("wspr");
   if (decoded.message) {
-    json.Key("message").String(tonepak::MessageText(*decoded.message));
+    const std::string text = tonepak::MessageText(*decoded.message);
+    json.Key("message").String(text);
+    if (const std::string note = tonepak::TelemetryNote(text); !note.empty()) {
+      json.Key("telemetry").String(note);
+    }
   } else {
     json.Key("problems").BeginArray();
     for (const std::string& problem : decoded.problems) json.String(problem);
