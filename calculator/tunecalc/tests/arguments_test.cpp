@@ -107,6 +107,27 @@ TEST(Arguments, NamedOptionsSetTheBoxesAsAUserWould) {
   EXPECT_EQ(Parse({"--timer-clock=32768hz"})->timerClockHz, 32768);
 }
 
+TEST(Arguments, ChannelPutsTheWantedFrequencyAtItsLaneCentre) {
+  const struct {
+    std::vector<const char*> words;
+    const char* fout;  // Hz: the band's first dial plus the lane's centre
+    int lane;
+  } cases[] = {
+      {{"--channel", "0", "--band", "20m"}, "14097020", 1},
+      {{"--band=20", "--channel=226", "--dds", "48"}, "14097060", 2},
+      {{"--channel", "599", "--band", "80m"}, "3570180", 4},
+      {{"--channel", "+452", "--band", "23CM", "--mode", "wspr"}, "1296501540", 3},
+  };
+  for (const auto& c : cases) {
+    const ParseResult parsed = ParseLine(c.words);
+    ASSERT_TRUE(parsed.arguments) << c.words[1] << ": " << parsed.error;
+    EXPECT_EQ(parsed.arguments->inputs.Fout, c.fout);
+    EXPECT_EQ(parsed.arguments->inputs.Funits, 0);
+    ASSERT_TRUE(parsed.arguments->channel);
+    EXPECT_EQ(parsed.arguments->channel->lane, c.lane);
+  }
+}
+
 TEST(Arguments, WrongWordsAreQuotedInOneLine) {
   const struct {
     std::vector<const char*> words;
@@ -133,6 +154,18 @@ TEST(Arguments, WrongWordsAreQuotedInOneLine) {
       {{"--inc", "t.inc", "--timer-clock", "16MHz"}, "cannot be mixed with \"--inc or"},
       {{"--timer-clock", "1", "20", "1", "1", "1", "2", "2", "1"}, "\"--timer-clock\" cannot be"},
       {{"--c-header="}, "\"--c-header\" needs a file name"},
+      {{"--channel", "600", "--band", "20m"}, "\"600\" is not a channel"},
+      {{"--channel=-1", "--band", "20m"}, "\"-1\" is not a channel"},
+      {{"--channel", "12.0", "--band", "20m"}, "\"12.0\" is not a channel"},
+      {{"--channel", "", "--band", "20m"}, "\"\" is not a channel"},
+      {{"--channel", "5"}, "\"--channel 5\" needs one band (--band NAME)"},
+      {{"--band", "40m,20m", "--channel", "5"}, "\"--channel 5\" needs one band, not 2"},
+      {{"--channel", "5", "--band", "41m"}, "\"41m\" is not a WSPR band"},
+      {{"--channel", "5", "--band", "20m", "--fout", "14.0971"},
+       "\"--fout\" cannot go with \"--channel 5\""},
+      {{"--mode", "fst4w-120", "--channel", "5", "--band", "20m"},
+       "\"--channel\" cannot go with \"--mode fst4w-120\""},
+      {{"--channel", "5", "--band", "20m", "--timer-clock", "16MHz"}, "cannot be mixed with"},
   };
   for (const auto& c : cases) {
     const ParseResult parsed = ParseLine(c.words);
