@@ -84,6 +84,10 @@ TEST(Arguments, NamedOptionsSetTheBoxesAsAUserWould) {
       {{"--band", "40", "--fout", "7.0386"}, {"20", "1", "7.0386", "1", 2, 2, 1}},
       {{"--ref", "27MHz", "--band", "20m", "--dds", "SI5351"},
        {"27", "1", "14097100", "1", 2, 0, 3}},
+      // A balloon channel: the first dial of its band plus its lane's centre, in Hz.
+      {{"--channel", "599", "--band", "80m"}, {"20", "1", "3570180", "1", 2, 0, 1}},
+      {{"--band=23CM", "--channel=+452", "--mode", "wspr"},
+       {"20", "1", "1296501540", "1", 2, 0, 1}},
   };
   for (const auto& c : cases) {
     const ParseResult parsed = ParseLine(c.words);
@@ -105,27 +109,6 @@ TEST(Arguments, NamedOptionsSetTheBoxesAsAUserWould) {
   EXPECT_EQ(hop->includeFile + hop->cHeaderFile, "a.inca.h");
   EXPECT_EQ(Parse({"--timer-clock", "16 MHz", "--json"})->timerClockHz, 16e6);
   EXPECT_EQ(Parse({"--timer-clock=32768hz"})->timerClockHz, 32768);
-}
-
-TEST(Arguments, ChannelPutsTheWantedFrequencyAtItsLaneCentre) {
-  const struct {
-    std::vector<const char*> words;
-    const char* fout;  // Hz: the band's first dial plus the lane's centre
-    int lane;
-  } cases[] = {
-      {{"--channel", "0", "--band", "20m"}, "14097020", 1},
-      {{"--band=20", "--channel=226", "--dds", "48"}, "14097060", 2},
-      {{"--channel", "599", "--band", "80m"}, "3570180", 4},
-      {{"--channel", "+452", "--band", "23CM", "--mode", "wspr"}, "1296501540", 3},
-  };
-  for (const auto& c : cases) {
-    const ParseResult parsed = ParseLine(c.words);
-    ASSERT_TRUE(parsed.arguments) << c.words[1] << ": " << parsed.error;
-    EXPECT_EQ(parsed.arguments->inputs.Fout, c.fout);
-    EXPECT_EQ(parsed.arguments->inputs.Funits, 0);
-    ASSERT_TRUE(parsed.arguments->channel);
-    EXPECT_EQ(parsed.arguments->channel->lane, c.lane);
-  }
 }
 
 TEST(Arguments, WrongWordsAreQuotedInOneLine) {

@@ -262,12 +262,14 @@ TEST(TunecalcProcess, ChannelRunsAtItsLaneCentre) {
             std::string::npos)
       << json.out;
   const fs::path dir = NewTempDir();
-  const std::string inc = (dir / "c.inc").string();
-  const std::string lane_inc = (dir / "f.inc").string();
-  EXPECT_EQ(RunTunecalc({"--ref=125MHz", "--channel=226", "--band=20m", "--inc", inc}).status, 0);
-  EXPECT_EQ(RunTunecalc({"--ref=125MHz", "--fout=14097060Hz", "--inc", lane_inc}).status, 0);
-  EXPECT_EQ(ReadFile(inc), ReadFile(lane_inc));
-  EXPECT_FALSE(ReadFile(inc).empty());
+  for (const auto& [file, frequency] :
+       {std::pair{"c.h", "--channel=226"}, {"f.h", "--fout=14097060Hz"}}) {
+    EXPECT_EQ(
+        RunTunecalc({"--ref=125MHz", frequency, "--band=20m", "--c-header", (dir / file).string()})
+            .status,
+        0);
+  }
+  EXPECT_EQ(ReadFile(dir / "c.h"), ReadFile(dir / "f.h"));
   fs::remove_all(dir);
 }
 
