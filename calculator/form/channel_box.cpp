@@ -106,9 +106,15 @@ StatusLine WithChannel(const StatusLine& status, const balloon::Channel& channel
     line.shorter.push_back(brief);
     return line;
   }
-  line.text = whole + "; " + status.text;
-  line.shorter.push_back(brief + "; " + status.text);
-  for (const std::string& shorter : status.shorter) line.shorter.push_back(brief + "; " + shorter);
+  const auto before = [](const std::string& channel_words, const std::string& finding) {
+    std::string text = channel_words;
+    text += "; ";
+    text += finding;
+    return text;
+  };
+  line.text = before(whole, status.text);
+  line.shorter.push_back(before(brief, status.text));
+  for (const std::string& shorter : status.shorter) line.shorter.push_back(before(brief, shorter));
   line.shorter.push_back(brief);
   return line;
 }

@@ -222,8 +222,8 @@ std::string Mixed(const Arguments& arguments, std::string_view first_named, bool
   if (!channel) return {};
   const std::string number = std::to_string(*channel);
   if (fout_given) {
-    return "tunecalc: \"--fout\" cannot go with \"--channel " + number +
-           "\": the channel's lane sets the wanted frequency";
+    return R"(tunecalc: "--fout" cannot go with "--channel )" + number +
+           R"(": the channel's lane sets the wanted frequency)";
   }
   if (arguments.bandList.size() != 1) {
     return "tunecalc: \"--channel " + number + "\" needs one band" +

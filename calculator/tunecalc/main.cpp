@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
                            ? tunecalc::JsonOutput(out, tones.frequencies, band, arguments.channel)
                            : tunecalc::PlainOutput(out, tones, band);
     if (arguments.channel && !arguments.json) {
-      text = tunecalc::ChannelText(*arguments.channel) + text;
+      text.insert(0, tunecalc::ChannelText(*arguments.channel));
     }
     if (runs.size() > 1 && arguments.json) text.pop_back();  // its line end
     output += text;

@@ -500,7 +500,7 @@ TEST(Form, ChannelMovesTheWantedFrequencyToItsLaneAndSaysItsMinutes) {
       {ControlId::Channel, "600", "28.126020", "Channel \"600\" is not a balloon channel: a whole"},
       {ControlId::Channel, "1e2", "28.126020", "Channel \"1e2\" is not"},
       {ControlId::ChannelBand, "11 m", "28.126020", "Channel \"1e2\" is not"},
-      {ControlId::Channel, "0", "28.126020", "Channel \"0\": the band \"11 m\" is not"},
+      {ControlId::Channel, "0", "28.126020", R"(Channel "0": the band "11 m" is not)"},
       {ControlId::ChannelBand, "10 m", "28.126020", "Channel 0 on 10 m"},
       // The wanted frequency typed off the lane stays; so does the channel.
       {ControlId::Fout, "28.1261", "28.1261",

@@ -145,9 +145,9 @@ TEST(Arguments, WrongWordsAreQuotedInOneLine) {
       {{"--band", "40m,20m", "--channel", "5"}, "\"--channel 5\" needs one band, not 2"},
       {{"--channel", "5", "--band", "41m"}, "\"41m\" is not a WSPR band"},
       {{"--channel", "5", "--band", "20m", "--fout", "14.0971"},
-       "\"--fout\" cannot go with \"--channel 5\""},
+       R"("--fout" cannot go with "--channel 5")"},
       {{"--mode", "fst4w-120", "--channel", "5", "--band", "20m"},
-       "\"--channel\" cannot go with \"--mode fst4w-120\""},
+       R"("--channel" cannot go with "--mode fst4w-120")"},
       {{"--channel", "5", "--band", "20m", "--timer-clock", "16MHz"}, "cannot be mixed with"},
   };
   for (const auto& c : cases) {
