@@ -21,10 +21,11 @@ std::string_view Trim(std::string_view text) {
 }
 
 std::string Quoted(std::string_view text) {
-  if (text.size() <= kQuotedMax) return "\"" + std::string(text) + "\"";
+  std::string quoted(1, '"');
+  if (text.size() <= kQuotedMax) return quoted.append(text) + '"';
   std::size_t cut = kQuotedMax;
   while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0U) == 0x80U) --cut;  // UTF-8
-  return "\"" + std::string(text.substr(0, cut)) + "\u2026\"";
+  return quoted.append(text.substr(0, cut)) + "\u2026\"";
 }
 
 std::optional<int> WholeNumber(std::string_view text) {

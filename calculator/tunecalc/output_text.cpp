@@ -129,10 +129,13 @@ void Channel(wspr::JsonWriter& json, const balloon::Channel& channel) {
 
 // "minute 4 of every ten (04, 14, 24, 34, 44, 54)"
 std::string Minutes(int minute) {
-  std::string text = "minute " + std::to_string(minute) + " of every ten (";
+  std::string text = "minute ";
+  text += std::to_string(minute) + " of every ten (";
   for (int hour_part = 0; hour_part < 60; hour_part += 10) {
     const int at = hour_part + minute;
-    text += (hour_part == 0 ? "" : ", ") + std::string(at < 10 ? "0" : "") + std::to_string(at);
+    text += hour_part == 0 ? "" : ", ";
+    text += at < 10 ? "0" : "";
+    text += std::to_string(at);
   }
   return text + ")";
 }
@@ -147,14 +150,17 @@ std::string ChannelText(const balloon::Channel& channel) {
     call[0] = channel.id[0];
     call[2] = channel.id[1];
   }
-  return "Balloon channel    " + std::to_string(channel.number) + " on " + label + "\n" +
-         "Telemetry ID       " + channel.id +
-         " (the telemetry call's first and third characters: " + call + ")\n" +
-         "Regular message    " + Minutes(channel.regularMinute) + "\n" + "Telemetry message  " +
-         Minutes(channel.telemetryMinute) + "\n" + "Lane               " +
-         std::to_string(channel.lane) + " of " + std::to_string(balloon::kLaneCount) +
-         ", centred on " + tuneworks::FixedText((channel.dialHz + channel.laneCentreHz) / 1e6, 6) +
-         " MHz (dial + " + tuneworks::FixedText(channel.laneCentreHz, 0) + " Hz)\n\n";
+  std::string text = "Balloon channel    ";
+  text += std::to_string(channel.number) + " on " + label + "\n";
+  text += "Telemetry ID       " + channel.id;
+  text += " (the telemetry call's first and third characters: " + call + ")\n";
+  text += "Regular message    " + Minutes(channel.regularMinute) + "\n";
+  text += "Telemetry message  " + Minutes(channel.telemetryMinute) + "\n";
+  text += "Lane               " + std::to_string(channel.lane) + " of ";
+  text += std::to_string(balloon::kLaneCount) + ", centred on ";
+  text += tuneworks::FixedText((channel.dialHz + channel.laneCentreHz) / 1e6, 6) + " MHz (dial + ";
+  text += tuneworks::FixedText(channel.laneCentreHz, 0) + " Hz)\n\n";
+  return text;
 }
 
 std::string JsonOutput(const tuneworks::CalcOutputs& out,
