@@ -342,10 +342,17 @@ def run(driver, base, served):
         """return [...document.querySelectorAll('#TuneworksForm input, #TuneworksForm textarea')]
                  .filter((e) => !e.disabled && e.tabIndex >= 0).map((e) => e.id);""")
     check(order == ["Ref", "PLLMult", "RFMult", "Resolution", "Fout", "Funits", "Results",
-                    "ClkUnits", "Mode"], f"the window's tab order ({order})")
+                    "ClkUnits", "Mode", "Channel", "ChannelBand"], f"the window's tab order ({order})")
     pictures.mkdir(parents=True, exist_ok=True)
     if served:
         driver.find_element(By.ID, "TuneworksTool").screenshot(str(pictures / "tuneworks-web.png"))
+
+    # A balloon channel moves the wanted frequency to its lane's centre; emptied, it is none.
+    type_into(driver, "Channel", "123")
+    strip = driver.find_element(By.ID, "StatusLine").text
+    check(value(driver, "Fout") == "14.097020" and strip.startswith("Channel 123 on 20 m: ID 06"),
+          f"channel 123 at its lane's centre ({value(driver, 'Fout')}, {strip})")
+    type_into(driver, "Channel", "")
 
     # Typing, one recalculation per key, as the window does.
     type_into(driver, "Ref", "25")

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "channel_box.hpp"
 #include "list_arrow.hpp"
 #include "status_fit.hpp"
 
@@ -25,11 +26,16 @@ bool ChangeRecalculates(ControlId id) {
     case ControlId::ClkUnits:
     case ControlId::Funits:
     case ControlId::Mode:
+    case ControlId::Channel:
+    case ControlId::ChannelBand:
       return true;
     default:
       return false;
   }
 }
+
+// The boxes whose channel sets the wanted frequency.
+bool NamesChannel(ControlId id) { return id == ControlId::Channel || id == ControlId::ChannelBand; }
 
 // The whole value behind a number box's text, for its tooltip: without the blank that holds the
 // sign's place, in hertz.
@@ -46,15 +52,19 @@ void Form::Form_Load() {
   // chosen first, without a recalculation of its own: the three that follow read it.
   view_.ShowListItem(ControlId::Mode, kDefaultModeIndex);
   list_index_[Index(ControlId::Mode)] = kDefaultModeIndex;
+  view_.ShowListItem(ControlId::ChannelBand, kDefaultChannelBandIndex);
+  list_index_[Index(ControlId::ChannelBand)] = kDefaultChannelBandIndex;
   SetListIndex(ControlId::Funits, kDefaultFunits);
   SetListIndex(ControlId::ClkUnits, kDefaultClkUnits);
   SetListIndex(ControlId::Resolution, kDefaultResolution);
 }
 
 void Form::Change(ControlId id) {
+  if (following_) return;
   if (IsComboBox(id)) {
     list_index_[Index(id)] = -1;
   }
+  if (NamesChannel(id)) FollowChannel();
   if (ChangeRecalculates(id)) {
     Recalculate();
   }
@@ -65,7 +75,25 @@ void Form::Click(ControlId id, int index) {
     return;
   }
   list_index_[Index(id)] = static_cast<std::int16_t>(index);
+  if (NamesChannel(id)) FollowChannel();
   Recalculate();
+}
+
+void Form::FollowChannel() {
+  const ChannelChoice choice =
+      ReadChannel(view_.Text(ControlId::Channel), view_.Text(ControlId::ChannelBand), Mode());
+  if (!choice.channel) return;
+  following_ = true;
+  view_.SetText(ControlId::Fout, LaneCentreMhzText(*choice.channel));
+  following_ = false;
+  constexpr std::int16_t kMhz = 2;
+  view_.ShowListItem(ControlId::Funits, kMhz);
+  list_index_[Index(ControlId::Funits)] = kMhz;
+}
+
+beacon::Mode Form::Mode() const {
+  const std::int16_t mode = ListIndex(ControlId::Mode);  // -1, typed over: WSPR
+  return beacon::kModeNames[mode < 0 ? 0 : static_cast<std::size_t>(mode)].mode;
 }
 
 void Form::Arrow(ControlId id, int step) {
@@ -85,15 +113,10 @@ void Form::LongHex(double& value, std::string& text) const {
 }
 
 void Form::Recalculate() {
-  const std::int16_t mode = ListIndex(ControlId::Mode);  // -1, typed over: WSPR
-  const CalcInputs inputs{view_.Text(ControlId::Ref),
-                          view_.Text(ControlId::PLLMult),
-                          view_.Text(ControlId::Fout),
-                          view_.Text(ControlId::RFMult),
-                          ListIndex(ControlId::ClkUnits),
-                          ListIndex(ControlId::Funits),
-                          ListIndex(ControlId::Resolution),
-                          beacon::kModeNames[mode < 0 ? 0 : static_cast<std::size_t>(mode)].mode};
+  const CalcInputs inputs{view_.Text(ControlId::Ref),       view_.Text(ControlId::PLLMult),
+                          view_.Text(ControlId::Fout),      view_.Text(ControlId::RFMult),
+                          ListIndex(ControlId::ClkUnits),   ListIndex(ControlId::Funits),
+                          ListIndex(ControlId::Resolution), Mode()};
   const CalcOutputs outputs = Calculate(inputs, state_, view_.DecimalSeparator());
   if (outputs.Clock) {
     ShowValue(ControlId::Clock, *outputs.Clock);
@@ -108,6 +131,13 @@ void Form::Recalculate() {
     view_.SetText(ControlId::Results, *outputs.Results);
   }
   status_ = StatusAfter(inputs, outputs);
+  const ChannelChoice channel =
+      ReadChannel(view_.Text(ControlId::Channel), view_.Text(ControlId::ChannelBand), inputs.Mode);
+  if (channel.channel) {
+    status_ = WithChannel(status_, *channel.channel);
+  } else if (channel.given) {
+    status_ = channel.problem;
+  }
   ShowStatus();
 }
 

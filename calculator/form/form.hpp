@@ -25,12 +25,15 @@ class Form {
   void Form_Load();
 
   // The user changed the text of `id` (a box, or a combo box's field). A combo box's index goes
-  // to -1 even when the typed text equals an item. Ref, PLLMult, RFMult, Fout, ClkUnits and
-  // Funits then run one recalculation; Resolution, Results and the outputs run nothing.
+  // to -1 even when the typed text equals an item. Ref, PLLMult, RFMult, Fout, ClkUnits, Funits,
+  // Mode, Channel and ChannelBand then run one recalculation; Resolution, Results and the
+  // outputs run nothing. Channel and ChannelBand first put the wanted frequency at the centre of
+  // the lane of the channel they name, if any.
   void Change(ControlId id);
 
   // The user chose item `index` from the list of combo box `id` (the window already shows it):
-  // ClkUnits, Funits and Resolution run one recalculation. An index outside the list is ignored.
+  // every combo box runs one recalculation (ChannelBand after moving the wanted frequency to its
+  // channel's lane). An index outside the list is ignored.
   void Click(ControlId id, int index);
 
   // The user pressed Up (`step` -1) or Down (+1) in the closed field of combo box `id`: the item
@@ -54,11 +57,16 @@ class Form {
   // Selects an item as the program does: the window shows it and its click runs before return.
   void SetListIndex(ControlId id, std::int16_t index);
   void Recalculate();
+  // Channel or ChannelBand changed: a channel they name sets Fout (in MHz) to its lane centre.
+  void FollowChannel();
+  // The chosen mode; a typed-over Mode reads as WSPR.
+  beacon::Mode Mode() const;
   // The status line in the wording that fits the window's strip.
   void ShowStatus();
   void ShowValue(ControlId id, const std::string& text);
 
   FormView& view_;
+  bool following_ = false;  // FollowChannel is setting Fout: the window's change is the form's own
   CalcState state_;
   StatusLine status_;  // the last recalculation's, in all its wordings
   std::array<std::int16_t, kControlCount> list_index_ = [] {

@@ -1,6 +1,6 @@
-// The calculator form as a table: the window's caption and size and its eighteen controls, in the
-// order they are created, with their kinds, places in twips, fonts, initial texts, lists and tab
-// order. Every window of the calculator builds itself from this one table.
+// The calculator form as a table: the window's caption and size and its twenty-one controls, in
+// the order they are created, with their kinds, places in twips, fonts, initial texts, lists and
+// tab order. Every window of the calculator builds itself from this one table.
 #pragma once
 
 #include <array>
@@ -11,6 +11,7 @@
 
 #include "beacon_mode.hpp"
 #include "tuneworks_core.hpp"
+#include "wspr_bands.hpp"
 
 namespace tuneworks {
 
@@ -34,8 +35,11 @@ enum class ControlId : std::uint8_t {
   Label1,
   Mode,  // what the beacon sends: WSPR or FST4W with its period
   Label7,
+  Label8,
+  Channel,      // a balloon channel, 0 to 599; empty for none
+  ChannelBand,  // the band whose channel plan Channel counts in
 };
-inline constexpr std::size_t kControlCount = 18;
+inline constexpr std::size_t kControlCount = 21;
 
 constexpr std::size_t Index(ControlId id) { return static_cast<std::size_t>(id); }
 
@@ -87,6 +91,23 @@ constexpr std::array<std::string_view, beacon::kModeNames.size()> ModeItems() {
 }
 inline constexpr std::array<std::string_view, beacon::kModeNames.size()> kModeItems = ModeItems();
 inline constexpr std::int16_t kDefaultModeIndex = 0;  // WSPR
+
+// The bands by their labels ("20 m"), each once, in rising frequency: where a balloon channel
+// lies.
+inline constexpr std::size_t kChannelBandCount = 17;
+constexpr std::array<std::string_view, kChannelBandCount> ChannelBandItems() {
+  std::array<std::string_view, kChannelBandCount> items{};
+  std::size_t count = 0;
+  for (const wspr::WsprBand& band : wspr::kWsprBands) {
+    if (count == 0 || items[count - 1] != band.label) items[count++] = band.label;
+  }
+  return items;
+}
+inline constexpr std::array<std::string_view, kChannelBandCount> kChannelBandItems =
+    ChannelBandItems();
+inline constexpr std::int16_t kDefaultChannelBandIndex = 7;  // 20 m, where most balloons send
+static_assert(kChannelBandItems[kDefaultChannelBandIndex] == "20 m");
+static_assert(kChannelBandItems.back() == "23 cm");
 
 struct ControlEntry {
   ControlId id;
@@ -146,14 +167,21 @@ inline constexpr std::array<ControlEntry, kControlCount> kControls{{
      {4140, 1440, 1455,  315}, 16, kDefaultFontPoints, true,  false, false, kInputMaxChars},
   {ControlId::Label7,     "Label7",     ControlKind::kLabel,    "Mode",              {},
      {3480, 1440,  600,  255}, 17, kDefaultFontPoints, true,  false, false, 0},
+  {ControlId::Label8,     "Label8",     ControlKind::kLabel,    "Channel",           {},
+     {2640, 1080,  780,  255}, 18, kDefaultFontPoints, true,  false, false, 0},
+  // Channel holds "599" whole; ChannelBand, above Mode and as wide, "2200 m".
+  {ControlId::Channel,    "Channel",    ControlKind::kTextBox,  "",                  {},
+     {3480, 1080,  600,  285}, 19, kBoxFontPoints,     true,  false, false, kInputMaxChars},
+  {ControlId::ChannelBand, "ChannelBand", ControlKind::kComboBox, "20 m",            kChannelBandItems,
+     {4140, 1080, 1455,  315}, 20, kDefaultFontPoints, true,  false, false, kInputMaxChars},
 }};
 // clang-format on
 
 constexpr const ControlEntry& Entry(ControlId id) { return kControls[Index(id)]; }
 
 // The controls that take focus (no labels, no disabled boxes) in the order Tab visits them:
-// Ref, PLLMult, RFMult, Resolution, Fout, Funits, Results, ClkUnits, Mode.
-inline constexpr std::size_t kFocusStopCount = 9;
+// Ref, PLLMult, RFMult, Resolution, Fout, Funits, Results, ClkUnits, Mode, Channel, ChannelBand.
+inline constexpr std::size_t kFocusStopCount = 11;
 std::array<ControlId, kFocusStopCount> TabOrder();
 
 // Pixels at `dpi` dots per inch for a length in twips, rounded down as the layout always has been

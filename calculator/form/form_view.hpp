@@ -19,9 +19,9 @@ class FormView {
   // The text of a box or of a combo box's field exactly as shown, in UTF-8, possibly empty.
   virtual std::string Text(ControlId id) const = 0;
 
-  // Puts a text the program produced into Clock, DDSFreq or Results (CR LF line ends), shown at
-  // once. A single-line box shows the start of a text too long for it. Raises nothing the form
-  // acts on.
+  // Puts a text the program produced into Clock, DDSFreq or Results (CR LF line ends), or a
+  // balloon channel's lane centre into Fout, shown at once. A single-line box shows the start of
+  // a text too long for it. A change notification it raises is ignored by the form.
   virtual void SetText(ControlId id, const std::string& text) = 0;
 
   // The text a pointer resting on the control shows; empty for none.

@@ -86,9 +86,9 @@ std::string Quoted(std::string_view word) { return "\"" + std::string(word) + "\
 ParseResult Wrong(std::string error) { return {std::nullopt, std::move(error)}; }
 
 // The options that take a value, and those that do not.
-constexpr std::array<std::string_view, 10> kValueOptions{
-    "--ref",  "--pll", "--fout",     "--rf",          "--dds",
-    "--band", "--inc", "--c-header", "--timer-clock", "--mode"};
+constexpr std::array<std::string_view, 11> kValueOptions{
+    "--ref", "--pll",      "--fout",        "--rf",   "--dds",    "--band",
+    "--inc", "--c-header", "--timer-clock", "--mode", "--channel"};
 // The options that set no input of the calculation, and --mode, which goes with every form.
 constexpr std::array<std::string_view, 4> kOutputOptions{"--inc", "--c-header", "--timer-clock",
                                                          "--mode"};
@@ -123,7 +123,7 @@ std::string ReadPositional(const std::vector<std::string_view>& values, tunework
 
 // One named option and its value into `arguments`; an error line when the value is wrong.
 std::string ReadOption(std::string_view option, std::string_view value, Arguments& arguments,
-                       bool& fout_given) {
+                       bool& fout_given, std::optional<int>& channel) {
   tuneworks::CalcInputs& in = arguments.inputs;
   if (option == "--ref" || option == "--fout") {
     const auto frequency = ParseFrequency(value);
@@ -171,6 +171,14 @@ std::string ReadOption(std::string_view option, std::string_view value, Argument
       if (comma == std::string_view::npos) break;
       start = comma + 1;
     }
+  } else if (option == "--channel") {
+    const auto number = ParseIndex(value);
+    if (!number || *number < 0 || *number >= balloon::kChannelCount) {
+      return "tunecalc: " + Quoted(value) +
+             " is not a channel for --channel (a whole number, 0 to " +
+             std::to_string(balloon::kChannelCount - 1) + ")";
+    }
+    channel = *number;
   } else if (option == "--timer-clock") {
     const double hz = FrequencyHz(value);
     if (!(hz > 0) || hz > tuneworks::kMaxTimerClockHz) {
@@ -187,8 +195,14 @@ std::string ReadOption(std::string_view option, std::string_view value, Argument
 }
 
 // The words that cannot go together; an error line, or empty.
-std::string Mixed(const Arguments& arguments, std::string_view first_named, bool fout_given) {
+std::string Mixed(const Arguments& arguments, std::string_view first_named, bool fout_given,
+                  std::optional<int> channel) {
   const beacon::Mode mode = arguments.inputs.Mode;
+  if (channel && mode != beacon::Mode::kWspr) {
+    return "tunecalc: \"--channel\" cannot go with " +
+           Quoted("--mode " + std::string(beacon::NameOf(mode).name)) +
+           ": the balloon channels are WSPR's";
+  }
   for (const std::string& name : arguments.bandList) {
     if (tuneworks::FindBandOfMode(name, mode) == nullptr) {
       return "tunecalc: " + Quoted(name) + " is not an " + std::string(beacon::NameOf(mode).label) +
@@ -205,6 +219,17 @@ std::string Mixed(const Arguments& arguments, std::string_view first_named, bool
     return "tunecalc: \"--fout\" cannot go with several bands: each band's tones lie at the "
            "centre of its window";
   }
+  if (!channel) return {};
+  const std::string number = std::to_string(*channel);
+  if (fout_given) {
+    return R"(tunecalc: "--fout" cannot go with "--channel )" + number +
+           R"(": the channel's lane sets the wanted frequency)";
+  }
+  if (arguments.bandList.size() != 1) {
+    return "tunecalc: \"--channel " + number + "\" needs one band" +
+           (arguments.bandList.empty() ? " (--band NAME)"
+                                       : ", not " + std::to_string(arguments.bandList.size()));
+  }
   return {};
 }
 
@@ -213,7 +238,7 @@ std::string Mixed(const Arguments& arguments, std::string_view first_named, bool
 std::string UsageText() {
   const tuneworks::CalcInputs d = tuneworks::DefaultInputs();
   return "usage: tunecalc [--json] [--ref FREQ] [--pll N] [--fout FREQ] [--band NAME[,NAME...]]\n"
-         "                [--rf N] [--dds CHIP] [--inc FILE] [--c-header FILE]\n"
+         "                [--channel N] [--rf N] [--dds CHIP] [--inc FILE] [--c-header FILE]\n"
          "       tunecalc [--json] REF PLLMULT FOUT RFMULT CLKUNITS FUNITS RESOLUTION\n"
          "       tunecalc [--json] --timer-clock FREQ\n"
          "       tunecalc --bands | --help | --version\n"
@@ -244,11 +269,13 @@ std::string UsageText() {
          "  --mode MODE  what the beacon sends: wspr (default), fst4w-120, fst4w-300, fst4w-900\n"
          "               or fst4w-1800: the tone step, FOUT (WSPR the centre of the tones,\n"
          "               FST4W tone 0, each as the decoder shows it), the bands, the timer\n"
+         "  --channel N  a balloon channel, 0 to 599, on the one --band: its telemetry ID, its\n"
+         "               minutes and its lane, whose centre is the wanted frequency (WSPR only)\n"
          "  --bands      list the WSPR bands and their windows (with --mode, that mode's)\n"
          "  --json       one JSON object: clock, ddsFreq, colour, results, overflow, actual, "
          "band,\n"
-         "               si5351 (an array of them for several bands; {\"timer\": [...]} for the\n"
-         "               timer)\n"
+         "               si5351, with --channel channel (an array of them for several bands;\n"
+         "               {\"timer\": [...]} for the timer)\n"
          "  --version    print the version\n"
          "  REF PLLMULT FOUT RFMULT  the texts of the four boxes, as typed (\"\" for an empty "
          "box)\n"
@@ -326,6 +353,12 @@ tuneworks::CalcInputs AtBandCentre(tuneworks::CalcInputs inputs, std::string_vie
   return inputs;
 }
 
+tuneworks::CalcInputs AtLaneCentre(tuneworks::CalcInputs inputs, const balloon::Channel& channel) {
+  inputs.Fout = std::to_string(std::llround(channel.dialHz + channel.laneCentreHz));
+  inputs.Funits = kHz;
+  return inputs;
+}
+
 ParseResult ParseArguments(int argc, const char* const* argv) {
   Arguments arguments;
   arguments.inputs = tuneworks::DefaultInputs();
@@ -340,6 +373,7 @@ ParseResult ParseArguments(int argc, const char* const* argv) {
   std::vector<std::string_view> values;
   std::string_view first_named;  // the first option that sets an input
   bool fout_given = false;
+  std::optional<int> channel;
   bool options_end = false;
   for (int k = 1; k < argc; ++k) {
     const std::string_view word = argv[k];
@@ -376,12 +410,20 @@ ParseResult ParseArguments(int argc, const char* const* argv) {
       return Wrong("tunecalc: option " + Quoted(option) + " needs a value");
     }
     if (first_named.empty() && !OneOf(option, kOutputOptions)) first_named = option;
-    std::string error = ReadOption(option, value, arguments, fout_given);
+    std::string error = ReadOption(option, value, arguments, fout_given, channel);
     if (!error.empty()) return Wrong(std::move(error));
   }
-  std::string mixed = Mixed(arguments, first_named, fout_given);
+  std::string mixed = Mixed(arguments, first_named, fout_given, channel);
   if (!mixed.empty()) return Wrong(std::move(mixed));
-  if (arguments.bandList.size() == 1 && !fout_given) {
+  if (channel) {
+    const std::string_view band = tuneworks::FindWsprBand(arguments.bandList.front())->name;
+    arguments.channel = balloon::ChannelOn(*channel, band);
+    if (!arguments.channel) {
+      return Wrong("tunecalc: " + Quoted(arguments.bandList.front()) +
+                   " has no balloon channels for \"--channel " + std::to_string(*channel) + "\"");
+    }
+    arguments.inputs = AtLaneCentre(arguments.inputs, *arguments.channel);
+  } else if (arguments.bandList.size() == 1 && !fout_given) {
     arguments.inputs = AtBandCentre(arguments.inputs, arguments.bandList.front());
   }
   if (values.empty()) return {arguments, {}};

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "balloon_channels.hpp"
 #include "tuneworks_core.hpp"
 
 namespace tunecalc {
@@ -24,6 +25,8 @@ struct Arguments {
   std::string includeFile;             // --inc FILE: the tone table as a PIC include file
   std::string cHeaderFile;             // --c-header FILE: the tone table as a C header
   std::optional<double> timerClockHz;  // --timer-clock FREQ: the symbol timer's table instead
+  // --channel N with one --band: a balloon channel, whose lane centre is the wanted frequency.
+  std::optional<balloon::Channel> channel;
 };
 
 struct ParseResult {
@@ -55,6 +58,9 @@ std::optional<Frequency> ParseFrequency(std::string_view text);
 // `inputs` with the wanted frequency at the centre of the window of `band` (a name that
 // FindBandOfMode knows for the inputs' mode; FST4W: tone 0 at dial + 1500 Hz), in whole hertz.
 tuneworks::CalcInputs AtBandCentre(tuneworks::CalcInputs inputs, std::string_view band);
+
+// `inputs` with the wanted frequency at the centre of the channel's lane, in whole hertz.
+tuneworks::CalcInputs AtLaneCentre(tuneworks::CalcInputs inputs, const balloon::Channel& channel);
 
 // Options may stand anywhere and take their value as the next word or after "=" (--ref=20MHz);
 // "--" makes every later word a positional value. --help, -h and --version count only alone.

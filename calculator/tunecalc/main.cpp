@@ -102,8 +102,12 @@ int main(int argc, char** argv) {
         output += (output.empty() ? "Band " : "\nBand ") + run.band + ":\n";
       }
     }
-    std::string text = arguments.json ? tunecalc::JsonOutput(out, tones.frequencies, band)
-                                      : tunecalc::PlainOutput(out, tones, band);
+    std::string text = arguments.json
+                           ? tunecalc::JsonOutput(out, tones.frequencies, band, arguments.channel)
+                           : tunecalc::PlainOutput(out, tones, band);
+    if (arguments.channel && !arguments.json) {
+      text.insert(0, tunecalc::ChannelText(*arguments.channel));
+    }
     if (runs.size() > 1 && arguments.json) text.pop_back();  // its line end
     output += text;
     if (out.Overflow && !overflow) {

@@ -114,11 +114,59 @@ void Si5351(wspr::JsonWriter& json, const std::optional<tuneworks::Si5351Plan>& 
   json.EndObject();
 }
 
+void Channel(wspr::JsonWriter& json, const balloon::Channel& channel) {
+  json.Key("channel").BeginObject();
+  json.Key("number").Integer(channel.number);
+  json.Key("band").String(channel.band);
+  json.Key("id").String(channel.id);
+  json.Key("regularMinute").Integer(channel.regularMinute);
+  json.Key("telemetryMinute").Integer(channel.telemetryMinute);
+  json.Key("lane").Integer(channel.lane);
+  json.Key("laneCentreHz").Number(channel.dialHz + channel.laneCentreHz);
+  json.Key("laneAudioHz").Number(channel.laneCentreHz);
+  json.EndObject();
+}
+
+// "minute 4 of every ten (04, 14, 24, 34, 44, 54)"
+std::string Minutes(int minute) {
+  std::string text = "minute ";
+  text += std::to_string(minute) + " of every ten (";
+  for (int hour_part = 0; hour_part < 60; hour_part += 10) {
+    const int at = hour_part + minute;
+    text += hour_part == 0 ? "" : ", ";
+    text += at < 10 ? "0" : "";
+    text += std::to_string(at);
+  }
+  return text + ")";
+}
+
 }  // namespace
+
+std::string ChannelText(const balloon::Channel& channel) {
+  const tuneworks::WsprBand* band = tuneworks::FindWsprBand(channel.band);
+  const std::string label = band != nullptr ? std::string(band->label) : channel.band;
+  std::string call = "??????";  // the telemetry call, its other characters carrying the data
+  if (channel.id.size() == 2) {
+    call[0] = channel.id[0];
+    call[2] = channel.id[1];
+  }
+  std::string text = "Balloon channel    ";
+  text += std::to_string(channel.number) + " on " + label + "\n";
+  text += "Telemetry ID       " + channel.id;
+  text += " (the telemetry call's first and third characters: " + call + ")\n";
+  text += "Regular message    " + Minutes(channel.regularMinute) + "\n";
+  text += "Telemetry message  " + Minutes(channel.telemetryMinute) + "\n";
+  text += "Lane               " + std::to_string(channel.lane) + " of ";
+  text += std::to_string(balloon::kLaneCount) + ", centred on ";
+  text += tuneworks::FixedText((channel.dialHz + channel.laneCentreHz) / 1e6, 6) + " MHz (dial + ";
+  text += tuneworks::FixedText(channel.laneCentreHz, 0) + " Hz)\n\n";
+  return text;
+}
 
 std::string JsonOutput(const tuneworks::CalcOutputs& out,
                        const std::optional<tuneworks::ActualFrequencies>& actual,
-                       const std::optional<tuneworks::BandCheck>& band) {
+                       const std::optional<tuneworks::BandCheck>& band,
+                       const std::optional<balloon::Channel>& channel) {
   wspr::JsonWriter json;
   json.BeginObject();
   if (actual && actual->mode != beacon::Mode::kWspr) {
@@ -137,6 +185,7 @@ std::string JsonOutput(const tuneworks::CalcOutputs& out,
   Actual(json, actual);
   Band(json, actual ? band : std::nullopt);
   Si5351(json, out.Si5351);
+  if (channel) Channel(json, *channel);
   json.EndObject();
   return json.Text() + "\n";
 }

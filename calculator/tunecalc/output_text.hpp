@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "balloon_channels.hpp"
 #include "tuneworks_core.hpp"
 
 namespace tunecalc {
@@ -17,11 +18,19 @@ namespace tunecalc {
 // "windowLowHz","windowHighHz","audioHz","inside","marginHz","note"}; "si5351" is null for a DDS,
 // else {"method" ("pll" or "multisynth"),"crystalHz","rDivider","tones":[4 (none with a problem)
 // of {"hz","pll":[a,b,c],"multisynth":[a,b,c],"pllRegisters":[8 bytes],"multisynthRegisters":
-// [8 bytes]}],"stepHz","stepErrorPercent","exactStep","problem" (null or the red sentence)}.
+// [8 bytes]}],"stepHz","stepErrorPercent","exactStep","problem" (null or the red sentence)};
+// with a balloon channel, last, "channel": {"number","band","id","regularMinute",
+// "telemetryMinute","lane","laneCentreHz" (the RF frequency, dial + "laneAudioHz"),
+// "laneAudioHz"}.
 // Numbers in the shortest form that reads back as the same double.
 std::string JsonOutput(const tuneworks::CalcOutputs& out,
                        const std::optional<tuneworks::ActualFrequencies>& actual = std::nullopt,
-                       const std::optional<tuneworks::BandCheck>& band = std::nullopt);
+                       const std::optional<tuneworks::BandCheck>& band = std::nullopt,
+                       const std::optional<balloon::Channel>& channel = std::nullopt);
+
+// The lines that introduce a balloon channel's calculation, each ending in "\n", then an empty
+// line: the channel and band, its ID characters, the minutes of its two messages and its lane.
+std::string ChannelText(const balloon::Channel& channel);
 
 // The lines for a terminal, each ending in "\n": "DDS Clock" and "DDS Output Hz" with their
 // texts, a warning line when the colour is red, an empty line and the report with its CR LF

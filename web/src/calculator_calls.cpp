@@ -65,7 +65,7 @@ EMSCRIPTEN_KEEPALIVE std::uint8_t* wspr_input(std::size_t size) {
   return wspr_web::InputBuffer(size);
 }
 
-// The form table: the caption, the client area, the strip and the eighteen controls in creation
+// The form table: the caption, the client area, the strip and the twenty-one controls in creation
 // order (a control's number in the calls below is its place in this list), in pixels at 96 dpi.
 EMSCRIPTEN_KEEPALIVE const char* tw_layout() {
   JsonWriter json;

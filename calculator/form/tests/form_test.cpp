@@ -437,10 +437,11 @@ TEST(Form, LongHexCutsToTheSelectedResolution) {
 }
 
 TEST(FormTable, TabVisitsTheInputsInOrder) {
-  EXPECT_EQ(TabOrder(), (std::array<ControlId, kFocusStopCount>{
-                            ControlId::Ref, ControlId::PLLMult, ControlId::RFMult,
-                            ControlId::Resolution, ControlId::Fout, ControlId::Funits,
-                            ControlId::Results, ControlId::ClkUnits, ControlId::Mode}));
+  EXPECT_EQ(TabOrder(),
+            (std::array<ControlId, kFocusStopCount>{
+                ControlId::Ref, ControlId::PLLMult, ControlId::RFMult, ControlId::Resolution,
+                ControlId::Fout, ControlId::Funits, ControlId::Results, ControlId::ClkUnits,
+                ControlId::Mode, ControlId::Channel, ControlId::ChannelBand}));
 }
 
 TEST(Form, ModeChoiceRecalculatesForItsToneStepAndBands) {
@@ -477,6 +478,67 @@ TEST(Form, ModeChoiceRecalculatesForItsToneStepAndBands) {
   window.Type(ControlId::Mode, "x");
   EXPECT_EQ(window.form.ListIndex(ControlId::Mode), -1);
   EXPECT_TRUE(window.view.status.text.starts_with("Tones 137497.8")) << window.view.status.text;
+}
+
+TEST(Form, ChannelMovesTheWantedFrequencyToItsLaneAndSaysItsMinutes) {
+  Window window;
+  EXPECT_EQ(window.Text(ControlId::ChannelBand), "20 m");
+  window.Retype(ControlId::Ref, "125");
+  window.Retype(ControlId::Funits, "kHz");
+  const struct {
+    ControlId id;
+    std::string typed;         // typed, or an item of the list chosen
+    std::string fout;          // what Fout shows then, in MHz
+    std::string status_start;  // in red when it names the typed text
+  } cases[] = {
+      {ControlId::Channel, "123", "14.097020",
+       "Channel 123 on 20 m: ID 06, minute 4 regular, 6 telemetry, lane 1; Tones 1409701"},
+      {ControlId::ChannelBand, "40 m", "7.040020", "Channel 123 on 40 m: ID 06, minute 6 regular"},
+      {ControlId::ChannelBand, "10m", "28.126020", "Channel 123 on 10 m: ID 06, minute 0 regular"},
+      {ControlId::Channel, " 599 ", "28.126180", "Channel 599 on 10 m: ID Q9, minute 2"},
+      // Typed on the way, "60" and "1" moved the wanted frequency; a wrong channel leaves it.
+      {ControlId::Channel, "600", "28.126020", "Channel \"600\" is not a balloon channel: a whole"},
+      {ControlId::Channel, "1e2", "28.126020", "Channel \"1e2\" is not"},
+      {ControlId::ChannelBand, "11 m", "28.126020", "Channel \"1e2\" is not"},
+      {ControlId::Channel, "0", "28.126020", R"(Channel "0": the band "11 m" is not)"},
+      {ControlId::ChannelBand, "10 m", "28.126020", "Channel 0 on 10 m"},
+      // The wanted frequency typed off the lane stays; so does the channel.
+      {ControlId::Fout, "28.1261", "28.1261",
+       "Channel 0 on 10 m: ID 00, minute 4 regular, 6 telemetry, lane 1; Tones 2812609"},
+      {ControlId::Mode, "FST4W-120", "28.1261", "Channel \"0\" is a WSPR balloon channel"},
+      {ControlId::Channel, "", "28.1261", "Tones 28126"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    const int before = window.Count();
+    const auto& items = Entry(c.id).items;
+    const auto item = std::find(items.begin(), items.end(), c.typed);
+    if (item != items.end()) {
+      window.view.texts[c.id] = c.typed;
+      window.form.Click(c.id, static_cast<int>(item - items.begin()));
+    } else {
+      window.Retype(c.id, c.typed);
+    }
+    const auto typed = static_cast<int>(c.typed.size());
+    EXPECT_EQ(window.Count() - before, item != items.end() ? 1 : std::max(1, typed));
+    EXPECT_EQ(window.Text(ControlId::Fout), c.fout);
+    EXPECT_EQ(window.form.ListIndex(ControlId::Funits), 2);  // MHz
+    EXPECT_TRUE(window.view.status.text.starts_with(c.status_start)) << window.view.status.text;
+    EXPECT_EQ(window.view.status.warning, c.status_start.starts_with("Channel \""));
+  }
+}
+
+TEST(Form, ChannelWordsShortenToFitTheStrip) {
+  Window window;
+  window.view.room = StripRoom{40, 1};
+  window.Retype(ControlId::Channel, "55");
+  EXPECT_EQ(window.view.status.text, "Ch 55: ID 02, min 8/0, lane 4");
+  EXPECT_NE(window.view.status.tool_tip.find("regular message at minute 8 and telemetry at minute"
+                                             " 0 of every ten, lane 4 centred on 14.097180 MHz"),
+            std::string::npos)
+      << window.view.status.tool_tip;
+  window.Retype(ControlId::Channel, std::string(100, '9'));
+  EXPECT_EQ(window.view.status.text, "Channel \"999999999999\u2026\": not 0 to 599");
 }
 
 }  // namespace

@@ -84,6 +84,10 @@ TEST(Arguments, NamedOptionsSetTheBoxesAsAUserWould) {
       {{"--band", "40", "--fout", "7.0386"}, {"20", "1", "7.0386", "1", 2, 2, 1}},
       {{"--ref", "27MHz", "--band", "20m", "--dds", "SI5351"},
        {"27", "1", "14097100", "1", 2, 0, 3}},
+      // A balloon channel: the first dial of its band plus its lane's centre, in Hz.
+      {{"--channel", "599", "--band", "80m"}, {"20", "1", "3570180", "1", 2, 0, 1}},
+      {{"--band=23CM", "--channel=+452", "--mode", "wspr"},
+       {"20", "1", "1296501540", "1", 2, 0, 1}},
   };
   for (const auto& c : cases) {
     const ParseResult parsed = ParseLine(c.words);
@@ -133,6 +137,18 @@ TEST(Arguments, WrongWordsAreQuotedInOneLine) {
       {{"--inc", "t.inc", "--timer-clock", "16MHz"}, "cannot be mixed with \"--inc or"},
       {{"--timer-clock", "1", "20", "1", "1", "1", "2", "2", "1"}, "\"--timer-clock\" cannot be"},
       {{"--c-header="}, "\"--c-header\" needs a file name"},
+      {{"--channel", "600", "--band", "20m"}, "\"600\" is not a channel"},
+      {{"--channel=-1", "--band", "20m"}, "\"-1\" is not a channel"},
+      {{"--channel", "12.0", "--band", "20m"}, "\"12.0\" is not a channel"},
+      {{"--channel", "", "--band", "20m"}, "\"\" is not a channel"},
+      {{"--channel", "5"}, "\"--channel 5\" needs one band (--band NAME)"},
+      {{"--band", "40m,20m", "--channel", "5"}, "\"--channel 5\" needs one band, not 2"},
+      {{"--channel", "5", "--band", "41m"}, "\"41m\" is not a WSPR band"},
+      {{"--channel", "5", "--band", "20m", "--fout", "14.0971"},
+       R"("--fout" cannot go with "--channel 5")"},
+      {{"--mode", "fst4w-120", "--channel", "5", "--band", "20m"},
+       R"("--channel" cannot go with "--mode fst4w-120")"},
+      {{"--channel", "5", "--band", "20m", "--timer-clock", "16MHz"}, "cannot be mixed with"},
   };
   for (const auto& c : cases) {
     const ParseResult parsed = ParseLine(c.words);

@@ -200,6 +200,8 @@ TEST(TunecalcProcess, WrongArgumentsExit2WithUsage) {
       {"--fout"},
       {"--timer-clock", "0"},
       {"--band", "40m,30m", "--fout", "7MHz"},
+      {"--channel", "600", "--band", "20m"},
+      {"--channel", "1", "--band", "20m", "--mode", "fst4w-300"},
   };
   for (const auto& arguments : wrong) {
     const ProcessResult run = RunTunecalc(arguments);
@@ -232,6 +234,43 @@ TEST(TunecalcProcess, NamedOptionsGiveTheBandLineAndMember) {
   EXPECT_NE(RunTunecalc({"--mode", "fst4w-300", "--fout", "30"})
                 .out.find("\nNo FST4W-300 tones: at or above half its clock"),
             std::string::npos);
+}
+
+// A balloon channel is its lane centre as --fout, after the lines that name the channel; its
+// table files are that frequency's too.
+TEST(TunecalcProcess, ChannelRunsAtItsLaneCentre) {
+  for (const char* dds : {"ad9850", "si5351"}) {
+    SCOPED_TRACE(dds);
+    const ProcessResult at_lane =
+        RunTunecalc({"--ref", "25MHz", "--dds", dds, "--fout", "14097020Hz", "--band", "20m"});
+    const ProcessResult channel =
+        RunTunecalc({"--ref", "25MHz", "--dds", dds, "--channel", "0", "--band", "20m"});
+    EXPECT_EQ(channel.status, 0) << channel.err;
+    const std::string head =
+        "Balloon channel    0 on 20 m\n"
+        "Telemetry ID       00 (the telemetry call's first and third characters: 0?0??"
+        "?)\n"
+        "Regular message    minute 8 of every ten (08, 18, 28, 38, 48, 58)\n"
+        "Telemetry message  minute 0 of every ten (00, 10, 20, 30, 40, 50)\n"
+        "Lane               1 of 4, centred on 14.097020 MHz (dial + 1420 Hz)\n\n";
+    EXPECT_EQ(channel.out, head + at_lane.out);
+  }
+  const ProcessResult json = RunTunecalc({"--json", "--channel", "452", "--band", "20m"});
+  EXPECT_NE(json.out.find(",\"channel\":{\"number\":452,\"band\":\"20m\",\"id\":\"Q2\","
+                          "\"regularMinute\":2,\"telemetryMinute\":4,\"lane\":3,"
+                          "\"laneCentreHz\":14097140,\"laneAudioHz\":1540}}\n"),
+            std::string::npos)
+      << json.out;
+  const fs::path dir = NewTempDir();
+  for (const auto& [file, frequency] :
+       {std::pair{"c.h", "--channel=226"}, {"f.h", "--fout=14097060Hz"}}) {
+    EXPECT_EQ(
+        RunTunecalc({"--ref=125MHz", frequency, "--band=20m", "--c-header", (dir / file).string()})
+            .status,
+        0);
+  }
+  EXPECT_EQ(ReadFile(dir / "c.h"), ReadFile(dir / "f.h"));
+  fs::remove_all(dir);
 }
 
 // The Si5351 plan for 40 m from a 25 MHz crystal: PLL A 28 + 164241/1024000 is P1 = 128 x 28 +

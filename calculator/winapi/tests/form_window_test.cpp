@@ -180,6 +180,8 @@ TEST_F(FormWindowTest, OpensWithTheDefaultsAndTheLoadsResult) {
       {ControlId::Funits, L"MHz"},
       {ControlId::Resolution, L"32 Bit AD9850/51"},
       {ControlId::Mode, L"WSPR"},
+      {ControlId::Channel, L""},
+      {ControlId::ChannelBand, L"20 m"},
       {ControlId::Clock, L" 20000000"},
       {ControlId::DDSFreq, L" 1000000"},
       {ControlId::Results, kDefaultReport},
@@ -215,9 +217,9 @@ TEST_F(FormWindowTest, OpensWithTheDefaultsAndTheLoadsResult) {
 
   // Tab visits the controls that take focus in the table's order, and comes round again.
   const std::vector<ControlId> tab_order = {
-      ControlId::PLLMult,  ControlId::RFMult, ControlId::Resolution,
-      ControlId::Fout,     ControlId::Funits, ControlId::Results,
-      ControlId::ClkUnits, ControlId::Mode,   ControlId::Ref};
+      ControlId::PLLMult, ControlId::RFMult,      ControlId::Resolution, ControlId::Fout,
+      ControlId::Funits,  ControlId::Results,     ControlId::ClkUnits,   ControlId::Mode,
+      ControlId::Channel, ControlId::ChannelBand, ControlId::Ref};
   HWND at = Item(ControlId::Ref);
   for (const ControlId next : tab_order) {
     at = GetNextDlgTabItem(window_, at, FALSE);

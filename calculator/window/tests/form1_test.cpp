@@ -209,8 +209,9 @@ class Form1Test : public QObject {
     window.form.show();
     QVERIFY(QTest::qWaitForWindowActive(&window.form));
     QCOMPARE(QApplication::focusWidget(), window.Box("Ref"));
-    const QStringList expected{"PLLMult", "RFMult",   "Resolution", "Fout", "Funits",
-                               "Results", "ClkUnits", "Mode",       "Ref"};
+    const QStringList expected{"PLLMult", "RFMult",      "Resolution", "Fout",
+                               "Funits",  "Results",     "ClkUnits",   "Mode",
+                               "Channel", "ChannelBand", "Ref"};
     for (const QString& next : expected) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       QWidget* focus = QApplication::focusWidget();
@@ -236,14 +237,16 @@ class Form1Test : public QObject {
       }
     }
     QCOMPARE(names,
-             QStringList({"ClkUnits", "DDSFreq", "Clock", "Results", "Funits", "Fout", "Resolution",
-                          "RFMult", "PLLMult", "Ref", "Label6", "Label5", "Label4", "Label3",
-                          "Label2", "Label1", "Mode", "Label7", "StatusLine"}));
+             QStringList({"ClkUnits",   "DDSFreq", "Clock",       "Results",   "Funits", "Fout",
+                          "Resolution", "RFMult",  "PLLMult",     "Ref",       "Label6", "Label5",
+                          "Label4",     "Label3",  "Label2",      "Label1",    "Mode",   "Label7",
+                          "Label8",     "Channel", "ChannelBand", "StatusLine"}));
     QCOMPARE(window.Results()->geometry(), QRect(40, 184, 273, 113));
     QCOMPARE(window.Box("Ref")->font().pixelSize(), 13);
     QCOMPARE(window.Box("Fout")->font().pixelSize(), 16);
     // Whatever face stands in for the missing one, every caption fits its label.
-    for (const char* name : {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6"}) {
+    for (const char* name :
+         {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6", "Label8"}) {
       const QLabel* label = window.Find<QLabel>(name);
       QCOMPARE(label->font().pixelSize(), 11);
       QVERIFY2(QFontMetrics(label->font()).horizontalAdvance(label->text()) <= label->width(),
