@@ -28,6 +28,16 @@ function put(bytes) {
   wasm.HEAPU8.set(bytes, address);
   return bytes.length;
 }
+// Puts several encoded words one after another, for a call that takes their lengths.
+function putWords(words) {
+  const all = new Uint8Array(words.reduce((n, w) => n + w.length, 0));
+  let at = 0;
+  for (const w of words) {
+    all.set(w, at);
+    at += w.length;
+  }
+  put(all);
+}
 const answer = (address) => JSON.parse(wasm.UTF8ToString(address));
 
 // ---- TUNEWORKS ------------------------------------------------------------------------------
@@ -269,13 +279,7 @@ $('MessageForm').addEventListener('submit', (event) => {
     return;
   }
   const words = boxes.map((id) => utf8.encode($(id).value));
-  const all = new Uint8Array(words.reduce((n, w) => n + w.length, 0));
-  let at = 0;
-  for (const w of words) {
-    all.set(w, at);
-    at += w.length;
-  }
-  put(all);
+  putWords(words);
   const run = answer(wasm._tp_encode(words[0].length, words[1].length, words[2].length));
   showTrace(run.trace);
   offerFiles(run.files);
@@ -290,13 +294,7 @@ $('telemetry-form').addEventListener('submit', (event) => {
   event.preventDefault();
   const values = telemetryBoxes.map((box) => $(`telemetry-${box}`).value.trim());
   const words = [$('EncodeMode').value, ...values].map((word) => utf8.encode(word));
-  const all = new Uint8Array(words.reduce((n, w) => n + w.length, 0));
-  let at = 0;
-  for (const w of words) {
-    all.set(w, at);
-    at += w.length;
-  }
-  put(all);
+  putWords(words);
   const run = answer(wasm._tp_encode_telemetry(...words.map((w) => w.length)));
   showTrace(run.trace);
   offerFiles(run.files);
