@@ -69,7 +69,7 @@ std::optional<std::uint32_t> LocatorPowerNumber(std::string_view locator, int po
   if (l1 < 0 || l1 >= 18 || l2 < 0 || l2 >= 18 || !IsDigit(locator[2]) || !IsDigit(locator[3])) {
     return std::nullopt;
   }
-  std::uint32_t n = static_cast<std::uint32_t>(l1);
+  auto n = static_cast<std::uint32_t>(l1);
   n = n * 18 + static_cast<std::uint32_t>(l2);
   n = n * 10 + static_cast<std::uint32_t>(locator[2] - '0');
   n = n * 10 + static_cast<std::uint32_t>(locator[3] - '0');
@@ -118,7 +118,7 @@ Encoded Encode(std::string_view id, const Measured& measured) {
   sent.gpsValid = measured.gpsValid;
 
   // Call characters 2, 4, 5 and 6, lowest last.
-  std::uint32_t n = static_cast<std::uint32_t>(measured.subsquare[0] - 'A');
+  auto n = static_cast<std::uint32_t>(measured.subsquare[0] - 'A');
   n = n * kSubsquareLetters + static_cast<std::uint32_t>(measured.subsquare[1] - 'A');
   n = n * kAltitudeSteps + static_cast<std::uint32_t>(altitude_step);
   std::string call(6, ' ');
@@ -131,7 +131,7 @@ Encoded Encode(std::string_view id, const Measured& measured) {
   call[1] = Base36Char(static_cast<int>(n % 36));
 
   // The locator and power, power lowest.
-  std::uint32_t m = static_cast<std::uint32_t>(temperature_step);
+  auto m = static_cast<std::uint32_t>(temperature_step);
   m = m * kVoltsSteps + static_cast<std::uint32_t>((volts_step + kVoltsOffset) % kVoltsSteps);
   m = m * kKnotsSteps + static_cast<std::uint32_t>(knots_step);
   m = m * 2 + (measured.gpsValid ? 1U : 0U);
@@ -167,7 +167,7 @@ std::optional<Telemetry> Decode(std::string_view call, std::string_view locator,
   if (c2 < 0 || !IsCapital(call[3]) || !IsCapital(call[4]) || !IsCapital(call[5])) {
     return std::nullopt;
   }
-  std::uint32_t n = static_cast<std::uint32_t>(c2);
+  auto n = static_cast<std::uint32_t>(c2);
   for (const std::size_t place : {3U, 4U, 5U}) {
     n = n * 26 + static_cast<std::uint32_t>(call[place] - 'A');
   }

@@ -389,7 +389,7 @@ TEST_F(TonepakProcessTest, TelemetryRunsAsItsMessageTypedIn) {
   };
   for (const auto& c : cases) {
     std::vector<std::string> args = c.options;
-    args.push_back("--telemetry");
+    args.emplace_back("--telemetry");
     args.insert(args.end(), c.values.begin(), c.values.end());
     const ProcessResult run = Tonepak(args);
     EXPECT_EQ(run.status, 0) << run.err;
