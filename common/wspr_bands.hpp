@@ -32,4 +32,24 @@ inline constexpr std::array<WsprBand, 19> kWsprBands{{
     {"23cm", "23 cm", 1296500000.0},
 }};
 
+// The table's entry whose dial a receiver's dial is, within half a kilohertz; nothing for a dial
+// on no band. Of a band's two dials this is the one named.
+constexpr const WsprBand* BandAtDial(double dial_hz) {
+  constexpr double kToleranceHz = 500.0;
+  for (const WsprBand& band : kWsprBands) {
+    if (band.dialHz - dial_hz < kToleranceHz && dial_hz - band.dialHz < kToleranceHz) {
+      return &band;
+    }
+  }
+  return nullptr;
+}
+
+// Whether an entry is its band's first, most used dial.
+constexpr bool IsFirstDial(const WsprBand& entry) {
+  for (const WsprBand& band : kWsprBands) {
+    if (band.name == entry.name) return &band == &entry;
+  }
+  return false;
+}
+
 }  // namespace wspr

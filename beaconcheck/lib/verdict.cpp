@@ -67,11 +67,8 @@ RadioFrequencies AtRadio(const Transmission& t, double dial_mhz) {
   RadioFrequencies rf;
   for (std::size_t k = 0; k < 4; ++k) rf.tones_hz[k] = dial_mhz * 1e6 + t.tones_hz[k];
   // A band is named by its first, most used dial only.
-  std::string_view previous;
-  for (const wspr::WsprBand& b : wspr::kWsprBands) {
-    if (b.name != previous && std::abs(b.dialHz / 1e6 - dial_mhz) < 0.0005) rf.band = b.name;
-    previous = b.name;
-  }
+  const wspr::WsprBand* band = wspr::BandAtDial(dial_mhz * 1e6);
+  if (band != nullptr && wspr::IsFirstDial(*band)) rf.band = band->name;
   return rf;
 }
 

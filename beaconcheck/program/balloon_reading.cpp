@@ -40,13 +40,8 @@ std::optional<StandardWords> Words(const Transmission& t) {
 
 double CentreHz(const Transmission& t) { return (t.tones_hz[0] + t.tones_hz[3]) / 2.0; }
 
-// The band table's entry the dial frequency is, within half a kilohertz; nothing when none is.
-const wspr::WsprBand* BandEntry(double dial_mhz) {
-  for (const wspr::WsprBand& b : wspr::kWsprBands) {
-    if (std::abs(b.dialHz / 1e6 - dial_mhz) < 0.0005) return &b;
-  }
-  return nullptr;
-}
+// The band table's entry the dial frequency is; nothing when none is.
+const wspr::WsprBand* BandEntry(double dial_mhz) { return wspr::BandAtDial(dial_mhz * 1e6); }
 
 std::string Label(const Transmission& t, std::size_t n) {
   std::string out;
